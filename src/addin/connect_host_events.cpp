@@ -1,0 +1,77 @@
+// The host's Application events: a selection change restarts the timer and
+// repaints, a resize erases and repaints, activation re-arms the column
+// check, printing stops the timer.
+#include "addin/connect.h"
+#include "engine/band_commands.h"
+#include "engine/failure_styles.h"
+#include "engine/highlight_state.h"
+#include "engine/paint_row_band.h"
+#include "engine/repaint_timer.h"
+#include "engine/visible_columns.h"
+#include "platform/error.h"
+
+namespace rowtint::addin {
+using namespace rowtint::engine;
+
+platform::host::Application& Connect::App() {
+  if (!appHostApp) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
+  return *appHostApp.Get();
+}
+
+void Connect::appHostApp_SheetActivate() {
+  Shared().ColumnCheckArmed = platform::kTrue;
+  Shared().TickScrollColumn = Shared().SeenScrollColumn;
+}
+
+void Connect::appHostApp_WorkbookActivate() { appHostApp_SheetActivate(); }
+
+void Connect::appHostApp_SheetSelectionChange() {
+  auto& s = Shared();
+  if (IsTrue(s.HighlightOff)) return;
+  SkipOnFailure([] { StartRepaintTimer(kSelectionIntervalMs); });
+
+  const auto columns = ReadColumnsSkippingFailures(appHostApp.Get().get());
+  // The previously active column fell left of the view after a vertical
+  // scroll, or lies right of it: the old band may be anywhere, so the whole
+  // grid is repainted. Every operand is read, as the host language's And/Or do.
+  if (HoldsUnlessFailed([&] {
+        const bool scrolled = SelScrollRow_ != App().ActiveWindow()->ScrollRow();
+        const bool leftOfView = columns.left > LastSelColumn_;
+        const bool rightOfView = LastSelColumn_ > columns.right;
+        return (scrolled && leftOfView) || rightOfView;
+      }))
+    s.RedrawWholeGrid = platform::kTrue;
+  LastSelColumn_ = columns.active;
+  SkipOnFailure([&] { SelScrollRow_ = App().ActiveWindow()->ScrollRow(); });
+  PaintRowBand();
+}
+
+void Connect::appHostApp_WindowResize() {
+  EraseResizedBand();
+  PaintRowBand();
+}
+
+void Connect::appHostApp_WorkbookBeforePrint() { StopRepaintTimer(); }
+
+void Connect::appHostApp_WorkbookAddinUninstall() {}
+
+// The arguments are held for the length of the call and not consulted: the
+// handlers read what they need from the host again.
+void Connect::SheetActivate(const std::shared_ptr<platform::host::Object>&) { appHostApp_SheetActivate(); }
+void Connect::SheetSelectionChange(const std::shared_ptr<platform::host::Object>&,
+                                   const std::shared_ptr<platform::host::Range>&) {
+  appHostApp_SheetSelectionChange();
+}
+void Connect::WindowResize(const std::shared_ptr<platform::host::Object>&,
+                           const std::shared_ptr<platform::host::Object>&) {
+  appHostApp_WindowResize();
+}
+void Connect::WorkbookActivate(const std::shared_ptr<platform::host::Object>&) { appHostApp_WorkbookActivate(); }
+void Connect::WorkbookBeforePrint(const std::shared_ptr<platform::host::Object>&, platform::VbBool&) {
+  appHostApp_WorkbookBeforePrint();
+}
+void Connect::WorkbookAddinUninstall(const std::shared_ptr<platform::host::Object>&) {
+  appHostApp_WorkbookAddinUninstall();
+}
+
+}  // namespace rowtint::addin

@@ -1,0 +1,66 @@
+// The four ways a procedure treats a failure, each written once. A procedure
+// names its style by the helper it runs its steps through; "no handling" is
+// the plain call, whose failure goes back to the caller.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "platform/error.h"
+#include "platform/os_services.h"
+
+namespace rowtint::engine {
+
+// Skip and go on: a failing step is skipped and the next one runs.
+template <class Step>
+void SkipOnFailure(Step&& step) {
+  try {
+    std::forward<Step>(step)();
+  } catch (const platform::PlatformError&) {
+  }
+}
+
+// Skip and go on, for a test: when the test cannot be evaluated, the steps
+// it guards run as if it held.
+template <class Test>
+bool HoldsUnlessFailed(Test&& test) {
+  try {
+    return std::forward<Test>(test)();
+  } catch (const platform::PlatformError&) {
+    return true;
+  }
+}
+
+// Abandon quietly: the first failure ends the procedure; what was done stays done.
+template <class Body>
+void AbandonQuietly(Body&& body) {
+  try {
+    std::forward<Body>(body)();
+  } catch (const platform::PlatformError&) {
+  }
+}
+
+// Stop and tell: the first failure ends the operation with a message box
+// holding the error number, a line break and the description.
+template <class Body>
+void StopAndTell(platform::WindowsServices& os, Body&& body) {
+  try {
+    std::forward<Body>(body)();
+  } catch (const platform::PlatformError& e) {
+    os.MessageBox(0, std::to_string(e.Number()) + "\r\n" + e.Description(), "", platform::kMbOk);
+  }
+}
+
+// Where the host's message loop or a COM caller takes over again, nothing
+// may escape: the failure is swallowed and reported as the result.
+template <class Body>
+bool ContainAtBoundary(Body&& body) noexcept {
+  try {
+    std::forward<Body>(body)();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace rowtint::engine

@@ -1,0 +1,68 @@
+// The module-level state every part of the add-in shares: one set per host
+// process, touched only on the host's user-interface thread.
+#pragma once
+
+#include <memory>
+
+#include "platform/host.h"
+#include "platform/os_services.h"
+#include "platform/types.h"
+
+namespace rowtint::engine {
+
+using platform::Color;
+using platform::DcHandle;
+using platform::Point;
+using platform::Rect;
+using platform::VbBool;
+using platform::WindowHandle;
+
+inline constexpr Color kWoberColor = 14600886;          // 0x00DECAB6, also the default band colour
+inline constexpr Color kWarmColor = 16366575;           // 0x00F9BBEF
+inline constexpr Color kEmptySwatchColor = -2147483633;  // 0x8000000F, COLOR_BTNFACE: an empty history slot
+
+struct HighlightState {
+  // Settings, switch and mode
+  std::shared_ptr<platform::host::Application> HostApp;
+  WindowHandle ExcelMainWnd = 0;
+  Color HighlightColor = 0;  // 0: not chosen yet
+  VbBool HighlightOff = platform::kFalse;
+  std::int32_t RopMode = 0;  // 0: not chosen yet
+  Color HistoryColor1 = 0;
+  Color HistoryColor2 = 0;
+  Color HistoryColor3 = 0;
+
+  // Engine bookkeeping
+  VbBool RedrawWholeGrid = platform::kFalse;
+  VbBool ColumnCheckArmed = platform::kFalse;
+  std::int32_t PaintScrollRow = 0;
+  std::int32_t TickScrollRow = 0;
+  std::int32_t TickScrollColumn = 0;
+  std::int32_t SeenScrollColumn = 0;
+  DcHandle ScreenDC = 0;
+  Point CaretPoint;
+  Rect GridRect;
+  Rect LeftBandRect;
+  Rect RightBandRect;
+  Rect LastBandRect;
+  Rect PrevBandRect;
+  Rect ResizeEraseRect;
+};
+
+// The one set of shared variables.
+HighlightState& Shared();
+
+// HostApp, or a raised "object not set" while the add-in is not connected.
+platform::host::Application& HostApplication();
+
+// The operating system the engine draws and times with; bound once when the
+// library is loaded (or when a simulated desktop takes its place).
+platform::WindowsServices& Os();
+void BindWindowsServices(platform::WindowsServices* os);
+
+// Back to the library-load condition: every variable zero, False or empty.
+void ResetSharedState();
+
+inline bool IsTrue(VbBool value) { return value == platform::kTrue; }
+
+}  // namespace rowtint::engine

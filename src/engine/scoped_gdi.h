@@ -1,0 +1,64 @@
+// Owners of the windowing-system resources the painter borrows, so that
+// every path out of a paint gives them back: the window DC, the brush, and
+// the saved DC state that keeps the brush selected.
+#pragma once
+
+#include "platform/os_services.h"
+
+namespace rowtint::engine {
+
+class ScopedWindowDC {
+ public:
+  ScopedWindowDC(platform::WindowsServices& os, platform::WindowHandle hwnd)
+      : os_(os), hwnd_(hwnd), dc_(os.GetWindowDC(hwnd)) {}
+  ~ScopedWindowDC() {
+    if (dc_) os_.ReleaseDC(hwnd_, dc_);
+  }
+  ScopedWindowDC(const ScopedWindowDC&) = delete;
+  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+  platform::DcHandle Get() const { return dc_; }
+
+ private:
+  platform::WindowsServices& os_;
+  platform::WindowHandle hwnd_;
+  platform::DcHandle dc_;
+};
+
+class ScopedSolidBrush {
+ public:
+  ScopedSolidBrush(platform::WindowsServices& os, platform::Color color)
+      : os_(os), brush_(os.CreateSolidBrush(color)) {}
+  ~ScopedSolidBrush() {
+    if (brush_) os_.DeleteObject(brush_);
+  }
+  ScopedSolidBrush(const ScopedSolidBrush&) = delete;
+  ScopedSolidBrush& operator=(const ScopedSolidBrush&) = delete;
+  platform::GdiObject Get() const { return brush_; }
+
+ private:
+  platform::WindowsServices& os_;
+  platform::GdiObject brush_;
+};
+
+// SaveDC on construction; RestoreDC(-1) at Restore() or, at the latest, on
+// destruction, which deselects whatever was selected after the save.
+class ScopedSavedDC {
+ public:
+  ScopedSavedDC(platform::WindowsServices& os, platform::DcHandle dc) : os_(os), dc_(dc) {
+    saved_ = dc_ && os_.SaveDC(dc_) != 0;
+  }
+  ~ScopedSavedDC() { Restore(); }
+  ScopedSavedDC(const ScopedSavedDC&) = delete;
+  ScopedSavedDC& operator=(const ScopedSavedDC&) = delete;
+  void Restore() {
+    if (saved_) os_.RestoreDC(dc_, -1);
+    saved_ = false;
+  }
+
+ private:
+  platform::WindowsServices& os_;
+  platform::DcHandle dc_;
+  bool saved_ = false;
+};
+
+}  // namespace rowtint::engine

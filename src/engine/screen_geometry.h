@@ -1,0 +1,27 @@
+// Measurements and erasing shared by the painter and the resize eraser.
+#pragma once
+
+#include "engine/highlight_state.h"
+
+namespace rowtint::engine {
+
+// The band keeps clear of the grid's left edge by 7 pixels and of its right
+// edge (the scroll bar side) by 20; the painter's fit test uses the same 20
+// at the bottom.
+inline constexpr int kBandLeftInset = 7;
+inline constexpr int kBandRightInset = 20;
+inline constexpr int kBandBottomMargin = 20;
+
+// RDW_INVALIDATE with RDW_ALLCHILDREN, on no window: screen coordinates.
+inline constexpr std::uint32_t kInvalidateUnder = platform::kRdwInvalidate | platform::kRdwAllChildren;
+
+// Asks every window under the rectangle to repaint it, which removes a band drawn there.
+void InvalidateScreenRect(platform::WindowsServices& os, const Rect& rect);
+
+// CaretPoint = the caret, taken as the active cell's top-left corner, on the screen.
+void ReadCaretOnScreen(platform::WindowsServices& os);
+
+// The active cell's height in screen pixels, less the gridline: never rounded before use.
+double RowHeightPixels(platform::host::Application& app, double zoom);
+
+}  // namespace rowtint::engine

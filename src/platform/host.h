@@ -1,0 +1,103 @@
+// What the add-in needs of the host's object model (Application, Window,
+// Range, WorksheetFunction and the Application events). Every call may fail
+// with a PlatformError: no workbook, no active window, a chart selected.
+// Objects are counted references, released when their holder lets go.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/types.h"
+
+namespace rowtint::platform {
+class CommandBars;
+}
+
+namespace rowtint::platform::host {
+
+class Range;
+
+// An automation object whose type is known only at run time (the selection,
+// an event's sheet or workbook argument).
+class Object {
+ public:
+  virtual ~Object() = default;
+  // The run-time type name: "Range" for cells, something else for a shape or chart.
+  virtual std::string TypeName() = 0;
+  // This object as a range of cells; fails when it is not one.
+  virtual std::shared_ptr<Range> AsRange() = 0;
+};
+
+inline constexpr std::int32_t kXlByRows = 1;
+inline constexpr std::int32_t kXlPrevious = 2;
+
+class Range : public Object {
+ public:
+  // Absolute address: $C$5, or $A$1:$P$30 for a block.
+  virtual std::string Address() = 0;
+  virtual std::int32_t Row() = 0;
+  virtual std::int32_t Column() = 0;
+  virtual double Height() = 0;  // points
+  virtual double Width() = 0;   // points
+  virtual std::shared_ptr<Range> Rows() = 0;
+  virtual std::shared_ptr<Range> Columns() = 0;
+  virtual std::int32_t Count() = 0;
+  // Find with only What, SearchOrder and SearchDirection passed; nullptr is Nothing.
+  virtual std::shared_ptr<Range> Find(const std::string& what, std::int32_t searchOrder,
+                                      std::int32_t searchDirection) = 0;
+  virtual std::shared_ptr<Range> Item(std::int32_t row, std::int32_t column) = 0;
+  virtual void Select() = 0;
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual double Zoom() = 0;  // percentage, as the variant the host returns
+  virtual std::int32_t ScrollRow() = 0;
+  virtual std::int32_t ScrollColumn() = 0;
+  virtual std::shared_ptr<Range> VisibleRange() = 0;
+  virtual std::shared_ptr<Range> ActiveCell() = 0;
+};
+
+class WorksheetFunction {
+ public:
+  virtual ~WorksheetFunction() = default;
+  virtual double CountA(Range& arg1) = 0;
+};
+
+// The Application events the add-in handles, by the host's event interface.
+class AppEvents {
+ public:
+  virtual ~AppEvents() = default;
+  virtual void SheetActivate(const std::shared_ptr<Object>& sh) = 0;
+  virtual void SheetSelectionChange(const std::shared_ptr<Object>& sh,
+                                    const std::shared_ptr<Range>& target) = 0;
+  virtual void WindowResize(const std::shared_ptr<Object>& wb, const std::shared_ptr<Object>& wn) = 0;
+  virtual void WorkbookActivate(const std::shared_ptr<Object>& wb) = 0;
+  virtual void WorkbookBeforePrint(const std::shared_ptr<Object>& wb, VbBool& cancel) = 0;
+  virtual void WorkbookAddinUninstall(const std::shared_ptr<Object>& wb) = 0;
+};
+
+// An advised event sink; destroying it disconnects the sink.
+class EventConnection {
+ public:
+  virtual ~EventConnection() = default;
+};
+
+class Application : public Object {
+ public:
+  virtual std::shared_ptr<Window> ActiveWindow() = 0;
+  virtual std::shared_ptr<Range> ActiveCell() = 0;
+  virtual std::shared_ptr<Object> Selection() = 0;
+  virtual std::string Version() = 0;
+  virtual std::shared_ptr<Range> GetRange(const std::string& cell1) = 0;  // Application.Range
+  virtual std::shared_ptr<Range> Cells() = 0;
+  virtual std::shared_ptr<host::WorksheetFunction> GetWorksheetFunction() = 0;
+  virtual std::shared_ptr<platform::CommandBars> GetCommandBars() = 0;
+  virtual std::unique_ptr<EventConnection> AdviseEvents(AppEvents& sink) = 0;
+
+  std::string TypeName() override { return "Application"; }
+};
+
+}  // namespace rowtint::platform::host

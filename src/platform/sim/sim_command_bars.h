@@ -1,0 +1,58 @@
+// The simulated host's command bars: a store of bars and controls, and the
+// automation objects through which an add-in sees them.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/command_bars.h"
+
+namespace rowtint::sim {
+
+struct BarNode;
+
+struct ControlNode {
+  std::int32_t type = platform::kMsoControlButton;
+  std::string caption;
+  std::string tooltip;
+  std::string parameter;
+  std::int32_t style = 0;
+  std::int32_t faceId = 0;
+  platform::VbBool beginGroup = platform::kFalse;
+  platform::VbBool enabled = platform::kTrue;
+  bool temporary = false;
+  bool deleted = false;
+  std::shared_ptr<BarNode> popupBar;
+  std::vector<platform::ButtonEvents*> clickSinks;
+};
+
+struct BarNode {
+  std::string name;
+  bool temporary = false;
+  bool visible = false;
+  bool menuBar = false;
+  std::int32_t protection = 0;
+  bool deleted = false;
+  std::vector<std::shared_ptr<ControlNode>> controls;
+};
+
+class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
+ public:
+  CommandBarStore();  // the host's own bars: "Worksheet Menu Bar" (active), "File", "Standard"
+
+  std::vector<std::shared_ptr<BarNode>> bars;
+  std::shared_ptr<BarNode> activeMenuBar;
+
+  std::shared_ptr<BarNode> Find(const std::string& name) const;
+  std::shared_ptr<BarNode> AddBar(const std::string& name, bool temporary);
+  // A new host run keeps the bars and controls that were not added as temporary.
+  void DropTemporary();
+  // Raises Click on the control's event-bound references; false when nobody listens.
+  bool Click(const std::shared_ptr<ControlNode>& control);
+
+  // The automation object through which an add-in sees the store.
+  std::shared_ptr<platform::CommandBars> Automation(std::uint64_t* callCounter);
+};
+
+}  // namespace rowtint::sim

@@ -1,0 +1,176 @@
+// The simulated desktop: windows, focus and caret, window DCs that draw on
+// a real pixel framebuffer through binary raster operations, brushes,
+// invalidation and repainting, and timers that fire only when told to.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_services.h"
+#include "platform/sim/framebuffer.h"
+
+namespace rowtint::sim {
+
+using platform::DcHandle;
+using platform::GdiObject;
+using platform::Point;
+using platform::Rect;
+using platform::WindowHandle;
+
+struct DrawnRect {
+  Rect rect;
+  platform::Color color;
+  int rop;
+};
+
+struct SimTimer {
+  WindowHandle owner;
+  std::uintptr_t id;
+  std::uint32_t intervalMs;
+  platform::TimerProc proc;
+};
+
+struct LaunchRecord {
+  std::string commandText;
+};
+
+class SimDesktop : public platform::WindowsServices {
+ public:
+  using Painter = std::function<void(FrameBuffer&, const Rect& clip)>;
+
+  SimDesktop(int width, int height);
+
+  // Windows. A window is painted by its painter over its rectangle, after
+  // its parent; top-level windows later in the list lie above earlier ones.
+  WindowHandle CreateWindow(const std::string& className, WindowHandle parent, Rect rect, Painter painter);
+  void DestroyWindow(WindowHandle hwnd);
+  void MoveWindow(WindowHandle hwnd, Rect rect);
+  Rect WindowRect(WindowHandle hwnd) const;
+  bool IsWindow(WindowHandle hwnd) const;
+  void SetFocusWindow(WindowHandle hwnd) { focus_ = hwnd; }
+  void SetActiveWindowHandle(WindowHandle hwnd) { active_ = hwnd; }
+  WindowHandle Foreground() const { return foreground_; }
+  // The caret, in the client coordinates of the focus window, asked for when read.
+  void SetCaretSource(std::function<Point()> source) { caretSource_ = std::move(source); }
+  void SetCursor(Point p) { cursor_ = p; }
+  void ResizeScreen(int width, int height);
+
+  // Painting
+  FrameBuffer& Screen() { return screen_; }
+  const FrameBuffer& Screen() const { return screen_; }
+  // Repaints the given area with the windows' content now, as the host does on its own.
+  void PaintNow(const Rect& area);
+  // Repaints every pending invalid area.
+  void FlushRepaints();
+  // What the windows would show if all of the screen were repainted now.
+  FrameBuffer ContentSnapshot();
+
+  // Timers
+  const std::vector<SimTimer>& Timers() const { return timers_; }
+  // Fires every running timer once, in the order they were started.
+  void FireTimers();
+
+  // Records since the last TakeRecords.
+  struct Records {
+    std::vector<Rect> invalidated;
+    std::vector<DrawnRect> drawn;
+    std::vector<WindowHandle> foregroundCalls;
+    std::vector<std::string> messages;
+    std::vector<LaunchRecord> launched;
+  };
+  Records TakeRecords();
+  int OpenDcCount() const { return static_cast<int>(dcs_.size()); }
+  int OpenBrushCount() const { return static_cast<int>(brushes_.size()); }
+
+  // Shared count of every platform call, host calls included.
+  std::uint64_t& CallCounter() { return calls_; }
+
+  // Answers for the next dialogs and shell calls.
+  void SetNextColorAnswer(std::optional<platform::Color> color) { nextColor_ = color; }
+  void SetModuleFolder(std::string folder) { moduleFolder_ = std::move(folder); }
+  std::vector<platform::ChooseColorRecord> colorDialogsSeen;
+
+  // platform::WindowsServices
+  WindowHandle FindWindow(const char* className, const char* windowName) override;
+  WindowHandle GetDesktopWindow() override;
+  WindowHandle GetActiveWindow() override;
+  bool SetForegroundWindow(WindowHandle hwnd) override;
+  WindowHandle GetFocus() override;
+  bool GetWindowRect(WindowHandle hwnd, Rect& rect) override;
+  bool GetCaretPos(Point& point) override;
+  bool ClientToScreen(WindowHandle hwnd, Point& point) override;
+  bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
+  bool UpdateWindow(WindowHandle hwnd) override;
+  bool GetCursorPos(Point& point) override;
+  WindowHandle WindowFromPoint(Point point) override;
+  DcHandle GetWindowDC(WindowHandle hwnd) override;
+  int ReleaseDC(WindowHandle hwnd, DcHandle dc) override;
+  GdiObject CreateSolidBrush(platform::Color color) override;
+  bool DeleteObject(GdiObject object) override;
+  GdiObject SelectObject(DcHandle dc, GdiObject object) override;
+  int SaveDC(DcHandle dc) override;
+  bool RestoreDC(DcHandle dc, int savedDc) override;
+  int SetROP2(DcHandle dc, int rop) override;
+  bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
+  std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
+                          platform::TimerProc proc) override;
+  bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
+  bool ChooseColor(platform::ChooseColorRecord& record) override;
+  int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                 std::uint32_t type) override;
+  std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
+                             const std::string& parameters, const std::string& directory, int showCmd) override;
+  std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) override;
+  std::string ModuleFolder() override;
+
+  static constexpr WindowHandle kDesktopWindow = 0x10010;
+
+ private:
+  struct Window {
+    WindowHandle handle;
+    std::string className;
+    WindowHandle parent;
+    Rect rect;
+    Painter painter;
+  };
+  struct DcState {
+    int rop = platform::kR2CopyPen;
+    GdiObject brush = 0;
+  };
+  struct Dc {
+    WindowHandle window;
+    DcState state;
+    std::vector<DcState> saved;
+  };
+
+  const Window* Find(WindowHandle hwnd) const;
+  void PaintWindowTree(WindowHandle parent, const Rect& clip);
+  bool BrushInUse(GdiObject brush) const;
+
+  FrameBuffer screen_;
+  std::vector<Window> windows_;
+  WindowHandle nextWindow_ = 0x20020;
+  WindowHandle focus_ = 0;
+  WindowHandle active_ = 0;
+  WindowHandle foreground_ = 0;
+  std::function<Point()> caretSource_;
+  Point cursor_;
+  std::vector<Rect> pending_;
+  std::map<DcHandle, Dc> dcs_;
+  DcHandle nextDc_ = 0x1000;
+  std::map<GdiObject, platform::Color> brushes_;
+  GdiObject nextBrush_ = 0x5000;
+  std::vector<SimTimer> timers_;
+  std::uintptr_t nextTimerId_ = 0x7FF0;
+  Records records_;
+  std::uint64_t calls_ = 0;
+  std::optional<platform::Color> nextColor_;
+  std::string moduleFolder_ = "C:\\Program Files\\Rowtint";
+  std::uint32_t nextProcessId_ = 4000;
+};
+
+}  // namespace rowtint::sim
