@@ -70,6 +70,7 @@ struct PositionCase {
   const char* selection;
   bool draws;
   bool reachesEnd;
+  friend void PrintTo(const PositionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PainterPositionTest : public SimTest, public ::testing::WithParamInterface<PositionCase> {};

@@ -35,14 +35,11 @@ class SimTest : public ::testing::Test {
   std::string lastOutput_;
 };
 
-inline std::ostream& operator<<(std::ostream& os, const platform::Rect& r) {
-  return os << "[" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "]";
-}
-
 }  // namespace rowtint::testing
 
 namespace rowtint::platform {
-inline void PrintTo(const Rect& r, std::ostream* os) {
-  *os << "[" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "]";
+inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
+  return os << "[" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "]";
 }
+inline std::ostream& operator<<(std::ostream& os, const Point& p) { return os << "(" << p.x << "," << p.y << ")"; }
 }  // namespace rowtint::platform

@@ -1,8 +1,9 @@
 #include "platform/sim/framebuffer.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
+
+#include <zlib.h>
 
 namespace rowtint::sim {
 
@@ -25,23 +26,7 @@ void FrameBuffer::Fill(const platform::Rect& rect, const platform::Rect& clip, P
     std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_ + r.left, r.right - r.left, p);
 }
 
-// PNG with stored (uncompressed) deflate blocks: no compression library needed.
 namespace {
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
-  static const auto table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-      std::uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  crc = ~crc;
-  for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
-}
-
 void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<std::uint8_t>(v >> s));
 }
@@ -51,7 +36,7 @@ void PutChunk(std::ofstream& f, const char* type, const std::vector<std::uint8_t
   PutBe32(buf, static_cast<std::uint32_t>(data.size()));
   buf.insert(buf.end(), type, type + 4);
   buf.insert(buf.end(), data.begin(), data.end());
-  std::uint32_t crc = Crc32(buf.data() + 4, buf.size() - 4);
+  const auto crc = static_cast<std::uint32_t>(crc32(0, buf.data() + 4, static_cast<uInt>(buf.size() - 4)));
   PutBe32(buf, crc);
   f.write(reinterpret_cast<const char*>(buf.data()), static_cast<std::streamsize>(buf.size()));
 }
@@ -80,25 +65,10 @@ bool FrameBuffer::WritePng(const std::string& path) const {
       raw.push_back(static_cast<std::uint8_t>((p >> 16) & 0xFF));
     }
   }
-  std::vector<std::uint8_t> z = {0x78, 0x01};
-  std::uint32_t a = 1, b = 0;
-  for (std::uint8_t byte : raw) {
-    a = (a + byte) % 65521;
-    b = (b + a) % 65521;
-  }
-  for (std::size_t pos = 0; pos < raw.size() || pos == 0; pos += 65535) {
-    std::size_t len = std::min<std::size_t>(65535, raw.size() - pos);
-    bool last = pos + len >= raw.size();
-    z.push_back(last ? 1 : 0);
-    z.push_back(static_cast<std::uint8_t>(len & 0xFF));
-    z.push_back(static_cast<std::uint8_t>(len >> 8));
-    z.push_back(static_cast<std::uint8_t>(~len & 0xFF));
-    z.push_back(static_cast<std::uint8_t>((~len >> 8) & 0xFF));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-             raw.begin() + static_cast<std::ptrdiff_t>(pos + len));
-    if (last) break;
-  }
-  PutBe32(z, (b << 16) | a);
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<std::uint8_t> z(size);
+  if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_SPEED) != Z_OK) return false;
+  z.resize(size);
   PutChunk(f, "IDAT", z);
   PutChunk(f, "IEND", {});
   return static_cast<bool>(f);
