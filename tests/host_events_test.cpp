@@ -1,6 +1,7 @@
 // The host's Application events as the add-in handles them.
 #include <gtest/gtest.h>
 
+#include "engine/platform_services.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -16,8 +17,8 @@ TEST_F(HostEventsTest, FirstSelectionAfterConnectingRepaintsTheWholeGrid) {
   ASSERT_FALSE(records.invalidated.empty());
   EXPECT_EQ(records.invalidated.front(), (Rect{40, 120, 1240, 760}));
   EXPECT_EQ(TimerInterval(), 300u);
-  EXPECT_EQ(session_.AddIn().LastSelColumn(), 3);
-  EXPECT_EQ(session_.AddIn().SelScrollRow(), 1);
+  EXPECT_EQ(session_.AddIn()->LastSelColumn(), 3);
+  EXPECT_EQ(session_.AddIn()->SelScrollRow(), 1);
 }
 
 TEST_F(HostEventsTest, SwitchedOffASelectionChangeDoesNothing) {
@@ -92,8 +93,8 @@ TEST_F(HostEventsTest, AHostFailureInsideTheSelectionHandlerStillRepaints) {
   Run("select A1");
   const auto records = Records();
   EXPECT_EQ(Host().failedEvents, 0);
-  EXPECT_EQ(session_.AddIn().LastSelColumn(), 1);
-  EXPECT_EQ(session_.AddIn().SelScrollRow(), 1);
+  EXPECT_EQ(session_.AddIn()->LastSelColumn(), 1);
+  EXPECT_EQ(session_.AddIn()->SelScrollRow(), 1);
   EXPECT_EQ(records.invalidated.size(), 1u) << "the painter erased, then met the same address and gave up";
   EXPECT_TRUE(records.drawn.empty());
   EXPECT_EQ(S().PaintScrollRow, 0);

@@ -13,7 +13,8 @@
 
 namespace rowtint::testing {
 
-class SimTest : public ::testing::Test {
+// A session in which nothing has run yet: the host is not started.
+class SimSessionTest : public ::testing::Test {
  protected:
   void Run(std::initializer_list<const char*> lines) {
     for (const char* line : lines) Run(line);
@@ -31,8 +32,22 @@ class SimTest : public ::testing::Test {
   bool TimerRunning() { return !Desktop().Timers().empty(); }
   std::uint32_t TimerInterval() { return Desktop().Timers().empty() ? 0 : Desktop().Timers().back().intervalMs; }
 
-  simcli::SimSession session_{::testing::TempDir()};
+  static std::string OutDir() {
+    return ::testing::TempDir() + "/rowtint-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  }
+
+  simcli::SimSession session_{OutDir()};
   std::string lastOutput_;
+};
+
+// A session whose host has started with the add-in connected.
+class SimTest : public SimSessionTest {
+ protected:
+  SimTest() {
+    Run("start");
+    Records();
+    Desktop().CallCounter() = 0;
+  }
 };
 
 }  // namespace rowtint::testing

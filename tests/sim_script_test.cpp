@@ -72,7 +72,7 @@ TEST_F(SimScriptTest, BadLinesAreReportedWithTheirNumber) {
 
 TEST_F(SimScriptTest, SnapshotWritesAPngOfTheScreen) {
   RunScript(session_, "select C5\nsnapshot band.png\n");
-  std::ifstream png(::testing::TempDir() + "/band.png", std::ios::binary);
+  std::ifstream png(OutDir() + "/band.png", std::ios::binary);
   ASSERT_TRUE(png);
   unsigned char head[24];
   png.read(reinterpret_cast<char*>(head), sizeof head);

@@ -8,15 +8,9 @@
 #include "engine/paint_row_band.h"
 #include "engine/repaint_timer.h"
 #include "engine/visible_columns.h"
-#include "platform/error.h"
 
 namespace rowtint::addin {
 using namespace rowtint::engine;
-
-platform::host::Application& Connect::App() {
-  if (!appHostApp) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-  return *appHostApp.Get();
-}
 
 void Connect::appHostApp_SheetActivate() {
   Shared().ColumnCheckArmed = platform::kTrue;

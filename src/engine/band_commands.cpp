@@ -2,6 +2,7 @@
 
 #include "engine/failure_styles.h"
 #include "engine/highlight_state.h"
+#include "engine/platform_services.h"
 #include "engine/numeric.h"
 #include "engine/paint_row_band.h"
 #include "engine/repaint_timer.h"

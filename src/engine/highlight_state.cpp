@@ -5,7 +5,6 @@
 namespace rowtint::engine {
 namespace {
 HighlightState g_state;
-platform::WindowsServices* g_os = nullptr;
 }  // namespace
 
 HighlightState& Shared() { return g_state; }
@@ -14,13 +13,6 @@ platform::host::Application& HostApplication() {
   if (!g_state.HostApp) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
   return *g_state.HostApp;
 }
-
-platform::WindowsServices& Os() {
-  if (!g_os) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-  return *g_os;
-}
-
-void BindWindowsServices(platform::WindowsServices* os) { g_os = os; }
 
 void ResetSharedState() { g_state = HighlightState{}; }
 

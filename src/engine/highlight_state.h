@@ -2,10 +2,11 @@
 // process, touched only on the host's user-interface thread.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/host.h"
-#include "platform/os_services.h"
 #include "platform/types.h"
 
 namespace rowtint::engine {
@@ -47,6 +48,15 @@ struct HighlightState {
   Rect LastBandRect;
   Rect PrevBandRect;
   Rect ResizeEraseRect;
+
+  // The running repaint timer as the windowing system knows it: without an
+  // owner window the system hands out the identifier, which must be kept to
+  // stop that timer again.
+  struct TimerKey {
+    WindowHandle owner = 0;
+    std::uintptr_t id = 0;
+  };
+  std::optional<TimerKey> RepaintTimer;
 };
 
 // The one set of shared variables.
@@ -54,11 +64,6 @@ HighlightState& Shared();
 
 // HostApp, or a raised "object not set" while the add-in is not connected.
 platform::host::Application& HostApplication();
-
-// The operating system the engine draws and times with; bound once when the
-// library is loaded (or when a simulated desktop takes its place).
-platform::WindowsServices& Os();
-void BindWindowsServices(platform::WindowsServices* os);
 
 // Back to the library-load condition: every variable zero, False or empty.
 void ResetSharedState();

@@ -6,6 +6,7 @@
 #include "engine/address_text.h"
 #include "engine/failure_styles.h"
 #include "engine/highlight_state.h"
+#include "engine/platform_services.h"
 #include "engine/numeric.h"
 #include "engine/scoped_gdi.h"
 #include "engine/screen_geometry.h"

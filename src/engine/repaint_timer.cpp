@@ -3,16 +3,29 @@
 #include "engine/command_gate.h"
 #include "engine/failure_styles.h"
 #include "engine/highlight_state.h"
+#include "engine/platform_services.h"
 #include "engine/paint_row_band.h"
 #include "engine/visible_columns.h"
 
 namespace rowtint::engine {
 
 void StartRepaintTimer(std::uint32_t intervalMs) {
-  Os().SetTimer(Shared().ExcelMainWnd, kRepaintTimerId, intervalMs, &RepaintTimerCallback);
+  auto& s = Shared();
+  const WindowHandle owner = s.ExcelMainWnd;
+  // A timer started under another owner (none, before the main window was
+  // found) would not be replaced by this start: stop it, so one timer runs.
+  if (s.RepaintTimer && s.RepaintTimer->owner != owner) StopRepaintTimer();
+  const std::uintptr_t requested = owner || !s.RepaintTimer ? kRepaintTimerId : s.RepaintTimer->id;
+  const std::uintptr_t granted = Os().SetTimer(owner, requested, intervalMs, &RepaintTimerCallback);
+  if (granted != 0) s.RepaintTimer = HighlightState::TimerKey{owner, owner ? kRepaintTimerId : granted};
 }
 
-void StopRepaintTimer() { Os().KillTimer(Shared().ExcelMainWnd, kRepaintTimerId); }
+void StopRepaintTimer() {
+  auto& s = Shared();
+  const auto key = s.RepaintTimer.value_or(HighlightState::TimerKey{s.ExcelMainWnd, kRepaintTimerId});
+  Os().KillTimer(key.owner, key.id);
+  s.RepaintTimer.reset();
+}
 
 void RepaintTimerCallback(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t) {
   ContainAtBoundary([] { RepaintTimerProc(); });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/highlight_state.h"
+#include "platform/os_services.h"
 
 namespace rowtint::engine {
 

@@ -8,6 +8,18 @@ namespace rowtint::platform {
 // A colour: 0x00BBGGRR, or 0x80000000 plus a system colour index.
 using Color = std::int32_t;
 
+// References to Windows system colours (0x80000000 plus the colour index).
+constexpr Color SystemColor(int index) { return static_cast<Color>(0x80000000u | static_cast<unsigned>(index)); }
+inline constexpr Color kColorBackground = SystemColor(1);
+inline constexpr Color kColorActiveCaption = SystemColor(2);
+inline constexpr Color kColorWindowFrame = SystemColor(6);
+inline constexpr Color kColorHighlight = SystemColor(13);
+inline constexpr Color kColorHighlightText = SystemColor(14);
+inline constexpr Color kColorBtnFace = SystemColor(15);
+inline constexpr Color kColorBtnText = SystemColor(18);
+inline constexpr Color kColorBtnHighlight = SystemColor(20);
+inline constexpr Color kColor3DLight = SystemColor(22);
+
 // A 16-bit boolean as the host's automation types store it: True is all bits set.
 using VbBool = std::int16_t;
 inline constexpr VbBool kTrue = -1;

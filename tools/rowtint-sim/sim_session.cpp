@@ -4,15 +4,16 @@
 #include <sstream>
 #include <vector>
 
+#include "addin/library_state.h"
+#include "engine/addin_settings.h"
 #include "engine/band_commands.h"
+#include "engine/failure_styles.h"
 #include "engine/highlight_state.h"
 #include "engine/paint_row_band.h"
-#include "engine/repaint_timer.h"
-#include "json_writer.h"
+#include "engine/platform_services.h"
 
 namespace rowtint::simcli {
 namespace {
-using engine::Shared;
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
@@ -67,42 +68,79 @@ std::string StripComment(const std::string& line) {
   auto hash = line.find('#');
   return hash == std::string::npos ? line : line.substr(0, hash);
 }
+
+// The store's file under the output folder; every script starts with it empty.
+std::string SettingsFileIn(const std::string& outDir) {
+  std::filesystem::create_directories(outDir);
+  return (std::filesystem::path(outDir) / "settings.txt").string();
+}
+
+std::shared_ptr<sim::ControlNode> FindControl(const std::vector<std::shared_ptr<sim::ControlNode>>& controls,
+                                              bool byTooltip, const std::string& name) {
+  for (const auto& c : controls)
+    if ((byTooltip ? c->tooltip : c->caption) == name) return c;
+  return nullptr;
+}
 }  // namespace
 
 SimSession::SimSession(std::string outDir)
-    : outDir_(std::move(outDir)), desktop_(std::make_unique<sim::SimDesktop>(1280, 800)) {
-  engine::BindWindowsServices(desktop_.get());
-  host_ = sim::SimHost::Start(*desktop_, nullptr);
-  ConnectAsAtHostStart();
+    : outDir_(std::move(outDir)),
+      desktop_(std::make_unique<sim::SimDesktop>(1280, 800)),
+      settings_(SettingsFileIn(outDir_)),
+      forms_(*desktop_, [this] { return PumpOneLine(); }),
+      bars_(std::make_shared<sim::CommandBarStore>()) {
+  addin::ResetLibraryState();
+  engine::BindPlatform({desktop_.get(), &settings_, &forms_});
+  loop_ = std::thread([this] { MessageLoop(); });
 }
 
 SimSession::~SimSession() {
-  connect_.reset();
-  Shared().HostApp.reset();
-  host_.reset();
-  engine::BindWindowsServices(nullptr);
-  engine::ResetSharedState();
+  {
+    std::lock_guard lock(mutex_);
+    quitting_ = true;
+  }
+  changed_.notify_all();
+  loop_.join();
 }
 
-// The add-in as a host start leaves it: band on, no font mode chosen, the
-// default colour, an empty history, the main window found, the timer at 200 ms.
-void SimSession::ConnectAsAtHostStart() {
-  engine::ResetSharedState();
-  auto app = host_->Application();
-  connect_ = std::make_unique<addin::Connect>();
-  connect_->appHostApp.Set(app);
-  auto& s = Shared();
-  s.HostApp = app;
-  s.RedrawWholeGrid = platform::kFalse;
-  s.ColumnCheckArmed = platform::kTrue;
-  s.HighlightOff = platform::kFalse;
-  s.RopMode = 0;
-  s.HighlightColor = engine::kWoberColor;
-  s.HistoryColor1 = s.HistoryColor2 = s.HistoryColor3 = engine::kEmptySwatchColor;
-  s.ExcelMainWnd = engine::Os().FindWindow("XLMAIN", nullptr);
-  engine::StartRepaintTimer(engine::kStartupIntervalMs);
-  desktop_->TakeRecords();
-  desktop_->CallCounter() = 0;
+void SimSession::MessageLoop() {
+  while (PumpOneLine()) {
+  }
+  // The process ends: the add-in is let go without being told, like a host that is killed.
+  connect_.reset();
+  if (host_) host_->Close();
+  host_.reset();
+  addin::ResetLibraryState();
+  engine::BindPlatform({});
+}
+
+bool SimSession::PumpOneLine() {
+  std::unique_lock lock(mutex_);
+  busy_ = false;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return pending_.has_value() || quitting_; });
+  if (!pending_) return false;
+  auto [line, out] = std::move(*pending_);
+  pending_.reset();
+  busy_ = true;
+  lock.unlock();
+  try {
+    Execute(line, *out);
+  } catch (...) {
+    std::lock_guard relock(mutex_);
+    failure_ = std::current_exception();
+  }
+  return true;
+}
+
+void SimSession::RunLine(const std::string& line, std::ostream& out) {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [&] { return !busy_; });
+  pending_.emplace(line, &out);
+  busy_ = true;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return !busy_; });
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 void SimSession::RunScript(std::istream& script, std::ostream& out) {
@@ -116,17 +154,61 @@ void SimSession::RunScript(std::istream& script, std::ostream& out) {
   }
 }
 
-void SimSession::RunLine(const std::string& rawLine, std::ostream& out) {
+sim::SimHost& SimSession::Host() {
+  if (!host_) throw ScriptError("the host is not running");
+  return *host_;
+}
+
+void SimSession::Execute(const std::string& rawLine, std::ostream& out) {
   const std::string line = StripComment(rawLine);
   const auto w = Words(line);
   if (w.empty()) return;
   const std::string& cmd = w[0];
-  auto& host = *host_;
+
+  // A script begins before the host's first start, and starts it itself
+  // unless it first prepares the store or the host's bars.
+  if (!started_ && cmd != "setting" && cmd != "bar" && cmd != "start") StartHost();
+
+  if (cmd == "start") StartHost();
+  else if (cmd == "shutdown") ShutdownHost();
+  else if (cmd == "unload") UnloadAddIn();
+  else if (cmd == "load") {
+    if (connect_) throw ScriptError("the add-in is loaded already");
+    Host();
+    LoadAddIn(platform::ext_cm_AfterStartup);
+  } else if (cmd == "setting") {
+    if (w.size() < 3) throw ScriptError("'setting' needs a section, a key and a text");
+    settings_.SaveSetting(engine::kSettingsApp, w[1], w[2], RestAfterWords(line, 3));
+  } else if (cmd == "bar") {
+    if (w.size() < 2) throw ScriptError("'bar' needs a name");
+    bars_->AddBar(RestAfterWords(line, 1), false);
+  } else if (cmd == "click") {
+    if (w.size() < 2) throw ScriptError("'click' needs a button");
+    Click(RestAfterWords(line, 1));
+  } else if (cmd == "pick") {
+    if (w.size() == 2 && w[1] == "cancel") desktop_->SetNextColorAnswer(std::nullopt);
+    else {
+      const int r = Int(w, 1), g = Int(w, 2), b = Int(w, 3);
+      desktop_->SetNextColorAnswer(r | g << 8 | b << 16);
+    }
+  } else if (cmd == "form") FormCommand(w);
+  else HostCommand(line, out);
+  desktop_->FlushRepaints();
+}
+
+void SimSession::HostCommand(const std::string& line, std::ostream& out) {
+  const auto w = Words(line);
+  const std::string& cmd = w[0];
+  auto& host = Host();
 
   if (cmd == "screen") host.ResizeScreen(Int(w, 1), Int(w, 2));
-  else if (cmd == "grid") host.PlaceGrid(RectArg(w));
-  else if (cmd == "resize") host.MoveGrid(RectArg(w));
-  else if (cmd == "zoom") host.SetZoom(Int(w, 1));
+  else if (cmd == "grid") {
+    gridRect_ = RectArg(w);
+    host.PlaceGrid(gridRect_);
+  } else if (cmd == "resize") {
+    gridRect_ = RectArg(w);
+    host.MoveGrid(gridRect_);
+  } else if (cmd == "zoom") host.SetZoom(Int(w, 1));
   else if (cmd == "version") {
     if (w.size() < 2) throw ScriptError("'version' needs a text");
     host.Sheet().version = RestAfterWords(line, 1);
@@ -135,10 +217,8 @@ void SimSession::RunLine(const std::string& rawLine, std::ostream& out) {
     auto column = w.size() > 1 ? sim::ParseColumn(w[1]) : std::nullopt;
     if (!column) throw ScriptError("'col-width' needs a column letter or number");
     host.SetColumnWidth(*column, Number(w, 2));
-  } else if (cmd == "set") {
-    const auto area = AreaArg(w);
-    host.SetText(area.first, RestAfterWords(line, 2));
-  } else if (cmd == "select") host.Select(AreaArg(w));
+  } else if (cmd == "set") host.SetText(AreaArg(w).first, RestAfterWords(line, 2));
+  else if (cmd == "select") host.Select(AreaArg(w));
   else if (cmd == "select-object") host.SelectShape();
   else if (cmd == "scroll") host.Scroll({Int(w, 1), Int(w, 2)});
   else if (cmd == "activate-sheet") host.ActivateSheet();
@@ -146,7 +226,7 @@ void SimSession::RunLine(const std::string& rawLine, std::ostream& out) {
   else if (cmd == "print") host.Print();
   else if (cmd == "gate") {
     if (w.size() < 2 || (w[1] != "on" && w[1] != "off")) throw ScriptError("'gate' takes on or off");
-    auto file = host.Bars().Find("File");
+    auto file = bars_->Find("File");
     if (!file || file->controls.size() < 2) throw ScriptError("the host has no \"File\" bar with two controls");
     file->controls[1]->enabled = w[1] == "on" ? platform::kTrue : platform::kFalse;
   } else if (cmd == "tick") {
@@ -166,75 +246,101 @@ void SimSession::RunLine(const std::string& rawLine, std::ostream& out) {
   } else {
     throw ScriptError("unknown command '" + cmd + "'");
   }
-  desktop_->FlushRepaints();
+}
+
+// Calls into the add-in the way the host does through COM: a failure comes
+// back as the call's result and the host carries on.
+template <class Call>
+void SimSession::CallAddIn(const char* what, Call call) {
+  try {
+    call();
+  } catch (const platform::PlatformError& e) {
+    desktop_->RecordHostError(std::string(what) + ": " + std::to_string(e.Number()) + " " + e.Description());
+  }
+}
+
+void SimSession::StartHost() {
+  if (host_) {
+    // The previous run ends without telling the add-in, as when the host is killed.
+    connect_.reset();
+    workbook_ = host_->Sheet();
+    host_->Close();
+    host_.reset();
+  }
+  started_ = true;
+  bars_->DropTemporary();
+  addin::ResetLibraryState();  // a new host process loads the library afresh
+  host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr);
+  LoadAddIn(platform::ext_cm_Startup);
+  CallAddIn("OnStartupComplete", [&] { connect_->OnStartupComplete(); });
+}
+
+void SimSession::LoadAddIn(platform::ext_ConnectMode mode) {
+  connect_ = std::make_unique<addin::Connect>();
+  auto app = host_->Application();
+  CallAddIn("OnConnection", [&] { connect_->OnConnection(app, mode, nullptr); });
+}
+
+void SimSession::UnloadAddIn() {
+  if (!connect_) throw ScriptError("the add-in is not loaded");
+  CallAddIn("OnDisconnection", [&] { connect_->OnDisconnection(platform::ext_dm_UserClosed); });
+  connect_.reset();
+}
+
+void SimSession::ShutdownHost() {
+  Host();
+  if (connect_) {
+    CallAddIn("OnBeginShutdown", [&] { connect_->OnBeginShutdown(); });
+    CallAddIn("OnDisconnection", [&] { connect_->OnDisconnection(platform::ext_dm_HostShutdown); });
+    connect_.reset();
+  }
+  workbook_ = host_->Sheet();
+  host_->Close();
+  host_.reset();
+}
+
+void SimSession::Click(const std::string& name) {
+  Host();
+  const bool menuOnly = name.rfind("menu:", 0) == 0;
+  const std::string caption = menuOnly ? name.substr(5) : name;
+  std::shared_ptr<sim::ControlNode> target;
+  if (!menuOnly)
+    for (const auto& bar : bars_->bars)
+      if (bar->name == "Rowtint" && !target) target = FindControl(bar->controls, true, caption);
+  if (!target && bars_->activeMenuBar) {
+    auto popup = FindControl(bars_->activeMenuBar->controls, false, "Rowtint");
+    if (popup && popup->popupBar) target = FindControl(popup->popupBar->controls, false, caption);
+  }
+  if (!target) throw ScriptError("the host shows no button '" + name + "'");
+  for (const auto& failure : bars_->Click(target)) desktop_->RecordHostError("Click: " + failure);
+}
+
+void SimSession::FormCommand(const std::vector<std::string>& w) {
+  auto form = forms_.ActiveForm();
+  if (!form) throw ScriptError("no form is shown");
+  if (w.size() < 2) throw ScriptError("'form' takes click, move or close");
+  if (w[1] == "close") {
+    form->CloseWindow();
+    return;
+  }
+  if (w.size() < 3 || (w[1] != "click" && w[1] != "move")) throw ScriptError("'form' takes click, move or close");
+  const std::string control = w[2] == "background" ? "" : w[2];
+  bool known = control.empty();
+  for (const auto& c : form->Controls()) known = known || c.name == control;
+  if (!known) throw ScriptError("the form has no control '" + control + "'");
+  desktop_->SetCursor(forms_.ControlCentre(*form, control));
+  try {
+    if (w[1] == "click") form->Click(control);
+    else form->MouseMove(control);
+  } catch (const platform::PlatformError& e) {
+    desktop_->RecordHostError(form->Name() + " " + w[1] + " " + w[2] + ": " + std::to_string(e.Number()) + " " +
+                              e.Description());
+  }
 }
 
 void SimSession::Snapshot(const std::string& file) {
-  std::filesystem::create_directories(outDir_);
   const auto path = (std::filesystem::path(outDir_) / file).string();
   if (!desktop_->Screen().WritePng(path)) throw ScriptError("cannot write " + path);
-}
-
-std::string SimSession::StateJson() {
-  const auto& s = Shared();
-  const auto records = desktop_->TakeRecords();
-  JsonWriter j;
-  j.BeginObject();
-  j.Key("HostApp");
-  if (s.HostApp) j.Text("Application"); else j.Null();
-  j.Key("ExcelMainWnd").Value(static_cast<std::int64_t>(s.ExcelMainWnd));
-  j.Key("HighlightColor").Value(s.HighlightColor);
-  j.Key("HighlightOff").Bool(engine::IsTrue(s.HighlightOff));
-  j.Key("RopMode").Value(s.RopMode);
-  j.Key("HistoryColor1").Value(s.HistoryColor1);
-  j.Key("HistoryColor2").Value(s.HistoryColor2);
-  j.Key("HistoryColor3").Value(s.HistoryColor3);
-  j.Key("RedrawWholeGrid").Bool(engine::IsTrue(s.RedrawWholeGrid));
-  j.Key("ColumnCheckArmed").Bool(engine::IsTrue(s.ColumnCheckArmed));
-  j.Key("PaintScrollRow").Value(s.PaintScrollRow);
-  j.Key("TickScrollRow").Value(s.TickScrollRow);
-  j.Key("TickScrollColumn").Value(s.TickScrollColumn);
-  j.Key("SeenScrollColumn").Value(s.SeenScrollColumn);
-  j.Key("ScreenDC").Value(static_cast<std::int64_t>(s.ScreenDC));
-  j.Key("CaretPoint").PointValue(s.CaretPoint);
-  j.Key("GridRect").RectValue(s.GridRect);
-  j.Key("LeftBandRect").RectValue(s.LeftBandRect);
-  j.Key("RightBandRect").RectValue(s.RightBandRect);
-  j.Key("LastBandRect").RectValue(s.LastBandRect);
-  j.Key("PrevBandRect").RectValue(s.PrevBandRect);
-  j.Key("ResizeEraseRect").RectValue(s.ResizeEraseRect);
-  j.Key("SelScrollRow").Value(connect_ ? connect_->SelScrollRow() : 0);
-  j.Key("LastSelColumn").Value(connect_ ? connect_->LastSelColumn() : 0);
-
-  int timers = 0;
-  std::uint32_t interval = 0;
-  for (const auto& t : desktop_->Timers())
-    if (t.proc == &engine::RepaintTimerCallback) {
-      ++timers;
-      interval = t.intervalMs;
-    }
-  j.Key("timer").BeginObject().Key("running").Bool(timers > 0).Key("interval").Value(interval);
-  j.Key("count").Value(timers).EndObject();
-
-  const auto& sheet = host_->Sheet();
-  j.Key("activeCell").Text(sim::AbsoluteAddress({sheet.active, sheet.active}));
-  j.Key("selection").Text(sheet.objectSelected ? "object" : sim::AbsoluteAddress(sheet.selection));
-  j.Key("invalidated").BeginArray();
-  for (const auto& r : records.invalidated) j.RectValue(r);
-  j.EndArray();
-  j.Key("drawn").BeginArray();
-  for (const auto& d : records.drawn)
-    j.BeginObject().Key("rect").RectValue(d.rect).Key("color").Value(d.color).Key("rop").Value(d.rop).EndObject();
-  j.EndArray();
-  j.Key("foreground").BeginArray();
-  for (auto h : records.foregroundCalls) j.Value(static_cast<std::int64_t>(h));
-  j.EndArray();
-  j.Key("openHandles").BeginObject().Key("dc").Value(desktop_->OpenDcCount());
-  j.Key("brush").Value(desktop_->OpenBrushCount()).EndObject();
-  j.Key("calls").Value(static_cast<std::int64_t>(desktop_->CallCounter()));
-  desktop_->CallCounter() = 0;
-  j.EndObject();
-  return j.str();
 }
 
 }  // namespace rowtint::simcli

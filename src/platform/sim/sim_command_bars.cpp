@@ -247,8 +247,8 @@ void CommandBarStore::DropTemporary() {
   }
 }
 
-bool CommandBarStore::Click(const std::shared_ptr<ControlNode>& control) {
-  if (control->clickSinks.empty()) return false;
+std::vector<std::string> CommandBarStore::Click(const std::shared_ptr<ControlNode>& control) {
+  std::vector<std::string> failures;
   auto sinks = control->clickSinks;
   std::uint64_t ignored = 0;
   auto button = std::make_shared<SimControl>(shared_from_this(), control, &ignored);
@@ -256,11 +256,12 @@ bool CommandBarStore::Click(const std::shared_ptr<ControlNode>& control) {
     platform::VbBool cancelDefault = platform::kFalse;
     try {
       sink->Click(button, cancelDefault);
-    } catch (const platform::PlatformError&) {
+    } catch (const platform::PlatformError& e) {
       // The failure is the outcome of the event; the host carries on.
+      failures.push_back(std::to_string(e.Number()) + " " + e.Description());
     }
   }
-  return true;
+  return failures;
 }
 
 std::shared_ptr<platform::CommandBars> CommandBarStore::Automation(std::uint64_t* callCounter) {

@@ -48,8 +48,9 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
   std::shared_ptr<BarNode> AddBar(const std::string& name, bool temporary);
   // A new host run keeps the bars and controls that were not added as temporary.
   void DropTemporary();
-  // Raises Click on the control's event-bound references; false when nobody listens.
-  bool Click(const std::shared_ptr<ControlNode>& control);
+  // Raises Click on the control's event-bound references; returns the
+  // failures the handlers handed back to the host.
+  std::vector<std::string> Click(const std::shared_ptr<ControlNode>& control);
 
   // The automation object through which an add-in sees the store.
   std::shared_ptr<platform::CommandBars> Automation(std::uint64_t* callCounter);

@@ -351,10 +351,10 @@ int SimDesktop::MessageBox(WindowHandle, const std::string& text, const std::str
   return 1;
 }
 
-std::intptr_t SimDesktop::ShellExecute(WindowHandle, const std::string& verb, const std::string& file,
+std::intptr_t SimDesktop::ShellExecute(WindowHandle, const std::string&, const std::string& file,
                                        const std::string& parameters, const std::string&, int) {
   ++calls_;
-  records_.launched.push_back({verb + " " + file + (parameters.empty() ? "" : " " + parameters)});
+  records_.launched.push_back({file + (parameters.empty() ? "" : " " + parameters)});
   return 42;
 }
 

@@ -81,7 +81,9 @@ class SimDesktop : public platform::WindowsServices {
     std::vector<WindowHandle> foregroundCalls;
     std::vector<std::string> messages;
     std::vector<LaunchRecord> launched;
+    std::vector<std::string> hostErrors;  // failures the add-in handed back to the host
   };
+  void RecordHostError(std::string what) { records_.hostErrors.push_back(std::move(what)); }
   Records TakeRecords();
   int OpenDcCount() const { return static_cast<int>(dcs_.size()); }
   int OpenBrushCount() const { return static_cast<int>(brushes_.size()); }

@@ -50,9 +50,10 @@ SimHost::SimHost(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars)
     : desktop_(desktop), bars_(std::move(bars)) {}
 
 std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
-                                        platform::Rect gridRect) {
+                                        platform::Rect gridRect, const SheetModel* workbook) {
   if (!bars) bars = std::make_shared<CommandBarStore>();
   std::shared_ptr<SimHost> h(new SimHost(desktop, std::move(bars)));
+  if (workbook) h->sheet_ = *workbook;
   std::weak_ptr<SimHost> weak = h;
   h->mainWindow_ = desktop.CreateWindow("XLMAIN", 0, desktop.Screen().Bounds(), [weak](FrameBuffer& fb, const Rect& c) {
     if (auto self = weak.lock()) self->PaintMainWindow(fb, c);
@@ -133,8 +134,9 @@ void SimHost::Raise(const std::function<void(host::AppEvents&)>& event) {
     if (std::find(sinks_.begin(), sinks_.end(), sink) == sinks_.end()) continue;
     try {
       event(*sink);
-    } catch (const platform::PlatformError&) {
+    } catch (const platform::PlatformError& e) {
       ++failedEvents;
+      desktop_.RecordHostError(std::to_string(e.Number()) + " " + e.Description());
     }
   }
 }

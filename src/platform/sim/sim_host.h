@@ -18,9 +18,11 @@ inline constexpr platform::Rect kDefaultGridRect{40, 120, 1240, 760};
 
 class SimHost : public std::enable_shared_from_this<SimHost> {
  public:
-  // Opens the host's windows on the desktop; the command bars may come from an earlier run.
+  // Opens the host's windows on the desktop; the command bars, and the
+  // workbook it opens, may come from an earlier run.
   static std::shared_ptr<SimHost> Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
-                                        platform::Rect gridRect = kDefaultGridRect);
+                                        platform::Rect gridRect = kDefaultGridRect,
+                                        const SheetModel* workbook = nullptr);
   ~SimHost();
 
   SimDesktop& Desktop() { return desktop_; }

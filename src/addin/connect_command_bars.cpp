@@ -1,0 +1,93 @@
+// The permanent toolbar "Rowtint" and the temporary "Rowtint" popup on the
+// host's active menu bar, with their buttons bound to Connect.
+#include <optional>
+
+#include "addin/connect.h"
+#include "engine/failure_styles.h"
+#include "engine/numeric.h"
+#include "engine/platform_services.h"
+#include "platform/error.h"
+
+namespace rowtint::addin {
+using engine::SkipOnFailure;
+using platform::kTrue;
+
+namespace {
+constexpr const char* kBarName = "Rowtint";
+constexpr const char* kButtonParameter = "Rowtintbar";
+
+template <class T>
+T& Required(const std::shared_ptr<T>& object) {
+  if (!object) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
+  return *object;
+}
+}  // namespace
+
+void Connect::CreateToolbar() {
+  engine::StopAndTell(engine::Os(), [&] {
+    auto bar = App().GetCommandBars()->Add({.name = kBarName});
+    BoundButton* buttons[] = {&cbbButton1, &cbbButton2, &cbbButton3};
+    for (BoundButton* button : buttons)
+      button->Set(
+          bar->Controls()->Add({.type = platform::kMsoControlButton, .parameter = kButtonParameter})->AsButton());
+
+    struct Look {
+      std::int32_t faceId;
+      const char* tooltip;
+    };
+    constexpr Look looks[] = {{209, "Option"}, {279, "Switch"}, {317, "FindLastrow"}};
+    for (int i = 0; i < 3; ++i) {
+      auto& button = Required(buttons[i]->Get());
+      button.SetStyle(platform::kMsoButtonIcon);
+      button.SetBeginGroup(kTrue);
+      button.SetFaceId(looks[i].faceId);
+      button.SetTooltipText(looks[i].tooltip);
+    }
+    bar->SetProtection(platform::kMsoBarNoCustomize);
+    bar->SetVisible(kTrue);
+  });
+}
+
+std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
+  std::shared_ptr<platform::CommandBarControl> popup;
+  SkipOnFailure([&] {
+    popup = App().GetCommandBars()->ActiveMenuBar()->Controls()->Add(
+        {.type = platform::kMsoControlPopup, .temporary = kTrue});
+  });
+  SkipOnFailure([&] { Required(popup).SetCaption(kBarName); });
+
+  struct Item {
+    BoundButton* button;
+    const char* caption;
+    std::optional<std::int32_t> faceId;
+    bool beginsGroup;
+  };
+  const Item items[] = {{&muButton1, "Option", 209, true},
+                        {&muButton2, "Wober", std::nullopt, true},
+                        {&muButton3, "Warm", std::nullopt, false},
+                        {&muButton5, "About", std::nullopt, true}};
+  for (const Item& item : items) {
+    SkipOnFailure([&] {
+      item.button->Set(
+          Required(popup).PopupBar()->Controls()->Add({.type = platform::kMsoControlButton})->AsButton());
+    });
+    SkipOnFailure([&] { Required(item.button->Get()).SetCaption(item.caption); });
+    SkipOnFailure([&] { Required(item.button->Get()).SetStyle(platform::kMsoButtonIconAndCaption); });
+    if (item.faceId) SkipOnFailure([&] { Required(item.button->Get()).SetFaceId(*item.faceId); });
+    if (item.beginsGroup) SkipOnFailure([&] { Required(item.button->Get()).SetBeginGroup(kTrue); });
+  }
+
+  // A separator before whatever is last on the menu bar now, normally the popup.
+  std::int32_t last = 0;
+  SkipOnFailure([&] { last = App().GetCommandBars()->ActiveMenuBar()->Controls()->Count(); });
+  SkipOnFailure([&] {
+    App().GetCommandBars()->ActiveMenuBar()->Controls()->Item(engine::ToInt16(last))->SetBeginGroup(kTrue);
+  });
+  return nullptr;
+}
+
+void Connect::DeleteMubar() {
+  App().GetCommandBars()->Item("Worksheet Menu Bar")->Controls()->Item(std::string(kBarName))->Delete();
+}
+
+}  // namespace rowtint::addin

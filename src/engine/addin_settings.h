@@ -1,0 +1,35 @@
+// The four values kept between host runs: the band colour and the three
+// history entries, as decimal text under the application name "Tintrow".
+#pragma once
+
+#include <string>
+
+#include "platform/types.h"
+
+namespace rowtint::engine {
+
+inline constexpr const char* kSettingsApp = "Tintrow";
+inline constexpr const char* kColorSection = "RGB";
+inline constexpr const char* kColorKey = "RGB-bc";
+inline constexpr const char* kHistorySection = "HIS";
+inline constexpr const char* kHistoryKeys[3] = {"his_color1", "his_color2", "his_color3"};
+inline constexpr const char* kDefaultColorText = "14600886";
+inline constexpr const char* kDefaultHistoryText = "-2147483633";
+
+// 14600886 is written "14600886", 0x8000000F "-2147483633".
+std::string ColorToSettingText(platform::Color color);
+
+// Plain decimal text converts exactly; surrounding blanks are ignored and a
+// fraction rounds half to even. Anything else (the empty text included) is a
+// type mismatch, and a number outside the 32-bit range an overflow.
+platform::Color SettingTextToColor(const std::string& text);
+
+// Reads one value, the default text standing in for a missing one.
+platform::Color LoadColorSetting(const char* section, const char* key, const char* defaultText);
+
+// Moves HighlightColor to the front of the history, then writes the four
+// values in their order. The first failing write ends it.
+void MoveCurrentColorToHistoryFront();
+void SaveColorSettings();
+
+}  // namespace rowtint::engine

@@ -1,0 +1,66 @@
+// The portable side of a dialog: its controls and their properties, the
+// handlers bound to clicks and mouse movements, and showing and hiding.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/form_surface.h"
+
+namespace rowtint::forms {
+
+using platform::Color;
+using platform::ControlState;
+
+class FormModel : public platform::FormWindow, public std::enable_shared_from_this<FormModel> {
+ public:
+  std::string Name() const override { return name_; }
+  std::string Caption() const override { return caption_; }
+  std::int32_t ClientWidthTwips() const override { return width_; }
+  std::int32_t ClientHeightTwips() const override { return height_; }
+  Color BackColor() const override { return backColor_; }
+  const std::vector<ControlState>& Controls() const override { return controls_; }
+  bool Visible() const override { return visible_; }
+  void Click(const std::string& control) override;
+  void MouseMove(const std::string& control) override;
+  void CloseWindow() override { Unload(); }
+
+  Color BackColor(const std::string& control) const { return Find(control).backColor; }
+  void SetBackColor(const std::string& control, Color color);
+  bool IsVisible(const std::string& control) const { return Find(control).visible; }
+  void SetVisible(const std::string& control, bool visible);
+  bool Value(const std::string& control) const { return Find(control).value; }
+
+  // Shows the form modally with no owner form; returns once it is hidden or unloaded.
+  void ShowModal();
+  void Hide();
+
+ protected:
+  FormModel(std::string name, std::string caption, std::int32_t widthTwips, std::int32_t heightTwips, Color back,
+            std::vector<ControlState> controls);
+  using Handler = std::function<void()>;
+  // Binds a handler to the clicks (or mouse movements) of the named controls; "" is the form's background.
+  void OnClick(std::initializer_list<const char*> controls, Handler handler);
+  void OnMouseMove(std::initializer_list<const char*> controls, Handler handler);
+  // The window was closed other than through the form's own buttons.
+  virtual void Unload() = 0;
+  void SetHidden() { visible_ = false; }
+
+ private:
+  ControlState& Find(const std::string& control);
+  const ControlState& Find(const std::string& control) const;
+  void Changed();
+
+  std::string name_, caption_;
+  std::int32_t width_, height_;
+  Color backColor_;
+  std::vector<ControlState> controls_;
+  std::map<std::string, Handler> clicks_, moves_;
+  bool visible_ = false;
+};
+
+}  // namespace rowtint::forms

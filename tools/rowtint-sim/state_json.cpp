@@ -1,0 +1,158 @@
+// What `state` prints: one line of JSON with the shared state, the timer,
+// the selection, what was invalidated and drawn, the handles, the calls, the
+// history, the store, the add-in's bars, the forms and what was shown or launched.
+#include "engine/addin_settings.h"
+#include "engine/highlight_state.h"
+#include "engine/repaint_timer.h"
+#include "forms/fm_about.h"
+#include "forms/fm_option.h"
+#include "json_writer.h"
+#include "sim_session.h"
+
+namespace rowtint::simcli {
+namespace {
+
+void WriteControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
+  j.BeginArray();
+  for (const auto& c : controls) {
+    j.BeginObject().Key("caption").Text(c->caption).Key("tooltip").Text(c->tooltip);
+    j.Key("faceId").Value(c->faceId).Key("style").Value(c->style);
+    j.Key("beginGroup").Bool(c->beginGroup == platform::kTrue).Key("enabled").Bool(c->enabled == platform::kTrue);
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+void WriteForm(JsonWriter& j, const forms::FormModel& form) {
+  j.BeginObject().Key("visible").Bool(form.Visible()).Key("controls").BeginObject();
+  for (const auto& c : form.Controls()) {
+    j.Key(c.name).BeginObject().Key("BackColor").Value(c.backColor).Key("Visible").Bool(c.visible);
+    if (c.kind == platform::ControlKind::OptionButton) j.Key("Value").Bool(c.value);
+    j.EndObject();
+  }
+  j.EndObject();
+}
+
+void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
+  j.Key("HostApp");
+  if (s.HostApp) j.Text("Application");
+  else j.Null();
+  j.Key("ExcelMainWnd").Value(static_cast<std::int64_t>(s.ExcelMainWnd));
+  j.Key("HighlightColor").Value(s.HighlightColor);
+  j.Key("HighlightOff").Bool(engine::IsTrue(s.HighlightOff));
+  j.Key("RopMode").Value(s.RopMode);
+  j.Key("HistoryColor1").Value(s.HistoryColor1);
+  j.Key("HistoryColor2").Value(s.HistoryColor2);
+  j.Key("HistoryColor3").Value(s.HistoryColor3);
+  j.Key("RedrawWholeGrid").Bool(engine::IsTrue(s.RedrawWholeGrid));
+  j.Key("ColumnCheckArmed").Bool(engine::IsTrue(s.ColumnCheckArmed));
+  j.Key("PaintScrollRow").Value(s.PaintScrollRow);
+  j.Key("TickScrollRow").Value(s.TickScrollRow);
+  j.Key("TickScrollColumn").Value(s.TickScrollColumn);
+  j.Key("SeenScrollColumn").Value(s.SeenScrollColumn);
+  j.Key("ScreenDC").Value(static_cast<std::int64_t>(s.ScreenDC));
+  j.Key("CaretPoint").PointValue(s.CaretPoint);
+  j.Key("GridRect").RectValue(s.GridRect);
+  j.Key("LeftBandRect").RectValue(s.LeftBandRect);
+  j.Key("RightBandRect").RectValue(s.RightBandRect);
+  j.Key("LastBandRect").RectValue(s.LastBandRect);
+  j.Key("PrevBandRect").RectValue(s.PrevBandRect);
+  j.Key("ResizeEraseRect").RectValue(s.ResizeEraseRect);
+}
+}  // namespace
+
+std::string SimSession::StateJson() {
+  const auto& s = engine::Shared();
+  const auto records = desktop_->TakeRecords();
+  JsonWriter j;
+  j.BeginObject();
+  WriteSharedState(j, s);
+  j.Key("SelScrollRow").Value(connect_ ? connect_->SelScrollRow() : 0);
+  j.Key("LastSelColumn").Value(connect_ ? connect_->LastSelColumn() : 0);
+
+  int timers = 0;
+  std::uint32_t interval = 0;
+  for (const auto& t : desktop_->Timers())
+    if (t.proc == &engine::RepaintTimerCallback) {
+      ++timers;
+      interval = t.intervalMs;
+    }
+  j.Key("timer").BeginObject().Key("running").Bool(timers > 0).Key("interval").Value(interval);
+  j.Key("count").Value(timers).EndObject();
+
+  if (host_) {
+    const auto& sheet = host_->Sheet();
+    j.Key("activeCell").Text(sim::AbsoluteAddress({sheet.active, sheet.active}));
+    j.Key("selection").Text(sheet.objectSelected ? "object" : sim::AbsoluteAddress(sheet.selection));
+  } else {
+    j.Key("activeCell").Null().Key("selection").Null();
+  }
+  j.Key("invalidated").BeginArray();
+  for (const auto& r : records.invalidated) j.RectValue(r);
+  j.EndArray();
+  j.Key("drawn").BeginArray();
+  for (const auto& d : records.drawn)
+    j.BeginObject().Key("rect").RectValue(d.rect).Key("color").Value(d.color).Key("rop").Value(d.rop).EndObject();
+  j.EndArray();
+  j.Key("foreground").BeginArray();
+  for (auto h : records.foregroundCalls) j.Value(static_cast<std::int64_t>(h));
+  j.EndArray();
+  j.Key("openHandles").BeginObject().Key("dc").Value(desktop_->OpenDcCount());
+  j.Key("brush").Value(desktop_->OpenBrushCount()).EndObject();
+  j.Key("calls").Value(static_cast<std::int64_t>(desktop_->CallCounter()));
+  desktop_->CallCounter() = 0;
+
+  j.Key("history").BeginArray().Value(s.HistoryColor1).Value(s.HistoryColor2).Value(s.HistoryColor3).EndArray();
+  j.Key("settings").BeginObject();
+  for (const auto& [key, text] : settings_.Values())
+    if (std::get<0>(key) == engine::kSettingsApp) j.Key(std::get<1>(key) + "/" + std::get<2>(key)).Text(text);
+  j.EndObject();
+
+  j.Key("bars").BeginArray();
+  for (const auto& bar : bars_->bars) {
+    if (bar->name != "Rowtint") continue;
+    j.BeginObject().Key("name").Text(bar->name).Key("kind").Text("toolbar").Key("visible").Bool(bar->visible);
+    j.Key("protection").Value(bar->protection).Key("controls");
+    WriteControls(j, bar->controls);
+    j.EndObject();
+  }
+  if (bars_->activeMenuBar) {
+    const auto& menu = bars_->activeMenuBar->controls;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+      if (menu[i]->caption != "Rowtint" || !menu[i]->popupBar) continue;
+      j.BeginObject().Key("name").Text(menu[i]->caption).Key("kind").Text("popup").Key("visible").Bool(true);
+      j.Key("protection").Value(0).Key("beginGroup").Bool(menu[i]->beginGroup == platform::kTrue);
+      j.Key("last").Bool(i + 1 == menu.size()).Key("controls");
+      WriteControls(j, menu[i]->popupBar->controls);
+      j.EndObject();
+    }
+  }
+  j.EndArray();
+
+  j.Key("forms").BeginObject();
+  if (auto option = forms::fm_OptionIfLoaded()) {
+    j.Key("fm_Option");
+    WriteForm(j, *option);
+    j.Key("DialogOwnerWnd").Value(static_cast<std::int64_t>(option->DialogOwnerWnd)).EndObject();
+  }
+  if (auto about = forms::fm_AboutIfLoaded()) {
+    j.Key("fm_About");
+    WriteForm(j, *about);
+    j.EndObject();
+  }
+  j.EndObject();
+
+  j.Key("messages").BeginArray();
+  for (const auto& m : records.messages) j.Text(m);
+  j.EndArray();
+  j.Key("launched").BeginArray();
+  for (const auto& l : records.launched) j.Text(l.commandText);
+  j.EndArray();
+  j.Key("errors").BeginArray();
+  for (const auto& e : records.hostErrors) j.Text(e);
+  j.EndArray();
+  j.EndObject();
+  return j.str();
+}
+
+}  // namespace rowtint::simcli
