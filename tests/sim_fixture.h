@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
+#include <vector>
 #include <sstream>
 #include <string>
 
@@ -26,12 +28,30 @@ class SimSessionTest : public ::testing::Test {
   }
   engine::HighlightState& S() { return engine::Shared(); }
   sim::SimDesktop& Desktop() { return session_.Desktop(); }
+  sim::SimFormsHost& Forms() { return session_.Forms(); }
   sim::SimHost& Host() { return session_.Host(); }
   sim::SimDesktop::Records Records() { return Desktop().TakeRecords(); }
   sim::Pixel ScreenAt(int x, int y) { return Desktop().Screen().Get(x, y); }
   bool TimerRunning() { return !Desktop().Timers().empty(); }
   std::uint32_t TimerInterval() { return Desktop().Timers().empty() ? 0 : Desktop().Timers().back().intervalMs; }
 
+  std::string Setting(const std::string& section, const std::string& key) {
+    auto& values = session_.Settings().Values();
+    auto it = values.find({"Tintrow", section, key});
+    return it == values.end() ? "<missing>" : it->second;
+  }
+  std::vector<std::shared_ptr<sim::BarNode>> Toolbars() {
+    std::vector<std::shared_ptr<sim::BarNode>> found;
+    for (const auto& bar : session_.Bars().bars)
+      if (bar->name == "Rowtint") found.push_back(bar);
+    return found;
+  }
+  std::vector<std::shared_ptr<sim::ControlNode>> Popups() {
+    std::vector<std::shared_ptr<sim::ControlNode>> found;
+    for (const auto& c : session_.Bars().activeMenuBar->controls)
+      if (c->caption == "Rowtint" && c->popupBar) found.push_back(c);
+    return found;
+  }
   static std::string OutDir() {
     return ::testing::TempDir() + "/rowtint-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
   }

@@ -103,7 +103,7 @@ class SimControls : public platform::CommandBarControls {
       : store_(std::move(store)), bar_(std::move(bar)), calls_(calls) {}
 
   std::shared_ptr<platform::CommandBarControl> Add(const platform::ControlAddArgs& args) override {
-    Live();
+    if (Live().refusesNewControls) Raise(kAutomationFailed, "Method 'Add' of object 'CommandBarControls' failed");
     const std::int32_t type = args.type.value_or(platform::kMsoControlButton);
     if (type != platform::kMsoControlButton && type != platform::kMsoControlPopup)
       Raise(err::kInvalidCall, "Invalid procedure call or argument");
@@ -181,6 +181,7 @@ class SimBars : public platform::CommandBars {
   SimBars(std::shared_ptr<CommandBarStore> store, std::uint64_t* calls) : store_(std::move(store)), calls_(calls) {}
   std::shared_ptr<platform::CommandBar> Add(const platform::BarAddArgs& args) override {
     ++*calls_;
+    if (store_->refusesNewBars) Raise(kAutomationFailed, "Method 'Add' of object 'CommandBars' failed");
     const std::string name = args.name.value_or("Custom " + std::to_string(store_->bars.size() + 1));
     if (store_->Find(name)) Raise(err::kInvalidCall, "Invalid procedure call or argument");
     auto bar = store_->AddBar(name, args.temporary.value_or(platform::kFalse) != platform::kFalse);

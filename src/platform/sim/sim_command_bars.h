@@ -34,6 +34,7 @@ struct BarNode {
   bool menuBar = false;
   std::int32_t protection = 0;
   bool deleted = false;
+  bool refusesNewControls = false;  // the host refuses Controls.Add on this bar
   std::vector<std::shared_ptr<ControlNode>> controls;
 };
 
@@ -43,6 +44,7 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
 
   std::vector<std::shared_ptr<BarNode>> bars;
   std::shared_ptr<BarNode> activeMenuBar;
+  bool refusesNewBars = false;  // the host refuses CommandBars.Add
 
   std::shared_ptr<BarNode> Find(const std::string& name) const;
   std::shared_ptr<BarNode> AddBar(const std::string& name, bool temporary);

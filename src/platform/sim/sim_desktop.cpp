@@ -338,6 +338,10 @@ bool SimDesktop::KillTimer(WindowHandle hwnd, std::uintptr_t id) {
 bool SimDesktop::ChooseColor(platform::ChooseColorRecord& record) {
   ++calls_;
   colorDialogsSeen.push_back(record);
+  if (record.customColors) {
+    lastCustomColors = *record.customColors;
+    record.customColors->fill(0x00FFFFFF);  // the user defines custom colours; they must not outlive the dialog
+  }
   auto answer = nextColor_;
   nextColor_.reset();
   if (!answer) return false;
@@ -355,11 +359,12 @@ std::intptr_t SimDesktop::ShellExecute(WindowHandle, const std::string&, const s
                                        const std::string& parameters, const std::string&, int) {
   ++calls_;
   records_.launched.push_back({file + (parameters.empty() ? "" : " " + parameters)});
-  return 42;
+  return shellExecuteResult;
 }
 
 std::uint32_t SimDesktop::StartProcess(const std::string& commandLine, int) {
   ++calls_;
+  if (processStartFails) return 0;
   records_.launched.push_back({commandLine});
   return nextProcessId_++;
 }

@@ -95,6 +95,9 @@ class SimDesktop : public platform::WindowsServices {
   void SetNextColorAnswer(std::optional<platform::Color> color) { nextColor_ = color; }
   void SetModuleFolder(std::string folder) { moduleFolder_ = std::move(folder); }
   std::vector<platform::ChooseColorRecord> colorDialogsSeen;
+  std::array<platform::Color, 16> lastCustomColors{};  // as the colour dialog found them
+  std::intptr_t shellExecuteResult = 42;  // 31 (no association): no mail handler installed
+  bool processStartFails = false;
 
   // platform::WindowsServices
   WindowHandle FindWindow(const char* className, const char* windowName) override;

@@ -1,0 +1,113 @@
+// The seven buttons behind the command gate, and find-last-row.
+#include <gtest/gtest.h>
+
+#include "sim_fixture.h"
+
+namespace rowtint::testing {
+namespace {
+
+class CommandsTest : public SimTest {
+ protected:
+  void SetUp() override {
+    Run("select C5");
+    Records();
+  }
+};
+
+TEST_F(CommandsTest, ClosedGateIgnoresEveryButton) {
+  Run({"set A40 data", "gate off"});
+  const auto color = S().HighlightColor;
+  for (const char* click : {"click Option", "click Switch", "click FindLastrow", "click menu:Option", "click Wober",
+                            "click Warm", "click About"}) {
+    Records();
+    Run(click);
+    EXPECT_EQ(Forms().ActiveForm(), nullptr) << click;
+    EXPECT_FALSE(engine::IsTrue(S().HighlightOff)) << click;
+    EXPECT_EQ(S().HighlightColor, color) << click;
+    EXPECT_EQ(Host().Sheet().active, (sim::CellRef{5, 3})) << click;
+    EXPECT_TRUE(Records().drawn.empty()) << click;
+  }
+}
+
+TEST_F(CommandsTest, GateThatCannotBeReadFailsTheClickBackToTheHost) {
+  std::erase_if(session_.Bars().bars, [](const auto& bar) { return bar->name == "File"; });
+  Run("click Switch");
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  const auto errors = Records().hostErrors;
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].rfind("Click: 5 ", 0), 0u) << errors[0];
+}
+
+TEST_F(CommandsTest, SwitchTwiceComesBackAndRepaintsEachTime) {
+  Run("click Switch");
+  EXPECT_TRUE(engine::IsTrue(S().HighlightOff));
+  EXPECT_EQ(Records().invalidated.size(), 1u);
+  Run("click Switch");
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_EQ(Records().drawn.size(), 2u);
+}
+
+TEST_F(CommandsTest, PresetsSwitchTheBandOnInTheirColour) {
+  Run({"click Switch", "click Warm"});
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_EQ(S().HighlightColor, 16366575);
+  Run("click Wober");
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  EXPECT_EQ(Records().drawn.back().color, 14600886);
+}
+
+TEST_F(CommandsTest, ToolbarAndMenuOptionOpenTheSameFormShowingTheCurrentColour) {
+  Run({"warm", "click Switch"});
+  for (const char* click : {"click Option", "click menu:Option"}) {
+    Run(click);
+    auto form = Forms().ActiveForm();
+    ASSERT_NE(form, nullptr) << click;
+    EXPECT_EQ(form->Name(), "fm_Option");
+    for (const auto& c : form->Controls())
+      if (c.name == "curr_color_lab" || c.name == "new_color_lab") EXPECT_EQ(c.backColor, 16366575) << c.name;
+    Run("tick");  // the timer keeps firing while the form is open
+    Run("form click cb_cancel");
+    EXPECT_EQ(Forms().ActiveForm(), nullptr);
+  }
+  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "Cancel does not switch the band on";
+}
+
+// Where find-last-row puts the selection: below the lowest used row, in the
+// active cell's column, whatever that row's number.
+struct LastRowCase {
+  const char* name;
+  std::vector<const char*> cells;
+  const char* active;
+  const char* selected;  // nullptr: nothing is selected
+};
+
+class FindLastRowTest : public SimTest, public ::testing::WithParamInterface<LastRowCase> {};
+
+TEST_P(FindLastRowTest, SelectsBelowTheLowestUsedRow) {
+  const auto& c = GetParam();
+  for (const char* cell : c.cells) Run(std::string("set ") + cell + " x");
+  Run(std::string("select ") + c.active);
+  Run("click FindLastrow");
+  const auto& sheet = Host().Sheet();
+  const std::string selected = sim::AbsoluteAddress(sheet.selection);
+  if (c.selected) {
+    EXPECT_EQ(selected, c.selected);
+    EXPECT_EQ(session_.AddIn()->LastSelColumn(), sheet.active.column) << "the host raised the selection event";
+  } else {
+    EXPECT_EQ(selected, sim::AbsoluteAddress(*sim::ParseArea(c.active)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, FindLastRowTest,
+    ::testing::Values(LastRowCase{"BlockAboveActiveCell", {"A1", "B4", "C10"}, "D3", "$D$11"},
+                      LastRowCase{"DataInAnotherColumn", {"Z5"}, "B2", "$B$6"},
+                      LastRowCase{"EmptySheet", {}, "C9", "$C$1"},
+                      LastRowCase{"Row32766", {"A32766"}, "B2", "$B$32767"},
+                      LastRowCase{"Row32767", {"A32767"}, "B2", "$B$32768"},
+                      LastRowCase{"Row40000", {"A40000"}, "E7", "$E$40001"},
+                      LastRowCase{"SheetsLastRow", {"A1048576"}, "E7", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace rowtint::testing

@@ -1,0 +1,197 @@
+// The options and About forms as the user works them.
+#include <gtest/gtest.h>
+
+#include "forms/fm_about.h"
+#include "forms/fm_option.h"
+#include "sim_fixture.h"
+
+namespace rowtint::testing {
+namespace {
+
+class OptionsFormTest : public SimTest {
+ protected:
+  void SetUp() override {
+    Run({"select C5", "click Option"});
+    Records();
+  }
+  std::shared_ptr<forms::FmOption> Form() { return forms::fm_OptionIfLoaded(); }
+  platform::Color Back(const char* control) { return Form()->BackColor(control); }
+};
+
+TEST_F(OptionsFormTest, FirstOpeningShowsTheColourInSwatchOneAndTheOthersEmpty) {
+  EXPECT_EQ(Back("Lab_his1"), 14600886);
+  EXPECT_EQ(Back("Lab_his2"), engine::kEmptySwatchColor);
+  EXPECT_EQ(Back("Lab_his3"), engine::kEmptySwatchColor);
+  EXPECT_TRUE(Form()->Value("Opt_primi"));
+  EXPECT_FALSE(Form()->Value("Opt_white"));
+  Run({"form click Lab_his2", "form click Lab_his3"});
+  EXPECT_EQ(Back("new_color_lab"), 14600886) << "empty swatches change nothing";
+  Run({"pick 1 1 1", "form click cb_Select", "form click Lab_his1"});
+  EXPECT_EQ(Back("new_color_lab"), 14600886);
+}
+
+TEST_F(OptionsFormTest, ThePickedColourWaitsForOk) {
+  Run({"pick 200 100 50", "form click Label23"});
+  const platform::Color picked = 200 | 100 << 8 | 50 << 16;
+  EXPECT_EQ(Back("new_color_lab"), picked);
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  Run("form click Image2");  // any layer of OK
+  EXPECT_EQ(S().HighlightColor, picked);
+  EXPECT_EQ(Back("curr_color_lab"), 14600886) << "OK updates neither the current strip nor the swatches";
+  EXPECT_EQ(Back("Lab_his1"), 14600886);
+  EXPECT_EQ(Forms().ActiveForm(), nullptr);
+}
+
+TEST_F(OptionsFormTest, CancelKeepsTheColourAndTheNextOpeningShowsItAgain) {
+  Run({"pick 9 9 9", "form click cb_Select", "form click Label25"});
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  Run("click Option");
+  EXPECT_EQ(Back("new_color_lab"), 14600886);
+  EXPECT_EQ(Back("curr_color_lab"), 14600886);
+}
+
+TEST_F(OptionsFormTest, CancelledColourDialogChangesNothing) {
+  Run({"pick cancel", "form click cb_Select"});
+  EXPECT_EQ(Back("new_color_lab"), 14600886);
+  Run("form click cb_Select");  // no answer prepared: the user closes the dialog
+  EXPECT_EQ(Back("new_color_lab"), 14600886);
+}
+
+TEST_F(OptionsFormTest, OkWithoutChangesSwitchesTheBandOnAndPaints) {
+  Run({"form click cb_cancel", "click Switch", "click Option"});
+  Records();
+  Run("form click cb_ok");
+  EXPECT_EQ(S().RopMode, 9);
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  const auto drawn = Records().drawn;
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0].rop, 9);
+}
+
+TEST_F(OptionsFormTest, FontModeChosenBeforeACancelIsAppliedByALaterOk) {
+  Run({"form click Opt_white", "form click cb_cancel"});
+  EXPECT_EQ(S().RopMode, 9) << "the painter's 9 stands until an OK";
+  Run({"click Option", "form click cb_ok"});
+  EXPECT_EQ(S().RopMode, 14);
+  Run({"click Option", "form click Opt_primi", "form click cb_ok"});
+  EXPECT_EQ(S().RopMode, 9);
+}
+
+TEST_F(OptionsFormTest, HoverPicturesShowOverTheirGroupAndHideOverTheBackground) {
+  Run("form move Label24");
+  EXPECT_TRUE(Form()->IsVisible("Image2"));
+  Run("form move cb_cancel");
+  EXPECT_TRUE(Form()->IsVisible("Image3"));
+  EXPECT_TRUE(Form()->IsVisible("Image2")) << "moving onto another control keeps it";
+  Run("form move background");
+  EXPECT_FALSE(Form()->IsVisible("Image2"));
+  EXPECT_FALSE(Form()->IsVisible("Image3"));
+  Run({"form move cb_ok", "form click cb_ok", "click Option"});
+  EXPECT_TRUE(Form()->IsVisible("Image2")) << "still shown at the next opening";
+}
+
+TEST_F(OptionsFormTest, ColourDialogStartsFullOpenWithBlackCustomColoursAndTheFormAsOwner) {
+  Run("form move Image4");  // the owner is captured, the picture is not shown
+  EXPECT_FALSE(Form()->IsVisible("Image4"));
+  const auto owner = Form()->DialogOwnerWnd;
+  EXPECT_EQ(owner, Forms().WindowOf(*Form()));
+  Run({"form move cb_Select", "form click cb_Select", "form click cb_Select"});
+  EXPECT_TRUE(Form()->IsVisible("Image4"));
+  EXPECT_EQ(Form()->DialogOwnerWnd, owner) << "captured once";
+  ASSERT_EQ(Desktop().colorDialogsSeen.size(), 2u);
+  for (const auto& record : Desktop().colorDialogsSeen) {
+    EXPECT_EQ(record.structSize, 36u);
+    EXPECT_EQ(record.flags, 2u);
+    EXPECT_EQ(record.owner, owner);
+    EXPECT_EQ(record.result, 0);
+  }
+  for (platform::Color c : Desktop().lastCustomColors) EXPECT_EQ(c, 0) << "the second opening starts black again";
+}
+
+TEST_F(OptionsFormTest, ClosingTheWindowUnloadsAndKeepsTheSwatchesAsHistory) {
+  Run({"form click cb_ok", "warm", "shutdown", "start", "click Option", "form click Opt_white"});
+  ASSERT_EQ(Back("Lab_his1"), 16366575);
+  S().HistoryColor1 = S().HistoryColor2 = 0;
+  Run("form close");
+  EXPECT_EQ(forms::fm_OptionIfLoaded(), nullptr);
+  EXPECT_EQ(S().HistoryColor1, 16366575);
+  EXPECT_EQ(S().HistoryColor2, engine::kEmptySwatchColor);
+  Run("click Option");
+  EXPECT_EQ(Back("Lab_his1"), 16366575) << "the current colour, swatch 1 being empty in a fresh instance";
+  EXPECT_EQ(Back("Lab_his2"), engine::kEmptySwatchColor);
+  EXPECT_TRUE(Form()->Value("Opt_primi"));
+  EXPECT_EQ(Form()->DialogOwnerWnd, 0u);
+}
+
+TEST_F(OptionsFormTest, TheFormDrawsCentredOverTheSheetAndGoesAwayAtOk) {
+  const auto window = Forms().WindowOf(*Form());
+  const auto rect = Desktop().WindowRect(window);
+  EXPECT_NEAR(rect.left + rect.right, 1280, 1);
+  EXPECT_NEAR(rect.top + rect.bottom, 800, 1);
+  // new_color_lab shows the pending colour inside the form's client area.
+  const int x = rect.left + 3 + 120 / 15 + 5, y = rect.top + 22 + 1110 / 15 + 3;
+  EXPECT_EQ(ScreenAt(x, y), 14600886u);
+  Run({"pick 0 0 255", "form click cb_Select"});
+  EXPECT_EQ(ScreenAt(x, y), 0xFF0000u);
+  Run("form click cb_ok");
+  EXPECT_NE(ScreenAt(x, y), 0xFF0000u) << "the sheet shows again where the form was";
+}
+
+class AboutFormTest : public SimTest {
+ protected:
+  void SetUp() override {
+    Run({"select C5", "click About"});
+    Records();
+  }
+};
+
+TEST_F(AboutFormTest, HelpOpensTheInstallationFolderQuoted) {
+  Desktop().SetModuleFolder("C:\\Users\\Ann Lee\\Add-ins, Excel\\Rowtint");
+  Run("form click Label10");
+  const auto launched = Records().launched;
+  ASSERT_EQ(launched.size(), 1u);
+  EXPECT_EQ(launched[0].commandText, "explorer.exe \"C:\\Users\\Ann Lee\\Add-ins, Excel\\Rowtint\"");
+}
+
+TEST_F(AboutFormTest, HelpThatCannotStartFailsTheClick) {
+  Desktop().processStartFails = true;
+  Run("form click Label10");
+  const auto records = Records();
+  ASSERT_EQ(records.hostErrors.size(), 1u);
+  EXPECT_NE(records.hostErrors[0].find("53 File not found"), std::string::npos);
+  EXPECT_NE(Forms().ActiveForm(), nullptr);
+}
+
+TEST_F(AboutFormTest, SupportLinkStartsAnEmailAndIgnoresAMissingMailHandler) {
+  Run("form click Label3");
+  auto records = Records();
+  ASSERT_EQ(records.launched.size(), 1u);
+  EXPECT_EQ(records.launched[0].commandText, "mailto:support@rowtint.org?subject=Rowtint Support");
+  Desktop().shellExecuteResult = 31;
+  Run("form click Label3");
+  records = Records();
+  EXPECT_TRUE(records.messages.empty());
+  EXPECT_TRUE(records.hostErrors.empty());
+}
+
+TEST_F(AboutFormTest, HoverAndEveryLayerOfOkCloses) {
+  auto form = forms::fm_AboutIfLoaded();
+  EXPECT_FALSE(form->IsVisible("Image2"));
+  Run("form move Label7");
+  EXPECT_TRUE(form->IsVisible("Image2"));
+  Run("form move Image1");
+  EXPECT_TRUE(form->IsVisible("Image2")) << "the logo leaves it shown";
+  Run("form move background");
+  EXPECT_FALSE(form->IsVisible("Image2"));
+  for (const char* layer : {"Label5", "Label7", "Image2"}) {
+    if (!Forms().ActiveForm()) Run("click About");
+    Run(std::string("form click ") + layer);
+    EXPECT_EQ(Forms().ActiveForm(), nullptr) << layer;
+    EXPECT_NE(forms::fm_AboutIfLoaded(), nullptr) << "hidden, not destroyed";
+  }
+  Run({"click About", "form close"});
+  EXPECT_EQ(forms::fm_AboutIfLoaded(), nullptr);
+}
+
+}  // namespace
+}  // namespace rowtint::testing

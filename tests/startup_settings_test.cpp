@@ -1,0 +1,103 @@
+// Start-up from the settings store, and the store's text conversions.
+#include <gtest/gtest.h>
+
+#include "engine/addin_settings.h"
+#include "platform/error.h"
+#include "sim_fixture.h"
+
+namespace rowtint::testing {
+namespace {
+
+TEST(SettingText, ConversionsBothWays) {
+  EXPECT_EQ(engine::ColorToSettingText(14600886), "14600886");
+  EXPECT_EQ(engine::ColorToSettingText(engine::kEmptySwatchColor), "-2147483633");
+  struct Case {
+    const char* text;
+    platform::Color color;
+  } good[] = {{"14600886", 14600886}, {"-2147483633", -2147483633}, {"2147483647", 2147483647},
+              {" 255 ", 255},         {"12.5", 12},                 {"-2147483648", INT32_MIN}};
+  for (const auto& c : good) EXPECT_EQ(engine::SettingTextToColor(c.text), c.color) << c.text;
+  struct Bad {
+    const char* text;
+    std::int32_t error;
+  } bad[] = {{"", 13}, {"red", 13}, {"0x10", 13}, {"1,5", 13}, {"2147483648", 6}, {"-2147483649", 6}};
+  for (const auto& c : bad) {
+    try {
+      engine::SettingTextToColor(c.text);
+      ADD_FAILURE() << c.text;
+    } catch (const platform::PlatformError& e) {
+      EXPECT_EQ(e.Number(), c.error) << c.text;
+    }
+  }
+}
+
+class StartupTest : public SimSessionTest {};
+
+TEST_F(StartupTest, EmptyStoreGivesTheDefaultsAndAPlainRunSavesThem) {
+  Run("start");
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  EXPECT_EQ(S().HistoryColor1, engine::kEmptySwatchColor);
+  EXPECT_EQ(S().HistoryColor2, engine::kEmptySwatchColor);
+  EXPECT_EQ(S().HistoryColor3, engine::kEmptySwatchColor);
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_EQ(S().RopMode, 0);
+  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed));
+  EXPECT_EQ(TimerInterval(), 200u);
+  EXPECT_EQ(S().ExcelMainWnd, Host().MainWindow());
+  Run("shutdown");
+  EXPECT_EQ(Setting("RGB", "RGB-bc"), "14600886");
+  EXPECT_EQ(Setting("HIS", "his_color1"), "14600886");
+  EXPECT_EQ(Setting("HIS", "his_color2"), "-2147483633");
+  EXPECT_EQ(Setting("HIS", "his_color3"), "-2147483633");
+}
+
+TEST_F(StartupTest, StoredColourIsTheBandColour) {
+  Run({"setting RGB RGB-bc 255", "select C5"});
+  const auto drawn = Records().drawn;
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0].color, 255);
+}
+
+TEST_F(StartupTest, EachMissingKeyTakesItsOwnDefault) {
+  Run({"setting HIS his_color2 65280", "start"});
+  EXPECT_EQ(S().HistoryColor1, engine::kEmptySwatchColor);
+  EXPECT_EQ(S().HistoryColor2, 65280);
+  EXPECT_EQ(S().HistoryColor3, engine::kEmptySwatchColor);
+  EXPECT_EQ(S().HighlightColor, 14600886);
+}
+
+TEST_F(StartupTest, ColourThatIsNotANumberStopsStartUpButTheMenuIsBuilt) {
+  Run({"setting RGB RGB-bc blue", "setting HIS his_color1 255", "start"});
+  EXPECT_EQ(S().HighlightColor, 0);
+  EXPECT_EQ(S().HistoryColor1, 0);
+  EXPECT_EQ(S().ExcelMainWnd, 0u);
+  EXPECT_FALSE(TimerRunning());
+  EXPECT_EQ(Popups().size(), 1u);
+  EXPECT_EQ(Toolbars().size(), 1u);
+  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed)) << "the steps before the failing one ran";
+}
+
+TEST_F(StartupTest, OneAboveTheLargestValueStopsAtThatKey) {
+  Run({"setting HIS his_color2 2147483648", "setting HIS his_color3 255", "start"});
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  EXPECT_EQ(S().HistoryColor3, 0) << "later keys are not read";
+  EXPECT_FALSE(TimerRunning());
+}
+
+TEST_F(StartupTest, NegativeValuesSurviveASaveAndALoad) {
+  Run({"setting HIS his_color3 -2147483633", "setting HIS his_color2 -5", "start", "shutdown", "start"});
+  EXPECT_EQ(S().HistoryColor3, -5) << "moved down one place behind the current colour";
+  EXPECT_EQ(Setting("HIS", "his_color3"), "-5");
+}
+
+TEST_F(StartupTest, SwitchAndFontModeAreNotRestored) {
+  Run({"start", "select C5", "click Option", "form click Opt_white", "form click cb_ok", "click Switch"});
+  ASSERT_EQ(S().RopMode, 14);
+  ASSERT_TRUE(engine::IsTrue(S().HighlightOff));
+  Run({"shutdown", "start"});
+  EXPECT_EQ(S().RopMode, 0);
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+}
+
+}  // namespace
+}  // namespace rowtint::testing
