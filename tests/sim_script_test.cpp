@@ -17,6 +17,30 @@ std::string RunScript(simcli::SimSession& session, const std::string& script) {
 }
 
 class SimScriptTest : public SimTest {};
+class FreshScriptTest : public SimSessionTest {};
+
+TEST_F(FreshScriptTest, AScriptStartsTheHostUnlessItFirstPreparesStoreOrBars) {
+  RunScript(session_, "setting RGB RGB-bc 255\nbar Extra\n");
+  EXPECT_EQ(session_.AddIn(), nullptr) << "nothing started yet";
+  RunScript(session_, "select B2\n");
+  ASSERT_NE(session_.AddIn(), nullptr);
+  EXPECT_EQ(S().HighlightColor, 255);
+  EXPECT_NE(session_.Bars().Find("Extra"), nullptr);
+}
+
+TEST_F(FreshScriptTest, StateListsTheAddInsBarsFormsAndStore) {
+  const std::string json = RunScript(session_,
+                                     "setting HIS his_color1 65280\nclick About\nform click Label3\nform click Label7\n"
+                                     "state\n");
+  for (const char* part :
+       {"\"settings\":{\"HIS/his_color1\":\"65280\"}", "\"history\":[65280,-2147483633,-2147483633]",
+        "{\"caption\":\"\",\"tooltip\":\"Switch\",\"faceId\":279,\"style\":1,\"beginGroup\":true,\"enabled\":true}",
+        "\"kind\":\"popup\",\"visible\":true,\"protection\":0,\"beginGroup\":true,\"last\":true",
+        "\"fm_About\":{\"visible\":false", "\"Image2\":{\"BackColor\":-2147483626,\"Visible\":false}",
+        "\"Opt_primi\":{\"BackColor\":-2147483626,\"Visible\":true,\"Value\":true}",
+        "\"launched\":[\"mailto:support@rowtint.org?subject=Rowtint Support\"]", "\"messages\":[]"})
+    EXPECT_NE(json.find(part), std::string::npos) << part;
+}
 
 TEST_F(SimScriptTest, StartsConnectedAsAtAHostStart) {
   const std::string json = RunScript(session_, "state\n");
@@ -60,7 +84,8 @@ TEST_F(SimScriptTest, CommandsChangeTheHost) {
 }
 
 TEST_F(SimScriptTest, BadLinesAreReportedWithTheirNumber) {
-  for (const char* bad : {"select\n", "select Q0\n", "zoom many\n", "frobnicate\n", "gate maybe\n"}) {
+  for (const char* bad : {"select\n", "select Q0\n", "zoom many\n", "frobnicate\n", "gate maybe\n",
+                          "click Nothing\n", "form click cb_ok\n", "load\n"}) {
     try {
       RunScript(session_, std::string("state\n") + bad);
       ADD_FAILURE() << bad;
