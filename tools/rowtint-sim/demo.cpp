@@ -1,7 +1,5 @@
 #include "demo.h"
 
-#include "engine/highlight_state.h"
-#include "engine/paint_row_band.h"
 #include "sim_session.h"
 
 namespace rowtint::simcli {
@@ -18,35 +16,56 @@ constexpr const char* kTable[] = {
     "set A9 West",    "set B9 Plums",   "set C9 160",   "set D9 0.40",  "set E9 64.00",
     "set A10 Total",  "set C10 880",    "set E10 497.25",
 };
+
+constexpr const char* kScenario[] = {
+    "select C5",
+    "snapshot 01-band-primitive-colors.png",
+    "state",
+    // "Invert Colors Font" through the options form
+    "click Option",
+    "form click Opt_white",
+    "form click cb_ok",
+    "select B7",
+    "snapshot 02-band-invert-colors.png",
+    "state",
+    // A colour from the colour dialog
+    "click Option",
+    "form click Opt_primi",
+    "form move cb_Select",
+    "pick 255 196 120",
+    "form click cb_Select",
+    "form move cb_ok",
+    "snapshot 03-options-form.png",
+    "form click cb_ok",
+    "snapshot 04-band-new-colour.png",
+    "state",
+    // The wheel scrolls the sheet; the next timer tick repaints
+    "scroll 3 1",
+    "tick",
+    "snapshot 05-after-scroll.png",
+    "state",
+    "click Switch",
+    "snapshot 06-switched-off.png",
+    "state",
+    // The host restarts: the colour and the history come back
+    "click Switch",
+    "shutdown",
+    "start",
+    "select C6",
+    "click Option",
+    "snapshot 07-history-after-restart.png",
+    "state",
+    "form click cb_cancel",
+};
 }  // namespace
 
 void RunDemo(const std::string& outDir, std::ostream& out) {
   SimSession session(outDir);
   auto run = [&](const std::string& line) { session.RunLine(line, out); };
-  run("screen 800 480");
-  run("grid 40 80 780 470");
+  run("screen 800 500");
+  run("grid 40 110 780 490");
   for (const char* line : kTable) run(line);
-
-  run("select C5");
-  run("snapshot 01-band-primitive-colors.png");
-  run("state");
-
-  // "Invert Colors Font": the mode the options form's OK stores.
-  engine::Shared().RopMode = platform::kR2MergePenNot;
-  run("select B7");
-  run("snapshot 02-band-invert-colors.png");
-  run("state");
-
-  engine::Shared().RopMode = platform::kR2MaskPen;
-  run("warm");
-  run("scroll 3 1");
-  run("tick");
-  run("snapshot 03-after-scroll.png");
-  run("state");
-
-  run("switch");
-  run("snapshot 04-switched-off.png");
-  run("state");
+  for (const char* line : kScenario) run(line);
 }
 
 }  // namespace rowtint::simcli

@@ -193,6 +193,7 @@ void SimSession::Execute(const std::string& rawLine, std::ostream& out) {
     }
   } else if (cmd == "form") FormCommand(w);
   else HostCommand(line, out);
+  if (host_) host_->RepaintCommandBars();  // the host shows its bars as they now stand
   desktop_->FlushRepaints();
 }
 

@@ -99,6 +99,7 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
   fb.Fill(main, clip, kChrome);
   fb.Fill({main.left, main.top, main.right, main.top + kTitleHeight}, clip, kTitleGreen);
   DrawText(fb, main.left + 10, main.top + 10, "Book1 - Excel", kWhite, clip);
+  PaintCommandBars(fb, clip, grid.top - kHeaderHeight);
 
   // Column headers above the grid, row headers left of it.
   const Rect colHeads{grid.left, grid.top - kHeaderHeight, grid.right, grid.top};
@@ -121,6 +122,58 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
              kHeaderInk, Intersect(head, clip));
     fb.Fill({rowHeads.left, bottom - 1, rowHeads.right, bottom}, Intersect(rowHeads, clip), kHeaderLine);
   }
+}
+
+// The active menu bar in one row, the visible toolbars in the next, as far
+// as they fit above the grid's headers.
+void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int bottom) {
+  const Rect main = desktop_.WindowRect(mainWindow_);
+  auto strip = [](std::string caption) {
+    std::erase(caption, '&');
+    return caption;
+  };
+  int y = main.top + kTitleHeight + 4;
+  if (bars_->activeMenuBar && y + 14 <= bottom) {
+    int x = main.left + 8;
+    for (const auto& c : bars_->activeMenuBar->controls) {
+      const std::string caption = strip(c->caption);
+      if (c->beginGroup == platform::kTrue) {
+        fb.Fill({x, y - 2, x + 1, y + 10}, clip, kHeaderLine);
+        x += 6;
+      }
+      DrawText(fb, x, y + 1, caption, kHeaderInk, clip);
+      x += TextWidth(caption) + 12;
+    }
+  }
+  y += 20;
+  if (y + 22 > bottom) return;
+  int x = main.left + 8;
+  for (const auto& bar : bars_->bars) {
+    if (!bar->visible || bar->menuBar) continue;
+    fb.Fill({x, y, x + 3, y + 22}, clip, kHeaderLine);  // the bar's grip
+    x += 7;
+    for (const auto& c : bar->controls) {
+      if (c->beginGroup == platform::kTrue) x += 3;
+      if (c->style == platform::kMsoButtonIcon) {
+        // The host's icon for the face: a framed tile with the tooltip's initial.
+        const Pixel face = 0x404040 + static_cast<Pixel>(c->faceId * 2654435761u) % 0x808080;
+        fb.Fill({x, y, x + 22, y + 22}, clip, face);
+        fb.Fill({x + 2, y + 2, x + 20, y + 20}, clip, kWhite);
+        DrawText(fb, x + 8, y + 8, c->tooltip.substr(0, 1), face, clip);
+        x += 25;
+      } else {
+        const std::string caption = strip(c->caption);
+        DrawText(fb, x + 2, y + 8, caption, kHeaderInk, clip);
+        x += TextWidth(caption) + 10;
+      }
+    }
+    x += 10;
+  }
+}
+
+void SimHost::RepaintCommandBars() {
+  const Rect main = desktop_.WindowRect(mainWindow_);
+  desktop_.PaintNow({main.left, main.top + kTitleHeight, main.right, GridRect().top - kHeaderHeight});
 }
 
 void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip) {

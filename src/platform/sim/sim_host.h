@@ -50,6 +50,8 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   void ActivateWorkbook();
   void Print();
   void ResizeScreen(int width, int height);
+  // Redraws the menu bar and toolbars above the grid.
+  void RepaintCommandBars();
   // Closes the host's windows (the host has ended).
   void Close();
 
@@ -66,6 +68,7 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   void RepaintAll();
   void PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip);
   void PaintGrid(FrameBuffer& fb, const platform::Rect& clip);
+  void PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int bottom);
   Point Caret();
 
   SimDesktop& desktop_;
