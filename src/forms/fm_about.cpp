@@ -3,6 +3,7 @@
 #include "engine/failure_styles.h"
 #include "engine/platform_services.h"
 #include "forms/control_layout.h"
+#include "forms/default_instance.h"
 #include "platform/error.h"
 
 namespace rowtint::forms {
@@ -14,7 +15,7 @@ constexpr Color kNavy = 0x800000;
 constexpr Color kLinkBlue = 0xC00000;
 constexpr std::int32_t kFileNotFound = 53;
 
-std::shared_ptr<FmAbout> g_instance;
+DefaultInstance<FmAbout> g_instance;
 
 ControlState Plain(const char* name, const char* caption) { return Named(name, ControlKind::Label, caption); }
 
@@ -59,7 +60,7 @@ void FmAbout::Form_Load() { SetVisible("Image2", false); }
 
 void FmAbout::Unload() {
   SetHidden();
-  if (g_instance.get() == this) g_instance.reset();
+  g_instance.Unloaded(this);
 }
 
 std::string HelpCommandLine(const std::string& installFolder) { return "explorer.exe \"" + installFolder + "\""; }
@@ -77,16 +78,10 @@ void FmAbout::Label3_Click() {
   });
 }
 
-std::shared_ptr<FmAbout> fm_About() {
-  if (!g_instance) {
-    g_instance = std::make_shared<FmAbout>();
-    g_instance->Form_Load();
-  }
-  return g_instance;
-}
+std::shared_ptr<FmAbout> fm_About() { return g_instance.Get(); }
 
-std::shared_ptr<FmAbout> fm_AboutIfLoaded() { return g_instance; }
+std::shared_ptr<FmAbout> fm_AboutIfLoaded() { return g_instance.IfLoaded(); }
 
-void ReleaseFmAbout() { g_instance.reset(); }
+void ReleaseFmAbout() { g_instance.Release(); }
 
 }  // namespace rowtint::forms

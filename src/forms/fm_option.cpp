@@ -6,6 +6,7 @@
 #include "engine/paint_row_band.h"
 #include "engine/platform_services.h"
 #include "forms/control_layout.h"
+#include "forms/default_instance.h"
 
 namespace rowtint::forms {
 namespace {
@@ -15,7 +16,7 @@ using platform::kColorActiveCaption;
 
 constexpr Color kNavy = 0x800000;
 
-std::shared_ptr<FmOption> g_instance;
+DefaultInstance<FmOption> g_instance;
 
 std::vector<ControlState> Layout() {
   ControlState frame = At(Border(Named("Frame1", ControlKind::Frame), kColorActiveCaption), -210, 3345, 7230, 60);
@@ -107,7 +108,7 @@ void FmOption::Form_Unload() {
 void FmOption::Unload() {
   Form_Unload();
   SetHidden();
-  if (g_instance.get() == this) g_instance.reset();
+  g_instance.Unloaded(this);
 }
 
 void FmOption::CaptureDialogOwner() {
@@ -149,17 +150,11 @@ void FmOption::cb_cancel_Click() {
   engine::PaintRowBand();
 }
 
-std::shared_ptr<FmOption> fm_Option() {
-  if (!g_instance) {
-    g_instance = std::make_shared<FmOption>();
-    g_instance->Form_Load();
-  }
-  return g_instance;
-}
+std::shared_ptr<FmOption> fm_Option() { return g_instance.Get(); }
 
-std::shared_ptr<FmOption> fm_OptionIfLoaded() { return g_instance; }
+std::shared_ptr<FmOption> fm_OptionIfLoaded() { return g_instance.IfLoaded(); }
 
-void ReleaseFmOption() { g_instance.reset(); }
+void ReleaseFmOption() { g_instance.Release(); }
 
 void ShowColorOnOptions() {
   const auto form = fm_Option();
