@@ -43,5 +43,8 @@ int main(int argc, char** argv) {
   } catch (const rowtint::simcli::ScriptError& e) {
     std::cerr << "rowtint-sim: " << script << ": " << e.what() << "\n";
     return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "rowtint-sim: " << e.what() << "\n";
+    return 1;
   }
 }
