@@ -64,7 +64,9 @@ TEST_F(CommandsTest, ToolbarAndMenuOptionOpenTheSameFormShowingTheCurrentColour)
     ASSERT_NE(form, nullptr) << click;
     EXPECT_EQ(form->Name(), "fm_Option");
     for (const auto& c : form->Controls())
-      if (c.name == "curr_color_lab" || c.name == "new_color_lab") EXPECT_EQ(c.backColor, 16366575) << c.name;
+      if (c.name == "curr_color_lab" || c.name == "new_color_lab") {
+        EXPECT_EQ(c.backColor, 16366575) << c.name;
+      }
     Run("tick");  // the timer keeps firing while the form is open
     Run("form click cb_cancel");
     EXPECT_EQ(Forms().ActiveForm(), nullptr);

@@ -10,17 +10,12 @@
 
 namespace rowtint::addin {
 using engine::SkipOnFailure;
+using platform::Required;
 using platform::kTrue;
 
 namespace {
 constexpr const char* kBarName = "Rowtint";
 constexpr const char* kButtonParameter = "Rowtintbar";
-
-template <class T>
-T& Required(const std::shared_ptr<T>& object) {
-  if (!object) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-  return *object;
-}
 }  // namespace
 
 void Connect::CreateToolbar() {

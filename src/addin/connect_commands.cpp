@@ -50,9 +50,8 @@ void Connect::FindLastRow() {
   std::int32_t activeColumn = 0;
   if (HoldsUnlessFailed([&] { return App().GetWorksheetFunction()->CountA(*App().Cells()) > 0; })) {
     SkipOnFailure([&] {
-      auto found = App().Cells()->Find("*", platform::host::kXlByRows, platform::host::kXlPrevious);
-      if (!found) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-      lastRow = found->Row();
+      lastRow = platform::Required(App().Cells()->Find("*", platform::host::kXlByRows, platform::host::kXlPrevious))
+                    .Row();
     });
   }
   SkipOnFailure([&] { activeAddress = App().ActiveWindow()->ActiveCell()->Address(); });

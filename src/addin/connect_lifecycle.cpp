@@ -36,10 +36,7 @@ Connect::Connect()
 
 Connect::~Connect() = default;
 
-platform::host::Application& Connect::App() {
-  if (!appHostApp) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-  return *appHostApp.Get();
-}
+platform::host::Application& Connect::App() { return platform::Required(appHostApp.Get()); }
 
 void Connect::OnConnection(const std::shared_ptr<platform::host::Object>& Application, platform::ext_ConnectMode,
                            const std::shared_ptr<platform::host::Object>&) {

@@ -9,10 +9,7 @@ HighlightState g_state;
 
 HighlightState& Shared() { return g_state; }
 
-platform::host::Application& HostApplication() {
-  if (!g_state.HostApp) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-  return *g_state.HostApp;
-}
+platform::host::Application& HostApplication() { return platform::Required(g_state.HostApp); }
 
 void ResetSharedState() { g_state = HighlightState{}; }
 

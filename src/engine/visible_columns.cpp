@@ -9,10 +9,7 @@
 namespace rowtint::engine {
 
 ActiveAndVisibleColumns ReadColumnsSkippingFailures(platform::host::Application* app) {
-  auto App = [app]() -> platform::host::Application& {
-    if (!app) platform::Raise(platform::err::kObjectNotSet, "Object variable or With block variable not set");
-    return *app;
-  };
+  auto App = [app]() -> platform::host::Application& { return platform::Required(app); };
   std::string topLeft, bottomRight, active;
   SkipOnFailure([&] {
     const auto halves = SplitRangeAddress(App().ActiveWindow()->VisibleRange()->Address());

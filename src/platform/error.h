@@ -34,4 +34,16 @@ class PlatformError : public std::runtime_error {
   throw PlatformError(number, std::move(description));
 }
 
+// The object a reference holds, or the host language's "object not set" when it holds none.
+template <class T>
+T& Required(T* object) {
+  if (!object) Raise(err::kObjectNotSet, "Object variable or With block variable not set");
+  return *object;
+}
+
+template <class Pointer>
+auto& Required(const Pointer& object) {
+  return Required(object.get());
+}
+
 }  // namespace rowtint::platform

@@ -192,13 +192,12 @@ void SimSession::Execute(const std::string& rawLine, std::ostream& out) {
       desktop_->SetNextColorAnswer(r | g << 8 | b << 16);
     }
   } else if (cmd == "form") FormCommand(w);
-  else HostCommand(line, out);
+  else HostCommand(line, w, out);
   if (host_) host_->RepaintCommandBars();  // the host shows its bars as they now stand
   desktop_->FlushRepaints();
 }
 
-void SimSession::HostCommand(const std::string& line, std::ostream& out) {
-  const auto w = Words(line);
+void SimSession::HostCommand(const std::string& line, const std::vector<std::string>& w, std::ostream& out) {
   const std::string& cmd = w[0];
   auto& host = Host();
 

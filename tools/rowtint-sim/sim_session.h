@@ -14,6 +14,7 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "addin/connect.h"
 #include "platform/sim/sim_command_bars.h"
@@ -54,7 +55,7 @@ class SimSession {
   void MessageLoop();
   bool PumpOneLine();
   void Execute(const std::string& line, std::ostream& out);
-  void HostCommand(const std::string& line, std::ostream& out);
+  void HostCommand(const std::string& line, const std::vector<std::string>& words, std::ostream& out);
   void StartHost();
   void ShutdownHost();
   void LoadAddIn(platform::ext_ConnectMode mode);

@@ -26,6 +26,13 @@ void FrameBuffer::Fill(const platform::Rect& rect, const platform::Rect& clip, P
     std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_ + r.left, r.right - r.left, p);
 }
 
+void FrameBuffer::Outline(const platform::Rect& r, const platform::Rect& clip, Pixel p, int thickness) {
+  Fill({r.left, r.top, r.right, r.top + thickness}, clip, p);
+  Fill({r.left, r.bottom - thickness, r.right, r.bottom}, clip, p);
+  Fill({r.left, r.top, r.left + thickness, r.bottom}, clip, p);
+  Fill({r.right - thickness, r.top, r.right, r.bottom}, clip, p);
+}
+
 namespace {
 void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<std::uint8_t>(v >> s));

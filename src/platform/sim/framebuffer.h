@@ -24,6 +24,8 @@ class FrameBuffer {
   }
   // Fills the part of the rectangle that lies inside both the clip and the screen.
   void Fill(const platform::Rect& rect, const platform::Rect& clip, Pixel p);
+  // Draws the rectangle's border, thickness pixels wide, inside the rectangle.
+  void Outline(const platform::Rect& rect, const platform::Rect& clip, Pixel p, int thickness = 1);
   platform::Rect Bounds() const { return {0, 0, width_, height_}; }
   // Writes an 8-bit RGB PNG; false when the file cannot be written.
   bool WritePng(const std::string& path) const;

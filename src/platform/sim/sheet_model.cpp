@@ -93,11 +93,7 @@ void SheetModel::Render(FrameBuffer& fb, platform::Point origin, const platform:
       }
       if (!objectSelected && active == CellRef{r, c}) {
         // The active cell's border stays inside the cell, clear of the band beside it.
-        const platform::Rect border{left, top, right - 1, bottom - 1};
-        fb.Fill({border.left, border.top, border.right, border.top + 2}, inside, kActiveBorder);
-        fb.Fill({border.left, border.bottom - 2, border.right, border.bottom}, inside, kActiveBorder);
-        fb.Fill({border.left, border.top, border.left + 2, border.bottom}, inside, kActiveBorder);
-        fb.Fill({border.right - 2, border.top, border.right, border.bottom}, inside, kActiveBorder);
+        fb.Outline({left, top, right - 1, bottom - 1}, inside, kActiveBorder, 2);
       }
     }
   }

@@ -24,13 +24,6 @@ Rect ControlRect(const Rect& client, const platform::ControlState& c) {
   const int left = client.left + Px(c.left), top = client.top + Px(c.top);
   return {left, top, left + Px(c.width), top + Px(c.height)};
 }
-
-void Outline(FrameBuffer& fb, const Rect& r, const Rect& clip, Pixel p) {
-  fb.Fill({r.left, r.top, r.right, r.top + 1}, clip, p);
-  fb.Fill({r.left, r.bottom - 1, r.right, r.bottom}, clip, p);
-  fb.Fill({r.left, r.top, r.left + 1, r.bottom}, clip, p);
-  fb.Fill({r.right - 1, r.top, r.right, r.bottom}, clip, p);
-}
 }  // namespace
 
 Pixel ResolveColor(platform::Color color) {
@@ -129,7 +122,7 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
   const Rect window = desktop_.WindowRect(s->window);
   const Rect client = ClientArea(window);
   fb.Fill(window, clip, ResolveColor(platform::kColorActiveCaption));
-  Outline(fb, window, clip, 0x646464);
+  fb.Outline(window, clip, 0x646464);
   DrawText(fb, window.left + 8, window.top + 8, form.Caption(), 0x000000, Intersect(window, clip));
   const Rect inside = Intersect(client, clip);
   fb.Fill(client, inside, ResolveColor(form.BackColor()));
@@ -150,7 +143,7 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
     } else if (!c.transparent) {
       fb.Fill(r, area, ResolveColor(c.backColor));
     }
-    if (c.bordered) Outline(fb, r, area, ResolveColor(c.borderColor));
+    if (c.bordered) fb.Outline(r, area, ResolveColor(c.borderColor));
     if (c.caption.empty()) continue;
     const int scale = c.fontSize >= 12 ? 2 : 1;
     const Pixel ink = ResolveColor(c.foreColor);
@@ -159,7 +152,7 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
       const int y = (r.top + r.bottom) / 2;
       const Rect dot{r.left + 2, y - 5, r.left + 12, y + 5};
       fb.Fill(dot, area, kWhite);
-      Outline(fb, dot, area, 0x646464);
+      fb.Outline(dot, area, 0x646464);
       if (c.value) fb.Fill({dot.left + 3, dot.top + 3, dot.right - 3, dot.bottom - 3}, area, 0x000000);
       textLeft = r.left + 16;
     } else if (c.align == platform::TextAlign::Center) {
