@@ -69,6 +69,9 @@ void Connect::OnDisconnection(platform::ext_DisconnectMode) {
   SkipOnFailure([&] { DeleteMubar(); });
   SkipOnFailure([] { engine::StopRepaintTimer(); });
   appHostApp.Reset();
+  // No host reference outlives the connection: the host may be gone by the
+  // time the library itself is unloaded.
+  engine::Shared().HostApp.reset();
   for (BoundButton* button : {&cbbButton1, &cbbButton2, &cbbButton3, &muButton1, &muButton2, &muButton3, &muButton5})
     button->Reset();
 }

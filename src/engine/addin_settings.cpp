@@ -1,7 +1,5 @@
 #include "engine/addin_settings.h"
 
-#include <cctype>
-
 #include "engine/highlight_state.h"
 #include "engine/numeric.h"
 #include "engine/platform_services.h"
@@ -11,24 +9,7 @@ namespace rowtint::engine {
 
 std::string ColorToSettingText(platform::Color color) { return std::to_string(color); }
 
-platform::Color SettingTextToColor(const std::string& text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1]))) --e;
-  const std::string t = text.substr(b, e - b);
-  std::size_t i = 0;
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-  const std::size_t digitsStart = i;
-  while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
-  bool digits = i > digitsStart;
-  if (i < t.size() && t[i] == '.') {
-    const std::size_t fractionStart = ++i;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
-    digits = digits || i > fractionStart;
-  }
-  if (!digits || i != t.size()) platform::Raise(platform::err::kTypeMismatch, "Type mismatch");
-  return ToInt32(TextToNumber(t));
-}
+platform::Color SettingTextToColor(const std::string& text) { return ToInt32(DecimalTextToNumber(text)); }
 
 platform::Color LoadColorSetting(const char* section, const char* key, const char* defaultText) {
   return SettingTextToColor(Settings().GetSetting(kSettingsApp, section, key, defaultText));

@@ -39,7 +39,7 @@ void EraseResizedBand() {
   SkipOnFailure([&] { ReadCaretOnScreen(Os()); });
   SkipOnFailure([&] {
     s.ResizeEraseRect = Rect{s.GridRect.left + kBandLeftInset, s.CaretPoint.y, s.GridRect.right - kBandRightInset,
-                             ToInt32(RowHeightPixels(HostApplication(), zoom) + s.CaretPoint.y)};
+                             ToInt32(RowHeightPixels(Os(), HostApplication(), zoom) + s.CaretPoint.y)};
   });
   SkipOnFailure([&] { InvalidateScreenRect(Os(), s.ResizeEraseRect); });
 }

@@ -47,7 +47,7 @@ void StopAndTell(platform::WindowsServices& os, Body&& body) {
   try {
     std::forward<Body>(body)();
   } catch (const platform::PlatformError& e) {
-    os.MessageBox(0, std::to_string(e.Number()) + "\r\n" + e.Description(), "", platform::kMbOk);
+    os.ShowMessageBox(0, std::to_string(e.Number()) + "\r\n" + e.Description(), "", platform::kMbOk);
   }
 }
 

@@ -27,7 +27,7 @@ void InitAddinState() {
   s.HistoryColor2 = forms::fm_Option()->BackColor(swatches[1]);
   s.HistoryColor3 = forms::fm_Option()->BackColor(swatches[2]);
 
-  s.ExcelMainWnd = Os().FindWindow("XLMAIN", nullptr);
+  s.ExcelMainWnd = Os().FindProcessWindow("XLMAIN");
   StartRepaintTimer(kStartupIntervalMs);
 }
 

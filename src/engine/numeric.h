@@ -17,4 +17,9 @@ double LeadingNumber(const std::string& text);
 // A whole text read as a number ("30" gives 30); anything else is a type mismatch.
 double TextToNumber(const std::string& text);
 
+// Plain decimal text only: an optional sign, digits with an optional
+// fraction, surrounding blanks ignored. Anything else (the empty text, an
+// exponent, a hexadecimal or a thousands separator) is a type mismatch.
+double DecimalTextToNumber(const std::string& text);
+
 }  // namespace rowtint::engine

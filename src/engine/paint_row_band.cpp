@@ -29,7 +29,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   // Set-up
   const double zoom = ToInt32(app.ActiveWindow()->Zoom()) / 100.0;
   const std::int16_t hostVersion = ToInt16(LeadingNumber(app.Version()));
-  s.ExcelMainWnd = os.FindWindow("XLMAIN", nullptr);
+  s.ExcelMainWnd = os.FindProcessWindow("XLMAIN");
   screen.emplace(os, os.GetDesktopWindow());
   s.ScreenDC = screen->Get();
   const WindowHandle savedActiveWindow = os.GetActiveWindow();
@@ -46,7 +46,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     // now marks, so the strip at the caret's row is what must go.
     ReadCaretOnScreen(os);
     const Rect strip{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right,
-                     ToInt32(RowHeightPixels(app, zoom) + s.CaretPoint.y)};
+                     ToInt32(RowHeightPixels(os, app, zoom) + s.CaretPoint.y)};
     InvalidateScreenRect(os, strip);
   } else {
     InvalidateScreenRect(os, s.PrevBandRect);
@@ -93,7 +93,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     saved.emplace(os, s.ScreenDC);
     os.SelectObject(s.ScreenDC, brush->Get());
 
-    const double rowHeight = RowHeightPixels(app, zoom);
+    const double rowHeight = RowHeightPixels(os, app, zoom);
     if (!(s.CaretPoint.y < (s.GridRect.bottom - kBandBottomMargin) + rowHeight)) return;
 
     s.LeftBandRect.left = s.GridRect.left + kBandLeftInset;
@@ -102,7 +102,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     s.LeftBandRect.right =
         s.CaretPoint.x < s.GridRect.right ? s.CaretPoint.x : s.GridRect.right - kBandRightInset;
     s.RightBandRect.left =
-        ToInt32(app.ActiveCell()->Width() * 4 / 3 * zoom + s.LeftBandRect.right);
+        ToInt32(PointsToPixels(os, app.ActiveCell()->Width()) * zoom + s.LeftBandRect.right);
     s.RightBandRect.top = s.LeftBandRect.top;
     s.RightBandRect.bottom = s.LeftBandRect.bottom;
     s.RightBandRect.right = s.RightBandRect.left < s.GridRect.right ? s.GridRect.right - kBandRightInset

@@ -12,9 +12,13 @@ void ReadCaretOnScreen(platform::WindowsServices& os) {
   os.ClientToScreen(os.GetFocus(), caret);
 }
 
-double RowHeightPixels(platform::host::Application& app, double zoom) {
-  // Points become pixels by 4/3 (96 dots per inch), in this order of operations.
-  return (app.ActiveCell()->Height() * 4 / 3 - 1) * zoom;
+double PointsToPixels(platform::WindowsServices& os, double points) {
+  // Multiplied before dividing: at 96 dots per inch this is exactly points * 4 / 3.
+  return points * os.ScreenDpi() / kPointsPerInch;
+}
+
+double RowHeightPixels(platform::WindowsServices& os, platform::host::Application& app, double zoom) {
+  return (PointsToPixels(os, app.ActiveCell()->Height()) - 1) * zoom;
 }
 
 }  // namespace rowtint::engine

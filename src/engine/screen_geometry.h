@@ -22,7 +22,13 @@ void InvalidateScreenRect(platform::WindowsServices& os, const Rect& rect);
 // CaretPoint = the caret, taken as the active cell's top-left corner, on the screen.
 void ReadCaretOnScreen(platform::WindowsServices& os);
 
+inline constexpr double kPointsPerInch = 72;
+
+// Host sizes in points as screen pixels at the screen's real resolution
+// (4/3 at 96 dots per inch), before the window's zoom.
+double PointsToPixels(platform::WindowsServices& os, double points);
+
 // The active cell's height in screen pixels, less the gridline: never rounded before use.
-double RowHeightPixels(platform::host::Application& app, double zoom);
+double RowHeightPixels(platform::WindowsServices& os, platform::host::Application& app, double zoom);
 
 }  // namespace rowtint::engine

@@ -73,7 +73,7 @@ void FmAbout::Label10_Click() {
 
 void FmAbout::Label3_Click() {
   engine::SkipOnFailure([] {
-    engine::Os().ShellExecute(0, "open", std::string("mailto:") + kSupportAddress + "?subject=Rowtint Support", "", "",
+    engine::Os().ShellOpen(0, "open", std::string("mailto:") + kSupportAddress + "?subject=Rowtint Support", "", "",
                               0);
   });
 }

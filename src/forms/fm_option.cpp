@@ -128,7 +128,7 @@ void FmOption::cb_Select_Click() {
   record.result = 0;
   record.customColors = &customColors;
   record.flags = platform::kCcFullOpen;
-  if (engine::Os().ChooseColor(record)) SetBackColor("new_color_lab", record.result);
+  if (engine::Os().ShowColorDialog(record)) SetBackColor("new_color_lab", record.result);
 }
 
 void FmOption::SwatchClick(const char* swatch) {

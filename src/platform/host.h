@@ -2,6 +2,9 @@
 // Range, WorksheetFunction and the Application events). Every call may fail
 // with a PlatformError: no workbook, no active window, a chart selected.
 // Objects are counted references, released when their holder lets go.
+// A member whose host answer is Nothing raises "object not set" (91) instead
+// of returning an empty reference, except Range::Find, whose nullptr is the
+// Nothing of a search that found no cell.
 #pragma once
 
 #include <cstdint>

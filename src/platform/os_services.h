@@ -36,7 +36,10 @@ class WindowsServices {
   virtual ~WindowsServices() = default;
 
   // Windows
-  virtual WindowHandle FindWindow(const char* className, const char* windowName) = 0;
+  // The first top-level window of the class that belongs to this process, or
+  // 0: with two host instances running, the other one's window is no owner
+  // for this one's timer.
+  virtual WindowHandle FindProcessWindow(const char* className) = 0;
   virtual WindowHandle GetDesktopWindow() = 0;
   virtual WindowHandle GetActiveWindow() = 0;
   virtual bool SetForegroundWindow(WindowHandle hwnd) = 0;
@@ -50,6 +53,8 @@ class WindowsServices {
   virtual WindowHandle WindowFromPoint(Point point) = 0;
 
   // Graphics
+  // Dots per inch of the screen: a point is ScreenDpi() / 72 pixels (4/3 at 96).
+  virtual int ScreenDpi() = 0;
   virtual DcHandle GetWindowDC(WindowHandle hwnd) = 0;
   virtual int ReleaseDC(WindowHandle hwnd, DcHandle dc) = 0;
   virtual GdiObject CreateSolidBrush(Color color) = 0;
@@ -66,12 +71,11 @@ class WindowsServices {
   virtual bool KillTimer(WindowHandle hwnd, std::uintptr_t id) = 0;
 
   // Dialogs and shell
-  virtual bool ChooseColor(ChooseColorRecord& record) = 0;
-  virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                         std::uint32_t type) = 0;
-  virtual std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
-                                     const std::string& parameters, const std::string& directory,
-                                     int showCmd) = 0;
+  virtual bool ShowColorDialog(ChooseColorRecord& record) = 0;
+  virtual int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                             std::uint32_t type) = 0;
+  virtual std::intptr_t ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
+                                  const std::string& parameters, const std::string& directory, int showCmd) = 0;
   // Starts a process from a command line; returns its identifier, 0 when it did not start.
   virtual std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) = 0;
   // The folder that holds the add-in's own module file, without a trailing separator.

@@ -209,6 +209,11 @@ void SimSession::HostCommand(const std::string& line, const std::vector<std::str
     gridRect_ = RectArg(w);
     host.MoveGrid(gridRect_);
   } else if (cmd == "zoom") host.SetZoom(Int(w, 1));
+  else if (cmd == "dpi") {
+    const int dpi = Int(w, 1);
+    if (dpi < 48 || dpi > 480) throw ScriptError("'dpi' takes 48 to 480");
+    host.SetDpi(dpi);
+  }
   else if (cmd == "version") {
     if (w.size() < 2) throw ScriptError("'version' needs a text");
     host.Sheet().version = RestAfterWords(line, 1);

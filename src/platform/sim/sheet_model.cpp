@@ -39,11 +39,11 @@ double SheetModel::PointsBefore(const std::map<std::int32_t, double>& custom, do
 }
 
 std::int32_t SheetModel::RowEdge(std::int32_t row) const {
-  return RoundEven(PointsBefore(rowHeights_, kStandardRowHeight, scroll.row, row) * 4 / 3 * zoom / 100);
+  return RoundEven(PointsBefore(rowHeights_, kStandardRowHeight, scroll.row, row) * dpi / 72 * zoom / 100);
 }
 
 std::int32_t SheetModel::ColumnEdge(std::int32_t column) const {
-  return RoundEven(PointsBefore(columnWidths_, kStandardColumnWidth, scroll.column, column) * 4 / 3 * zoom / 100);
+  return RoundEven(PointsBefore(columnWidths_, kStandardColumnWidth, scroll.column, column) * dpi / 72 * zoom / 100);
 }
 
 CellRef SheetModel::LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const {

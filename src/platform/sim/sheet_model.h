@@ -56,6 +56,7 @@ class SheetModel {
   void Render(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const;
 
   std::int32_t zoom = 100;
+  std::int32_t dpi = 96;  // the screen's dots per inch: a point is dpi / 72 pixels
   std::string version = "16.0";
   CellRef scroll{1, 1};
   Area selection{{1, 1}, {1, 1}};
@@ -63,7 +64,7 @@ class SheetModel {
   bool objectSelected = false;
 
  private:
-  double PixelsPerPoint() const { return 4.0 / 3.0 * zoom / 100.0; }
+  double PixelsPerPoint() const { return dpi / 72.0 * zoom / 100.0; }
   double PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
                       std::int32_t to) const;
 

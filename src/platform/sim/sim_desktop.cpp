@@ -133,9 +133,8 @@ bool SimDesktop::BrushInUse(GdiObject brush) const {
 
 // ---- platform::WindowsServices ----
 
-WindowHandle SimDesktop::FindWindow(const char* className, const char* windowName) {
+WindowHandle SimDesktop::FindProcessWindow(const char* className) {
   ++calls_;
-  if (windowName) return 0;  // the host's windows carry no title the add-in asks for
   for (const auto& w : windows_)
     if (w.parent == 0 && className && w.className == className) return w.handle;
   return 0;
@@ -294,6 +293,11 @@ int SimDesktop::SetROP2(DcHandle dc, int rop) {
   return previous;
 }
 
+int SimDesktop::ScreenDpi() {
+  ++calls_;
+  return dpi;
+}
+
 bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom) {
   ++calls_;
   auto it = dcs_.find(dc);
@@ -335,7 +339,7 @@ bool SimDesktop::KillTimer(WindowHandle hwnd, std::uintptr_t id) {
   return std::erase_if(timers_, [&](const SimTimer& t) { return t.owner == hwnd && t.id == id; }) > 0;
 }
 
-bool SimDesktop::ChooseColor(platform::ChooseColorRecord& record) {
+bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
   ++calls_;
   colorDialogsSeen.push_back(record);
   if (record.customColors) {
@@ -349,13 +353,13 @@ bool SimDesktop::ChooseColor(platform::ChooseColorRecord& record) {
   return true;
 }
 
-int SimDesktop::MessageBox(WindowHandle, const std::string& text, const std::string&, std::uint32_t) {
+int SimDesktop::ShowMessageBox(WindowHandle, const std::string& text, const std::string&, std::uint32_t) {
   ++calls_;
   records_.messages.push_back(text);
   return 1;
 }
 
-std::intptr_t SimDesktop::ShellExecute(WindowHandle, const std::string&, const std::string& file,
+std::intptr_t SimDesktop::ShellOpen(WindowHandle, const std::string&, const std::string& file,
                                        const std::string& parameters, const std::string&, int) {
   ++calls_;
   records_.launched.push_back({file + (parameters.empty() ? "" : " " + parameters)});

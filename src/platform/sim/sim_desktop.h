@@ -98,9 +98,10 @@ class SimDesktop : public platform::WindowsServices {
   std::array<platform::Color, 16> lastCustomColors{};  // as the colour dialog found them
   std::intptr_t shellExecuteResult = 42;  // 31 (no association): no mail handler installed
   bool processStartFails = false;
+  int dpi = 96;
 
   // platform::WindowsServices
-  WindowHandle FindWindow(const char* className, const char* windowName) override;
+  WindowHandle FindProcessWindow(const char* className) override;
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetActiveWindow() override;
   bool SetForegroundWindow(WindowHandle hwnd) override;
@@ -121,13 +122,14 @@ class SimDesktop : public platform::WindowsServices {
   bool RestoreDC(DcHandle dc, int savedDc) override;
   int SetROP2(DcHandle dc, int rop) override;
   bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
+  int ScreenDpi() override;
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                           platform::TimerProc proc) override;
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
-  bool ChooseColor(platform::ChooseColorRecord& record) override;
-  int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+  bool ShowColorDialog(platform::ChooseColorRecord& record) override;
+  int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                  std::uint32_t type) override;
-  std::intptr_t ShellExecute(WindowHandle hwnd, const std::string& verb, const std::string& file,
+  std::intptr_t ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
                              const std::string& parameters, const std::string& directory, int showCmd) override;
   std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) override;
   std::string ModuleFolder() override;

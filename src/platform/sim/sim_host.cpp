@@ -258,6 +258,12 @@ void SimHost::PlaceGrid(platform::Rect rect) {
   RepaintAll();
 }
 
+void SimHost::SetDpi(int dpi) {
+  sheet_.dpi = dpi;
+  desktop_.dpi = dpi;
+  RepaintAll();
+}
+
 void SimHost::SetZoom(std::int32_t percent) {
   sheet_.zoom = percent;
   RepaintAll();

@@ -43,6 +43,8 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   void MoveGrid(platform::Rect rect);   // raises WindowResize
   void PlaceGrid(platform::Rect rect);  // set-up before the user works: no event
   void SetZoom(std::int32_t percent);
+  // The screen's dots per inch, for the host's drawing and the add-in's measuring alike.
+  void SetDpi(int dpi);
   void SetRowHeight(std::int32_t row, double points);
   void SetColumnWidth(std::int32_t column, double points);
   void SetText(CellRef cell, const std::string& text);
