@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds one Rowtint package from rowtint.wxs:
-#   build-msi.sh x64|x86 PATH/TO/Rowtint.dll OUT.msi
+#   build-msi.sh x64|x86 PATH/TO/Rowtint.dll OUT.msi [WIXL_OPTION...]
+# (the tests add -D Version=N to build an older or a newer package).
 set -euo pipefail
-[ $# -eq 3 ] || { echo "usage: $0 x64|x86 ROWTINT_DLL OUT.msi" >&2; exit 2; }
+[ $# -ge 3 ] || { echo "usage: $0 x64|x86 ROWTINT_DLL OUT.msi [WIXL_OPTION...]" >&2; exit 2; }
 arch=$1 dll=$2 out=$3
+shift 3
 case "$arch" in x64|x86) ;; *) echo "unknown architecture: $arch (x64 or x86)" >&2; exit 2 ;; esac
 [ -f "$dll" ] || { echo "no DLL at $dll" >&2; exit 1; }
 command -v wixl >/dev/null || { echo "wixl is missing (Debian package wixl)" >&2; exit 1; }
@@ -26,4 +28,4 @@ esac
 # wixl finds a File's Source relative to the working folder and rejects an
 # absolute path; -a sets the package's platform, Arch what it installs.
 wxs=$(dirname "$(realpath "$0")")/rowtint.wxs
-wixl -a "$arch" -D Arch="$arch" -D RowtintDll="$(realpath --relative-to=. "$dll")" -o "$out" "$wxs"
+wixl -a "$arch" -D Arch="$arch" -D RowtintDll="$(realpath --relative-to=. "$dll")" "$@" -o "$out" "$wxs"

@@ -22,6 +22,7 @@ check() {
   shift
   if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
 }
+fails() { ! "$@"; }
 same_text() { [ "$1" = "$2" ] || { echo "     got '$1', want '$2'"; return 1; }; }
 
 # A session left by a run that was killed is ended before its folder goes.
@@ -61,25 +62,35 @@ session=$work/session
 bash "$here/wine_session.sh" start "$session" >/dev/null
 trap 'bash "$here/wine_session.sh" stop "$session"' EXIT
 w() { bash "$here/wine_session.sh" run "$session" "$@"; }
-# What the list of installed programs shows for Rowtint.
+# The product codes the list of installed programs shows for Rowtint. Wine
+# keeps a per-user product among the machine's (Windows would not).
 listed() {
   { w wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null || true
     w wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null || true
-  } | tr -d '\r' | grep -c 'DisplayName    REG_SZ    Rowtint for Excel$' || true
+  } | tr -d '\r' | awk '/^HKEY_/ { n = split($0, part, "\\"); key = part[n] }
+                         /^ +DisplayName +REG_SZ +Rowtint for Excel$/ { print key }'
 }
+product() { property "$1" ProductCode; }
 
-# An earlier build of the same version: another product code, same upgrade code.
-"$root/installer/build-msi.sh" x64 "$dll" earlier.msi
-check "earlier build installs" w wine msiexec /i earlier.msi /qn
+# Never over a newer version.
+"$root/installer/build-msi.sh" x64 "$dll" newer.msi -D Version=1.01
+check "a newer version installs" w wine msiexec /i newer.msi /qn
+check "not replaced by this one" fails w wine msiexec /i "$msi" /qn
+check "the newer one stays" same_text "$(listed)" "$(product newer.msi)"
+check "the newer one removes" w wine msiexec /x newer.msi /qn
+
+# Over an older version, and over a rebuild of its own version: another
+# product code under the same upgrade code each time.
+"$root/installer/build-msi.sh" x64 "$dll" older.msi -D Version=0.90
+"$root/installer/build-msi.sh" x64 "$dll" rebuild.msi
+check "an older version installs" w wine msiexec /i older.msi /qn
 settings='HKCU\Software\VB and VBA Program Settings\Tintrow'
 w wine reg add "$settings\\RGB" /v RGB-bc /t REG_SZ /d 65280 /f >/dev/null
 w wine reg add "$settings\\HIS" /v his_color1 /t REG_SZ /d 255 /f >/dev/null
-
-check "installs over it without elevation" w wine msiexec /i "$msi" /qn
-check "listed once among installed programs" same_text "$(listed)" 1
-# Wine keeps a per-user product among the machine's (Windows would not).
-check "listed under the new product code" \
-  w wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(property "$msi" ProductCode)" /v DisplayName >/dev/null
+check "a rebuild replaces it" w wine msiexec /i rebuild.msi /qn
+check "listed once, as the rebuild" same_text "$(listed)" "$(product rebuild.msi)"
+check "installs over the rebuild without elevation" w wine msiexec /i "$msi" /qn
+check "listed once, as this package" same_text "$(listed)" "$(product "$msi")"
 
 local_app_data=$(w wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
 installed_dll="$local_app_data\\Rowtint\\Rowtint.dll"
@@ -172,7 +183,7 @@ left=$(for key in "${package_keys[@]}" "${class_keys[@]/#/HKLM\\Software\\Classe
   w wine reg query "$key" >/dev/null 2>&1 && echo "$key"
 done || true)
 check "no key left" same_text "$left" ""
-check "no longer listed" same_text "$(listed)" 0
+check "no longer listed" same_text "$(listed)" ""
 check "band colour setting kept" grep -q "RGB-bc    REG_SZ    65280" <(w wine reg query "$settings\\RGB" /v RGB-bc | tr -d '\r')
 check "history setting kept" grep -q "his_color1    REG_SZ    255" <(w wine reg query "$settings\\HIS" /v his_color1 | tr -d '\r')
 
