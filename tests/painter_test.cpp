@@ -41,6 +41,25 @@ TEST_F(PainterTest, ZoomSeventyFiveWithATwelveAndThreeQuarterPointRow) {
   EXPECT_EQ(S().LeftBandRect.bottom - S().LeftBandRect.top, 12);
 }
 
+TEST_F(PainterTest, TheBandHasTheRowsRealSizeAtTheScreensResolution) {
+  // At 96 dots per inch a 15-point row is 20 pixels, at 144 (150 %) 30, and
+  // a 48-point column 64 and 96: the band spans the row less its gridline,
+  // and the right part starts where the active cell ends.
+  struct Case {
+    int dpi;
+    int rowPixels;
+    int columnPixels;
+  } cases[] = {{96, 20, 64}, {144, 30, 96}, {120, 25, 80}};
+  for (const auto& c : cases) {
+    Run({("dpi " + std::to_string(c.dpi)).c_str(), "select A1", "select C5"});
+    const auto& sheet = Host().Sheet();
+    EXPECT_EQ(sheet.RowEdge(6) - sheet.RowEdge(5), c.rowPixels) << c.dpi;
+    EXPECT_EQ(S().LeftBandRect.bottom - S().LeftBandRect.top, c.rowPixels - 1) << c.dpi;
+    EXPECT_EQ(S().RightBandRect.left - S().LeftBandRect.right, c.columnPixels) << c.dpi;
+    EXPECT_EQ(S().LeftBandRect.top - S().GridRect.top, sheet.RowEdge(5)) << c.dpi;
+  }
+}
+
 TEST_F(PainterTest, PlaceholdersAreReplacedAndKept) {
   S().HighlightColor = 0;
   S().RopMode = 0;

@@ -66,22 +66,36 @@ TEST_F(StartupTest, EachMissingKeyTakesItsOwnDefault) {
   EXPECT_EQ(S().HighlightColor, 14600886);
 }
 
-TEST_F(StartupTest, ColourThatIsNotANumberStopsStartUpButTheMenuIsBuilt) {
-  Run({"setting RGB RGB-bc blue", "setting HIS his_color1 255", "start"});
-  EXPECT_EQ(S().HighlightColor, 0);
-  EXPECT_EQ(S().HistoryColor1, 0);
-  EXPECT_EQ(S().ExcelMainWnd, 0u);
-  EXPECT_FALSE(TimerRunning());
+TEST_F(StartupTest, AnUnreadableColourTakesItsDefaultAndTheOtherKeysLoad) {
+  Run({"setting RGB RGB-bc blue", "setting HIS his_color1 255", "setting HIS his_color3 65280", "start"});
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  EXPECT_EQ(S().HistoryColor1, 255);
+  EXPECT_EQ(S().HistoryColor2, engine::kEmptySwatchColor);
+  EXPECT_EQ(S().HistoryColor3, 65280);
+  EXPECT_NE(S().ExcelMainWnd, 0u) << "start-up went on to the main window";
+  EXPECT_TRUE(TimerRunning());
   EXPECT_EQ(Popups().size(), 1u);
-  EXPECT_EQ(Toolbars().size(), 1u);
-  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed)) << "the steps before the failing one ran";
 }
 
-TEST_F(StartupTest, OneAboveTheLargestValueStopsAtThatKey) {
-  Run({"setting HIS his_color2 2147483648", "setting HIS his_color3 255", "start"});
-  EXPECT_EQ(S().HighlightColor, 14600886);
-  EXPECT_EQ(S().HistoryColor3, 0) << "later keys are not read";
-  EXPECT_FALSE(TimerRunning());
+TEST_F(StartupTest, TheUsersValidKeysSurviveABadOneAStartAndAShutdown) {
+  // Every way a stored text can fail to convert, each in the middle of valid neighbours.
+  for (const char* bad : {"2147483648", "-2147483649", "red", "0x10", "1,5"}) {
+    SCOPED_TRACE(bad);
+    Run({"setting RGB RGB-bc 255", (std::string("setting HIS his_color1 ") + bad).c_str(),
+         "setting HIS his_color2 65280", "setting HIS his_color3 16711680", "start", "shutdown"});
+    EXPECT_EQ(Setting("RGB", "RGB-bc"), "255");
+    // The band colour moves to the front; the bad entry came back as an empty slot and drops out.
+    EXPECT_EQ(Setting("HIS", "his_color1"), "255");
+    EXPECT_EQ(Setting("HIS", "his_color2"), "-2147483633");
+    EXPECT_EQ(Setting("HIS", "his_color3"), "65280");
+  }
+}
+
+TEST_F(StartupTest, AnEmptyStoredTextTakesItsDefault) {
+  Run({"setting HIS his_color2 ", "setting HIS his_color3 255", "start"});
+  EXPECT_EQ(S().HistoryColor2, engine::kEmptySwatchColor);
+  EXPECT_EQ(S().HistoryColor3, 255);
+  EXPECT_TRUE(TimerRunning());
 }
 
 TEST_F(StartupTest, NegativeValuesSurviveASaveAndALoad) {

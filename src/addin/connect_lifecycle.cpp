@@ -4,6 +4,7 @@
 #include "engine/failure_styles.h"
 #include "engine/highlight_state.h"
 #include "engine/init_addin_state.h"
+#include "engine/paint_row_band.h"
 #include "engine/repaint_timer.h"
 #include "platform/error.h"
 
@@ -64,6 +65,9 @@ void Connect::OnConnection(const std::shared_ptr<platform::host::Object>& Applic
 }
 
 void Connect::OnDisconnection(platform::ext_DisconnectMode) {
+  // A band left on the screen would stay there until something else
+  // repainted that area.
+  engine::EraseRowBand();
   if (HoldsUnlessFailed([&] { return blnRemoveBar_ == platform::kTrue; }))
     SkipOnFailure([&] { App().GetCommandBars()->Item(kToolbarName)->Delete(); });
   SkipOnFailure([&] { DeleteMubar(); });

@@ -1,5 +1,6 @@
 #include "engine/addin_settings.h"
 
+#include "engine/failure_styles.h"
 #include "engine/highlight_state.h"
 #include "engine/numeric.h"
 #include "engine/platform_services.h"
@@ -12,7 +13,10 @@ std::string ColorToSettingText(platform::Color color) { return std::to_string(co
 platform::Color SettingTextToColor(const std::string& text) { return ToInt32(DecimalTextToNumber(text)); }
 
 platform::Color LoadColorSetting(const char* section, const char* key, const char* defaultText) {
-  return SettingTextToColor(Settings().GetSetting(kSettingsApp, section, key, defaultText));
+  // One unreadable value must not cost the others: stopping here would leave
+  // the later ones at 0, and the next shut-down would write 0 over all four.
+  return OrFallback([&] { return SettingTextToColor(Settings().GetSetting(kSettingsApp, section, key, defaultText)); },
+                    SettingTextToColor(defaultText));
 }
 
 void MoveCurrentColorToHistoryFront() {

@@ -24,7 +24,7 @@ std::string ColorToSettingText(platform::Color color);
 // type mismatch, and a number outside the 32-bit range an overflow.
 platform::Color SettingTextToColor(const std::string& text);
 
-// Reads one value, the default text standing in for a missing one.
+// Reads one value, the default text standing in for a missing or unreadable one.
 platform::Color LoadColorSetting(const char* section, const char* key, const char* defaultText);
 
 // Moves HighlightColor to the front of the history, then writes the four

@@ -31,6 +31,17 @@ bool HoldsUnlessFailed(Test&& test) {
   }
 }
 
+// Fall back: a value that cannot be read takes its default, and the
+// procedure goes on with the next one.
+template <class Read, class Value>
+Value OrFallback(Read&& read, Value fallback) {
+  try {
+    return std::forward<Read>(read)();
+  } catch (const platform::PlatformError&) {
+    return fallback;
+  }
+}
+
 // Abandon quietly: the first failure ends the procedure; what was done stays done.
 template <class Body>
 void AbandonQuietly(Body&& body) {

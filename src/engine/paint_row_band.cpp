@@ -54,6 +54,9 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
 
   // Decide whether to draw
   if (IsTrue(s.HighlightOff)) return;
+  // With the focus in one of the add-in's own forms or in another program,
+  // the focus window is no grid to draw in.
+  if (!os.IsChild(s.ExcelMainWnd, os.GetFocus())) return;
   const AddressHalves visible = SplitRangeAddress(app.ActiveWindow()->VisibleRange()->Address());
   const std::string topRowText = RowTextOf(visible.topLeft);
   const std::string bottomRowText = RowTextOf(visible.bottomRight);
@@ -89,7 +92,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     os.UpdateWindow(os.GetActiveWindow());
     ReadCaretOnScreen(os);
     if (s.HighlightColor == 0) s.HighlightColor = kWoberColor;
-    brush.emplace(os, s.HighlightColor);
+    brush.emplace(os, ScreenColor(os, s.HighlightColor));
     saved.emplace(os, s.ScreenDC);
     os.SelectObject(s.ScreenDC, brush->Get());
 
@@ -111,6 +114,12 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
 
     if (s.RopMode == 0) s.RopMode = platform::kR2MaskPen;
     os.SetROP2(s.ScreenDC, s.RopMode);
+    // Nothing outside the band's outer rectangle within the grid window: the
+    // next run erases only that, so tint drawn elsewhere would stay for good
+    // (the left part comes out reversed with the active cell in the first
+    // visible column, and lies left of the grid with the cell left of the view).
+    const Rect clip = Intersection(s.LastBandRect, s.GridRect);
+    os.IntersectClipRect(s.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
     os.Rectangle(s.ScreenDC, s.LeftBandRect.left, s.LeftBandRect.top, s.LeftBandRect.right,
                  s.LeftBandRect.bottom);
     os.Rectangle(s.ScreenDC, s.RightBandRect.left, s.RightBandRect.top, s.RightBandRect.right,
@@ -123,6 +132,14 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   if (hostVersion > kLastVersionWithoutForeground) os.SetForegroundWindow(savedActiveWindow);
 }
 }  // namespace
+
+void EraseRowBand() {
+  auto& s = Shared();
+  const VbBool wasOff = s.HighlightOff;
+  s.HighlightOff = platform::kTrue;
+  PaintRowBand();
+  s.HighlightOff = wasOff;
+}
 
 void PaintRowBand() {
   // Declared in this order so that the saved DC state (holding the brush)

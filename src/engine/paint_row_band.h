@@ -7,4 +7,8 @@ namespace rowtint::engine {
 // Never reports a failure: the first one ends the run quietly.
 void PaintRowBand();
 
+// The painter in erase-only mode: switched off for the one run, then back
+// as it was. Removes the band wherever it stands, even after a scroll.
+void EraseRowBand();
+
 }  // namespace rowtint::engine

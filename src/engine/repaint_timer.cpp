@@ -61,10 +61,7 @@ void RepaintTimerProc() {
     SkipOnFailure([&] { s.TickScrollColumn = HostApplication().ActiveWindow()->ScrollColumn(); });
   } else {
     // A shape or chart is selected: erase only, and keep the switch as it was.
-    const VbBool wasOff = s.HighlightOff;
-    s.HighlightOff = platform::kTrue;
-    PaintRowBand();
-    s.HighlightOff = wasOff;
+    EraseRowBand();
   }
 }
 

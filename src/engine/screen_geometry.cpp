@@ -1,6 +1,17 @@
 #include "engine/screen_geometry.h"
 
+#include <algorithm>
+
 namespace rowtint::engine {
+
+Rect Intersection(const Rect& a, const Rect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+Color ScreenColor(platform::WindowsServices& os, Color color) {
+  if (static_cast<std::uint32_t>(color) & 0x80000000u) return os.GetSysColor(color & 0xFF);
+  return color;
+}
 
 void InvalidateScreenRect(platform::WindowsServices& os, const Rect& rect) {
   os.RedrawWindow(0, &rect, kInvalidateUnder);

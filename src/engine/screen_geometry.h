@@ -16,6 +16,13 @@ inline constexpr int kBandBottomMargin = 20;
 // RDW_INVALIDATE with RDW_ALLCHILDREN, on no window: screen coordinates.
 inline constexpr std::uint32_t kInvalidateUnder = platform::kRdwInvalidate | platform::kRdwAllChildren;
 
+// The part two rectangles share; empty (right <= left) when they do not meet.
+Rect Intersection(const Rect& a, const Rect& b);
+
+// A colour as the screen shows it: a system colour reference (0x80000000
+// plus the index in the low byte) becomes the colour Windows uses now.
+Color ScreenColor(platform::WindowsServices& os, Color color);
+
 // Asks every window under the rectangle to repaint it, which removes a band drawn there.
 void InvalidateScreenRect(platform::WindowsServices& os, const Rect& rect);
 

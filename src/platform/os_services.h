@@ -51,6 +51,8 @@ class WindowsServices {
   virtual bool UpdateWindow(WindowHandle hwnd) = 0;
   virtual bool GetCursorPos(Point& point) = 0;
   virtual WindowHandle WindowFromPoint(Point point) = 0;
+  // Whether `child` lies inside `parent`, at any depth.
+  virtual bool IsChild(WindowHandle parent, WindowHandle child) = 0;
 
   // Graphics
   // Dots per inch of the screen: a point is ScreenDpi() / 72 pixels (4/3 at 96).
@@ -64,6 +66,10 @@ class WindowsServices {
   virtual bool RestoreDC(DcHandle dc, int savedDc) = 0;
   virtual int SetROP2(DcHandle dc, int rop) = 0;
   virtual bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) = 0;
+  // Later drawing on the DC stays inside the rectangle (and whatever limit it had); RestoreDC lifts it.
+  virtual int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) = 0;
+  // The colour Windows shows now for a system colour index (15 is the button face).
+  virtual Color GetSysColor(int index) = 0;
 
   // Timers: a new start with the same owner and identifier replaces the running one.
   virtual std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/sim/system_colors.h"
+
 namespace rowtint::sim {
 namespace {
 constexpr Pixel kDesktopTeal = 0x808000;
@@ -217,6 +219,14 @@ bool SimDesktop::GetCursorPos(Point& point) {
   return true;
 }
 
+bool SimDesktop::IsChild(WindowHandle parent, WindowHandle child) {
+  ++calls_;
+  if (!IsWindow(parent) || parent == kDesktopWindow) return false;
+  for (const Window* w = Find(child); w && w->parent != 0; w = Find(w->parent))
+    if (w->parent == parent) return true;
+  return false;
+}
+
 WindowHandle SimDesktop::WindowFromPoint(Point point) {
   ++calls_;
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
@@ -293,6 +303,20 @@ int SimDesktop::SetROP2(DcHandle dc, int rop) {
   return previous;
 }
 
+int SimDesktop::IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end()) return 0;  // ERROR
+  auto& clip = it->second.state.clip;
+  clip = Intersect(clip.value_or(screen_.Bounds()), Rect{left, top, right, bottom});
+  return clip->Empty() ? 1 : 2;  // NULLREGION, SIMPLEREGION
+}
+
+platform::Color SimDesktop::GetSysColor(int index) {
+  ++calls_;
+  return static_cast<platform::Color>(ResolveColor(platform::SystemColor(index)));
+}
+
 int SimDesktop::ScreenDpi() {
   ++calls_;
   return dpi;
@@ -308,8 +332,9 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
   records_.drawn.push_back({{left, top, right, bottom}, brush == brushes_.end() ? 0xFFFFFF : brush->second, st.rop});
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
-  for (int y = std::max(top, 0); y < std::min(bottom, screen_.Height()); ++y)
-    for (int x = std::max(left, 0); x < std::min(right, screen_.Width()); ++x) {
+  const Rect area = Intersect(st.clip.value_or(screen_.Bounds()), screen_.Bounds());
+  for (int y = std::max(top, area.top); y < std::min(bottom, area.bottom); ++y)
+    for (int x = std::max(left, area.left); x < std::min(right, area.right); ++x) {
       const bool outline = x == left || x == right - 1 || y == top || y == bottom - 1;
       screen_.Set(x, y, ApplyRop(st.rop, outline ? kPenBlack : fill, screen_.Get(x, y)));
     }

@@ -113,6 +113,7 @@ class SimDesktop : public platform::WindowsServices {
   bool UpdateWindow(WindowHandle hwnd) override;
   bool GetCursorPos(Point& point) override;
   WindowHandle WindowFromPoint(Point point) override;
+  bool IsChild(WindowHandle parent, WindowHandle child) override;
   DcHandle GetWindowDC(WindowHandle hwnd) override;
   int ReleaseDC(WindowHandle hwnd, DcHandle dc) override;
   GdiObject CreateSolidBrush(platform::Color color) override;
@@ -123,6 +124,8 @@ class SimDesktop : public platform::WindowsServices {
   int SetROP2(DcHandle dc, int rop) override;
   bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
   int ScreenDpi() override;
+  int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) override;
+  platform::Color GetSysColor(int index) override;
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                           platform::TimerProc proc) override;
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
@@ -147,6 +150,7 @@ class SimDesktop : public platform::WindowsServices {
   struct DcState {
     int rop = platform::kR2CopyPen;
     GdiObject brush = 0;
+    std::optional<Rect> clip;
   };
   struct Dc {
     WindowHandle window;

@@ -9,6 +9,7 @@
 
 #include "platform/form_surface.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/system_colors.h"
 
 namespace rowtint::sim {
 
@@ -43,8 +44,5 @@ class SimFormsHost : public platform::FormsHost {
   std::function<bool()> pumpOne_;
   std::vector<Shown> shown_;
 };
-
-// The colour a system colour reference stands for on the simulated desktop.
-Pixel ResolveColor(platform::Color color);
 
 }  // namespace rowtint::sim

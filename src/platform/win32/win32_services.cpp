@@ -1,0 +1,230 @@
+#include "platform/win32/win32_services.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win32/gdi_handles.h"
+#include "platform/win32/hresult_errors.h"
+#include "platform/win32/module_lifetime.h"
+#include "platform/win32/win32_timers.h"
+
+namespace rowtint::win32 {
+namespace {
+using platform::Color;
+using platform::DcHandle;
+using platform::GdiObject;
+using platform::Point;
+using platform::Rect;
+using platform::WindowHandle;
+
+HWND Hwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
+HDC Hdc(DcHandle h) { return reinterpret_cast<HDC>(h); }
+HGDIOBJ Gdi(GdiObject h) { return reinterpret_cast<HGDIOBJ>(h); }
+template <class H>
+std::uintptr_t Handle(H h) {
+  return reinterpret_cast<std::uintptr_t>(h);
+}
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+struct KernelHandleTraits {
+  static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+
+// An empty argument is passed as no argument at all, as the shell expects.
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+struct WindowSearch {
+  const char* className;
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND hwnd, LPARAM param) noexcept {
+  auto& search = *reinterpret_cast<WindowSearch*>(param);
+  char name[256];
+  if (GetClassNameA(hwnd, name, static_cast<int>(sizeof name)) == 0) return TRUE;
+  // Class names compare without regard to case, as FindWindow does.
+  if (lstrcmpiA(name, search.className) != 0) return TRUE;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search.processId) return TRUE;
+  search.found = hwnd;
+  return FALSE;
+}
+
+constexpr int kDefaultDpi = 96;
+
+// The host language's declaration of the colour dialog's record is the 32-bit one.
+static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORW) == 36);
+
+}  // namespace
+
+WindowHandle Win32Services::FindProcessWindow(const char* className) {
+  if (!className) return 0;
+  WindowSearch search{className, GetCurrentProcessId(), nullptr};
+  EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return Handle(search.found);
+}
+
+WindowHandle Win32Services::GetDesktopWindow() { return Handle(::GetDesktopWindow()); }
+
+WindowHandle Win32Services::GetActiveWindow() { return Handle(::GetActiveWindow()); }
+
+bool Win32Services::SetForegroundWindow(WindowHandle hwnd) { return ::SetForegroundWindow(Hwnd(hwnd)) != FALSE; }
+
+WindowHandle Win32Services::GetFocus() { return Handle(::GetFocus()); }
+
+bool Win32Services::GetWindowRect(WindowHandle hwnd, Rect& rect) {
+  RECT r{};
+  if (!::GetWindowRect(Hwnd(hwnd), &r)) return false;
+  rect = FromRECT(r);
+  return true;
+}
+
+bool Win32Services::GetCaretPos(Point& point) {
+  POINT p{};
+  if (!::GetCaretPos(&p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+bool Win32Services::ClientToScreen(WindowHandle hwnd, Point& point) {
+  POINT p{point.x, point.y};
+  if (!::ClientToScreen(Hwnd(hwnd), &p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+bool Win32Services::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) {
+  // No window is the desktop, so the rectangle is in screen coordinates.
+  const RECT r = rect ? ToRECT(*rect) : RECT{};
+  return ::RedrawWindow(Hwnd(hwnd), rect ? &r : nullptr, nullptr, flags) != FALSE;
+}
+
+bool Win32Services::UpdateWindow(WindowHandle hwnd) { return ::UpdateWindow(Hwnd(hwnd)) != FALSE; }
+
+bool Win32Services::GetCursorPos(Point& point) {
+  POINT p{};
+  if (!::GetCursorPos(&p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+WindowHandle Win32Services::WindowFromPoint(Point point) {
+  return Handle(::WindowFromPoint(POINT{point.x, point.y}));
+}
+
+int Win32Services::ScreenDpi() {
+  ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
+  const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+  // Without an answer, the resolution every size in points was laid out for.
+  return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+DcHandle Win32Services::GetWindowDC(WindowHandle hwnd) { return Handle(::GetWindowDC(Hwnd(hwnd))); }
+
+int Win32Services::ReleaseDC(WindowHandle hwnd, DcHandle dc) { return ::ReleaseDC(Hwnd(hwnd), Hdc(dc)); }
+
+GdiObject Win32Services::CreateSolidBrush(Color color) {
+  return Handle(::CreateSolidBrush(static_cast<COLORREF>(color)));
+}
+
+bool Win32Services::DeleteObject(GdiObject object) { return ::DeleteObject(Gdi(object)) != FALSE; }
+
+GdiObject Win32Services::SelectObject(DcHandle dc, GdiObject object) {
+  return Handle(::SelectObject(Hdc(dc), Gdi(object)));
+}
+
+int Win32Services::SaveDC(DcHandle dc) { return ::SaveDC(Hdc(dc)); }
+
+bool Win32Services::RestoreDC(DcHandle dc, int savedDc) { return ::RestoreDC(Hdc(dc), savedDc) != FALSE; }
+
+int Win32Services::SetROP2(DcHandle dc, int rop) { return ::SetROP2(Hdc(dc), rop); }
+
+bool Win32Services::Rectangle(DcHandle dc, int left, int top, int right, int bottom) {
+  return ::Rectangle(Hdc(dc), left, top, right, bottom) != FALSE;
+}
+
+std::uintptr_t Win32Services::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
+                                       platform::TimerProc proc) {
+  return StartTimer(Hwnd(hwnd), id, elapseMs, proc);
+}
+
+bool Win32Services::KillTimer(WindowHandle hwnd, std::uintptr_t id) { return StopTimer(Hwnd(hwnd), id); }
+
+bool Win32Services::ShowColorDialog(platform::ChooseColorRecord& record) {
+  // The record's own size field names the 32-bit layout; Windows is given
+  // the record of the platform this library was built for.
+  COLORREF custom[16] = {};
+  if (record.customColors)
+    std::transform(record.customColors->begin(), record.customColors->end(), custom,
+                   [](Color c) { return static_cast<COLORREF>(c); });
+  CHOOSECOLORW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Hwnd(record.owner);
+  dialog.rgbResult = static_cast<COLORREF>(record.result);
+  dialog.lpCustColors = custom;
+  dialog.Flags = record.flags;
+  const bool chosen = ChooseColorW(&dialog) != FALSE;
+  // The user may have defined custom colours, even when cancelling.
+  if (record.customColors)
+    std::transform(std::begin(custom), std::end(custom), record.customColors->begin(),
+                   [](COLORREF c) { return static_cast<Color>(c); });
+  if (chosen) record.result = static_cast<Color>(dialog.rgbResult);
+  return chosen;
+}
+
+int Win32Services::ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                                  std::uint32_t type) {
+  return MessageBoxW(Hwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), type);
+}
+
+std::intptr_t Win32Services::ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
+                                       const std::string& parameters, const std::string& directory, int showCmd) {
+  const std::wstring wideVerb = Widen(verb);
+  const std::wstring wideFile = Widen(file);
+  const std::wstring wideParameters = Widen(parameters);
+  const std::wstring wideDirectory = Widen(directory);
+  const HINSTANCE result = ShellExecuteW(Hwnd(hwnd), OrNull(wideVerb), wideFile.c_str(), OrNull(wideParameters),
+                                         OrNull(wideDirectory), showCmd);
+  return reinterpret_cast<std::intptr_t>(result);
+}
+
+std::uint32_t Win32Services::StartProcess(const std::string& commandLine, int windowStyle) {
+  // CreateProcessW may write into the command line, so it gets a copy of its own.
+  std::wstring line = Widen(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(windowStyle);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    return 0;
+  const UniqueKernelHandle process(started.hProcess);
+  const UniqueKernelHandle thread(started.hThread);
+  return started.dwProcessId;
+}
+
+std::string Win32Services::ModuleFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto slash = path.find_last_of(L"\\/");
+  return Narrow(path.c_str(), slash == std::wstring::npos ? 0 : static_cast<int>(slash));
+}
+
+}  // namespace rowtint::win32

@@ -1,0 +1,72 @@
+#include "platform/win32/win32_timers.h"
+
+#include <map>
+#include <utility>
+
+#include "platform/win32/module_lifetime.h"
+
+namespace rowtint::win32 {
+namespace {
+
+struct RunningTimer {
+  explicit RunningTimer(platform::TimerProc p) : proc(p) {}
+  platform::TimerProc proc;
+  // Windows may call the trampoline for as long as the timer runs.
+  LifetimeHold hold{Lifetime::Timer};
+};
+
+using TimerKey = std::pair<HWND, UINT_PTR>;
+
+// Touched only on the thread that owns the timers, the host's user-interface thread.
+std::map<TimerKey, RunningTimer>& Running() {
+  static std::map<TimerKey, RunningTimer> running;
+  return running;
+}
+
+// A destroyed window takes its timers with it without a KillTimer.
+void ForgetTimersOfDestroyedWindows() noexcept {
+  std::erase_if(Running(), [](const auto& entry) {
+    const HWND owner = entry.first.first;
+    return owner && !IsWindow(owner);
+  });
+}
+
+void CALLBACK Trampoline(HWND hwnd, UINT msg, UINT_PTR id, DWORD time) noexcept {
+  try {
+    const auto it = Running().find({hwnd, id});
+    if (it == Running().end()) return;
+    // Copied first: the callback may stop or restart this very timer.
+    const platform::TimerProc proc = it->second.proc;
+    proc(reinterpret_cast<platform::WindowHandle>(hwnd), msg, id, time);
+  } catch (...) {
+    // Nothing may unwind into the message loop that dispatched the tick.
+  }
+}
+
+}  // namespace
+
+UINT_PTR StartTimer(HWND owner, UINT_PTR id, UINT elapseMs, platform::TimerProc proc) noexcept {
+  ForgetTimersOfDestroyedWindows();
+  const UINT_PTR granted = SetTimer(owner, id, elapseMs, &Trampoline);
+  if (granted == 0) return 0;
+  // Without an owner window the identifier Windows handed out names the timer.
+  const TimerKey key{owner, owner ? id : granted};
+  try {
+    auto [it, added] = Running().try_emplace(key, proc);
+    if (!added) it->second.proc = proc;
+  } catch (...) {
+    // Without a record the ticks would find no callback: the timer must not run.
+    KillTimer(owner, key.second);
+    return 0;
+  }
+  return granted;
+}
+
+bool StopTimer(HWND owner, UINT_PTR id) noexcept {
+  const bool stopped = KillTimer(owner, id) != FALSE;
+  Running().erase({owner, id});
+  ForgetTimersOfDestroyedWindows();
+  return stopped;
+}
+
+}  // namespace rowtint::win32

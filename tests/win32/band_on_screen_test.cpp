@@ -1,0 +1,224 @@
+// The real painter against a small fake host, drawing on the real screen
+// through the Windows services: what a user would see, read back pixel by
+// pixel, and no GDI object left behind.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cctype>
+#include <memory>
+#include <string>
+
+#include "engine/highlight_state.h"
+#include "engine/paint_row_band.h"
+#include "engine/platform_services.h"
+#include "platform/error.h"
+#include "platform/host.h"
+#include "platform/win32/gdi_handles.h"
+#include "platform/win32/win32_services.h"
+#include "test_windows.h"
+
+namespace rowtint::win32 {
+namespace {
+using namespace platform::host;
+using testing::PumpFor;
+using testing::TestWindow;
+
+[[noreturn]] void NotInThisHost() { platform::Raise(platform::err::kNotSupported, "not in this host"); }
+
+// A cell or block given by its absolute address ($C$5, $A$1:$P$30); the
+// row and column are those of its first cell.
+class FakeRange : public Range, public std::enable_shared_from_this<FakeRange> {
+ public:
+  explicit FakeRange(std::string address, std::int32_t count = 1) : address_(std::move(address)), count_(count) {
+    std::size_t i = 1;
+    while (i < address_.size() && std::isalpha(static_cast<unsigned char>(address_[i])))
+      column_ = column_ * 26 + (address_[i++] - 'A' + 1);
+    row_ = std::stoi(address_.substr(i + 1));
+  }
+  std::string TypeName() override { return "Range"; }
+  std::shared_ptr<Range> AsRange() override { return shared_from_this(); }
+  std::string Address() override { return address_; }
+  std::int32_t Row() override { return row_; }
+  std::int32_t Column() override { return column_; }
+  double Height() override { return 15; }
+  double Width() override { return 48; }
+  std::shared_ptr<Range> Rows() override { return std::make_shared<FakeRange>(address_, 1); }
+  std::shared_ptr<Range> Columns() override { return std::make_shared<FakeRange>(address_, 1); }
+  std::int32_t Count() override { return count_; }
+  std::shared_ptr<Range> Find(const std::string&, std::int32_t, std::int32_t) override { NotInThisHost(); }
+  std::shared_ptr<Range> Item(std::int32_t, std::int32_t) override { NotInThisHost(); }
+  void Select() override { NotInThisHost(); }
+
+ private:
+  std::string address_;
+  std::int32_t count_;
+  std::int32_t row_ = 0;
+  std::int32_t column_ = 0;
+};
+
+class FakeWindow : public Window {
+ public:
+  explicit FakeWindow(const std::string& activeCell) : activeCell_(activeCell) {}
+  double Zoom() override { return 100; }
+  std::int32_t ScrollRow() override { return 1; }
+  std::int32_t ScrollColumn() override { return 1; }
+  std::shared_ptr<Range> VisibleRange() override { return std::make_shared<FakeRange>("$A$1:$P$30"); }
+  std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell_); }
+
+ private:
+  const std::string& activeCell_;
+};
+
+// Zoom 100, version 16.0, $A$1:$P$30 visible, one cell selected, 15 by 48 points.
+class FakeApplication : public Application {
+ public:
+  std::string activeCell = "$C$5";
+
+  std::shared_ptr<Window> ActiveWindow() override { return std::make_shared<FakeWindow>(activeCell); }
+  std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell); }
+  std::shared_ptr<Object> Selection() override { return std::make_shared<FakeRange>(activeCell); }
+  std::string Version() override { return "16.0"; }
+  std::shared_ptr<Range> GetRange(const std::string& cell1) override { return std::make_shared<FakeRange>(cell1); }
+  std::shared_ptr<Range> Cells() override { NotInThisHost(); }
+  std::shared_ptr<platform::host::WorksheetFunction> GetWorksheetFunction() override { NotInThisHost(); }
+  std::shared_ptr<platform::CommandBars> GetCommandBars() override { NotInThisHost(); }
+  std::unique_ptr<EventConnection> AdviseEvents(AppEvents&) override { NotInThisHost(); }
+  std::shared_ptr<Range> AsRange() override { NotInThisHost(); }
+};
+
+LRESULT CALLBACK WhiteWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      ScopedPaint paint(hwnd);
+      FillRect(paint.Dc(), &paint.Area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      return 0;
+    }
+    default: return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+}
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr platform::Color kBand = 0x00DECAB6;
+constexpr RECT kWindow{100, 100, 700, 500};
+// The caret at the active cell's top-left corner, in the window's client area.
+constexpr POINT kCaretAtC5{150, 80};
+constexpr POINT kCaretAtC8{150, 140};
+
+// Live GDI objects of this process. GetGuiResources answers 0 under Wine;
+// there every handle slot is probed instead, since a handle whose upper
+// word is 0 names its slot's object whatever its generation.
+long LiveGdiObjects() {
+  if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
+  long live = 0;
+  for (std::uintptr_t slot = 1; slot <= 0xFFFF; ++slot)
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++live;
+  return live;
+}
+
+class BandOnScreen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(grid.Get());
+    SetForegroundWindow(grid.Get());
+    SetFocus(grid.Get());
+    ASSERT_TRUE(CreateCaret(grid.Get(), nullptr, 1, 19));  // created hidden: it never blinks over the pixels
+    PumpFor(300);  // mapped and painted before anything is drawn over it
+    ASSERT_EQ(Pixel(400, 300), kWhite);
+
+    engine::BindPlatform({&os, nullptr, nullptr});
+    engine::ResetSharedState();
+    auto& s = engine::Shared();
+    s.HostApp = app;
+    s.HighlightColor = kBand;
+    s.RopMode = platform::kR2MaskPen;
+  }
+  void TearDown() override {
+    DestroyCaret();
+    engine::ResetSharedState();
+    engine::BindPlatform({});
+  }
+
+  void PaintAt(const char* cell, POINT caret) {
+    app->activeCell = cell;
+    SetCaretPos(caret.x, caret.y);
+    engine::PaintRowBand();
+  }
+
+  static COLORREF Pixel(int x, int y) {
+    ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
+    return GetPixel(screen.Get(), x, y);
+  }
+
+  Win32Services os;
+  std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
+  TestWindow grid{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE, &WhiteWindowProc};
+};
+
+TEST_F(BandOnScreen, TheBandLiesAcrossTheActiveCellsRowInItsColour) {
+  ASSERT_EQ(os.ScreenDpi(), 96);  // 15 points are 20 pixels
+  PaintAt("$C$5", kCaretAtC5);
+  const auto& s = engine::Shared();
+  EXPECT_EQ(s.ExcelMainWnd, testing::AsHandle(grid.Get()));
+  // Caret (250, 180) on the screen; rows of 19 pixels; the active cell 64 pixels wide.
+  EXPECT_EQ(s.LeftBandRect, (platform::Rect{107, 180, 250, 199}));
+  EXPECT_EQ(s.RightBandRect, (platform::Rect{314, 180, 680, 199}));
+
+  // Mask-pen fill on white is the band colour; the default pen's outline is black.
+  EXPECT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));
+  EXPECT_EQ(Pixel(500, 190), static_cast<COLORREF>(kBand));
+  EXPECT_EQ(Pixel(108, 181), static_cast<COLORREF>(kBand));
+  EXPECT_EQ(Pixel(107, 190), kBlack);
+  EXPECT_EQ(Pixel(249, 190), kBlack);
+  EXPECT_EQ(Pixel(180, 180), kBlack);
+  EXPECT_EQ(Pixel(180, 198), kBlack);
+  EXPECT_EQ(Pixel(314, 190), kBlack);
+  EXPECT_EQ(Pixel(679, 190), kBlack);
+  // Around it the window shows through: above, below, left of the inset,
+  // the active cell itself, and the right margin.
+  EXPECT_EQ(Pixel(180, 179), kWhite);
+  EXPECT_EQ(Pixel(180, 199), kWhite);
+  EXPECT_EQ(Pixel(106, 190), kWhite);
+  EXPECT_EQ(Pixel(280, 190), kWhite);
+  EXPECT_EQ(Pixel(680, 190), kWhite);
+}
+
+TEST_F(BandOnScreen, ThePaintAtAnotherRowErasesTheFirstBand) {
+  PaintAt("$C$5", kCaretAtC5);
+  ASSERT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));
+  PaintAt("$C$8", kCaretAtC8);
+  PumpFor(200);
+  EXPECT_EQ(Pixel(180, 190), kWhite);
+  EXPECT_EQ(Pixel(107, 190), kWhite);
+  EXPECT_EQ(Pixel(500, 180), kWhite);
+  EXPECT_EQ(Pixel(180, 250), static_cast<COLORREF>(kBand));
+  EXPECT_EQ(Pixel(500, 250), static_cast<COLORREF>(kBand));
+  EXPECT_EQ(Pixel(180, 240), kBlack);
+
+  // Switched off, the next paint only erases.
+  engine::Shared().HighlightOff = platform::kTrue;
+  PaintAt("$C$8", kCaretAtC8);
+  PumpFor(200);
+  EXPECT_EQ(Pixel(180, 250), kWhite);
+  EXPECT_EQ(Pixel(180, 240), kWhite);
+}
+
+TEST_F(BandOnScreen, AThousandPaintsLeaveNoGdiObjectBehind) {
+  PaintAt("$C$5", kCaretAtC5);  // the first paint may fill the system's caches
+  const long before = LiveGdiObjects();
+  ASSERT_GT(before, 0);
+  for (int i = 0; i < 1000; ++i) {
+    if (i % 2) {
+      PaintAt("$C$5", kCaretAtC5);
+    } else {
+      PaintAt("$C$8", kCaretAtC8);
+    }
+  }
+  EXPECT_EQ(LiveGdiObjects(), before);
+  EXPECT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));  // the last paint drew at $C$5
+}
+
+}  // namespace
+}  // namespace rowtint::win32
