@@ -121,6 +121,10 @@ WindowHandle Win32Services::WindowFromPoint(Point point) {
   return Handle(::WindowFromPoint(POINT{point.x, point.y}));
 }
 
+bool Win32Services::IsChild(WindowHandle parent, WindowHandle child) {
+  return ::IsChild(Hwnd(parent), Hwnd(child)) != FALSE;
+}
+
 int Win32Services::ScreenDpi() {
   ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
   const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
@@ -151,6 +155,12 @@ int Win32Services::SetROP2(DcHandle dc, int rop) { return ::SetROP2(Hdc(dc), rop
 bool Win32Services::Rectangle(DcHandle dc, int left, int top, int right, int bottom) {
   return ::Rectangle(Hdc(dc), left, top, right, bottom) != FALSE;
 }
+
+int Win32Services::IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) {
+  return ::IntersectClipRect(Hdc(dc), left, top, right, bottom);
+}
+
+platform::Color Win32Services::GetSysColor(int index) { return static_cast<platform::Color>(::GetSysColor(index)); }
 
 std::uintptr_t Win32Services::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                                        platform::TimerProc proc) {

@@ -28,6 +28,7 @@ class Win32Services final : public platform::WindowsServices {
   bool UpdateWindow(WindowHandle hwnd) override;
   bool GetCursorPos(Point& point) override;
   WindowHandle WindowFromPoint(Point point) override;
+  bool IsChild(WindowHandle parent, WindowHandle child) override;
 
   // Graphics
   int ScreenDpi() override;
@@ -40,6 +41,8 @@ class Win32Services final : public platform::WindowsServices {
   bool RestoreDC(DcHandle dc, int savedDc) override;
   int SetROP2(DcHandle dc, int rop) override;
   bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
+  int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) override;
+  platform::Color GetSysColor(int index) override;
 
   // Timers
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
