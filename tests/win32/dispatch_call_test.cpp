@@ -43,49 +43,6 @@ TEST_F(DispatchCall, TheFakeReadsArgumentsLastFirstAsTheHostDoes) {
   EXPECT_EQ(V_I4(&call.Named(42)->Raw()), 99);
 }
 
-TEST_F(DispatchCall, PositionalArgumentsGoFirstFirstAndALeftOutOneIsMissing) {
-  auto app = FakeApplication();
-  app->On(excel::kRange.id, ReturnsEmpty());
-  Dispatcher d(AsDispatch(app), kIidApplication, nullptr);
-  std::vector<Variant> args;
-  args.push_back(Variant::Text("$C$5"));
-  args.push_back(Variant::Missing());
-  d.Get(excel::kRange, std::move(args));
-
-  const ReceivedCall& call = app->Calls().back();
-  EXPECT_EQ(call.member, excel::kRange.id);
-  EXPECT_EQ(call.flags, DISPATCH_PROPERTYGET);
-  ASSERT_EQ(call.args.size(), 2u);
-  EXPECT_EQ(TextOf(call.args[0]), "$C$5");
-  EXPECT_EQ(call.args[1].Type(), VT_ERROR);
-  EXPECT_EQ(V_ERROR(&call.args[1].Raw()), DISP_E_PARAMNOTFOUND);
-  EXPECT_TRUE(call.namedIds.empty());
-  EXPECT_TRUE(app->NameLookups().empty()) << "a member known by DISPID needs no name look-up";
-}
-
-TEST_F(DispatchCall, NamedArgumentsTravelWithTheDispidsTheHostGaveForTheirNames) {
-  auto range = FakeRange();
-  range->On(excel::kFind.id, ReturnsNothing());
-  Dispatcher d(AsDispatch(range), kIidRange, nullptr);
-  std::vector<NamedArg> named;
-  named.push_back({"What", Variant::Text("*")});
-  named.push_back({"SearchOrder", Variant::Long(1)});
-  named.push_back({"SearchDirection", Variant::Long(2)});
-  d.Call(excel::kFind, {}, std::move(named));
-
-  ASSERT_EQ(range->NameLookups().size(), 1u);
-  EXPECT_EQ(range->NameLookups()[0], (std::vector<std::string>{"Find", "What", "SearchOrder", "SearchDirection"}));
-  const ReceivedCall& call = range->Calls().back();
-  EXPECT_EQ(call.member, excel::kFind.id);
-  EXPECT_EQ(call.flags, DISPATCH_METHOD);
-  EXPECT_TRUE(call.args.empty());
-  // Last named first, each value beside its own DISPID (What 0, SearchOrder 4, SearchDirection 5).
-  EXPECT_EQ(call.namedIds, (std::vector<DISPID>{5, 4, 0}));
-  EXPECT_EQ(TextOf(*call.Named(0)), "*");
-  EXPECT_EQ(V_I4(&call.Named(4)->Raw()), 1);
-  EXPECT_EQ(V_I4(&call.Named(5)->Raw()), 2);
-}
-
 TEST_F(DispatchCall, NamesAreAskedOncePerInterfaceAndName) {
   auto names = std::make_shared<DispidCache>();
   auto first = FakeControls(), second = FakeControls();

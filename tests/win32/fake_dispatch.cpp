@@ -151,6 +151,10 @@ Behaviour ReturnsNothing() { return Returns(Variant::Object(nullptr)); }
 
 Behaviour ReturnsEmpty() { return Returns(Variant()); }
 
+Behaviour ReturnsObject(const ComPtr<FakeDispatch>& object) {
+  return Returns(Variant::Object(static_cast<IDispatch*>(object.Get())));
+}
+
 Behaviour FailsWith(HRESULT hr) {
   return [hr](const ReceivedCall&, Variant&, EXCEPINFO&) { return hr; };
 }

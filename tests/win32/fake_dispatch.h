@@ -45,6 +45,8 @@ Behaviour Returns(Variant value);
 Behaviour ReturnsNothing();  // a null object
 Behaviour ReturnsEmpty();    // VT_EMPTY, as a member with no object to give
 Behaviour FailsWith(HRESULT hr);
+class FakeDispatch;
+Behaviour ReturnsObject(const ComPtr<FakeDispatch>& object);
 // A host exception: DISP_E_EXCEPTION carrying `scode` and `description`.
 Behaviour Raises(HRESULT scode, const std::wstring& description);
 // A collection's _NewEnum: a new IEnumVARIANT over `items` at each call.
