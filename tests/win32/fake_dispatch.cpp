@@ -112,7 +112,7 @@ class FakeEnum final : public IEnumVARIANT {
     return n == count ? S_OK : S_FALSE;
   }
   STDMETHODIMP Skip(ULONG count) override {
-    next_ = std::min(items_.size(), next_ + count);
+    next_ = std::min(items_.size(), next_ + static_cast<std::size_t>(count));
     return next_ < items_.size() ? S_OK : S_FALSE;
   }
   STDMETHODIMP Reset() override {
