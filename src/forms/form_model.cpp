@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/paint_row_band.h"
 #include "engine/platform_services.h"
 #include "platform/error.h"
 
@@ -61,6 +62,14 @@ void FormModel::Click(const std::string& control) {
 void FormModel::MouseMove(const std::string& control) {
   if (!control.empty()) Find(control);
   if (auto it = moves_.find(control); it != moves_.end()) it->second();
+}
+
+void FormModel::CloseWindow() {
+  Unload();
+  // The window goes first, so that the focus is back in the host's grid; the
+  // host then repaints what the form covered, and without the band.
+  engine::Forms().Invalidate(*this);
+  engine::PaintRowBand();
 }
 
 void FormModel::ShowModal() {

@@ -27,7 +27,7 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
   bool Visible() const override { return visible_; }
   void Click(const std::string& control) override;
   void MouseMove(const std::string& control) override;
-  void CloseWindow() override { Unload(); }
+  void CloseWindow() override;
 
   Color BackColor(const std::string& control) const { return Find(control).backColor; }
   void SetBackColor(const std::string& control, Color color);

@@ -122,7 +122,7 @@ class BandOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(grid.Get());
-    SetForegroundWindow(grid.Get());
+    SetForegroundWindow(main.Get());
     SetFocus(grid.Get());
     ASSERT_TRUE(CreateCaret(grid.Get(), nullptr, 1, 19));  // created hidden: it never blinks over the pixels
     PumpFor(300);  // mapped and painted before anything is drawn over it
@@ -154,14 +154,17 @@ class BandOnScreen : public ::testing::Test {
 
   Win32Services os;
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
-  TestWindow grid{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE, &WhiteWindowProc};
+  // The host's main window and, filling it, the grid window with the focus and the caret.
+  TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};
+  TestWindow grid{L"RowtintTestGrid", {0, 0, kWindow.right - kWindow.left, kWindow.bottom - kWindow.top},
+                  WS_CHILD | WS_VISIBLE, &WhiteWindowProc, main.Get()};
 };
 
 TEST_F(BandOnScreen, TheBandLiesAcrossTheActiveCellsRowInItsColour) {
   ASSERT_EQ(os.ScreenDpi(), 96);  // 15 points are 20 pixels
   PaintAt("$C$5", kCaretAtC5);
   const auto& s = engine::Shared();
-  EXPECT_EQ(s.ExcelMainWnd, testing::AsHandle(grid.Get()));
+  EXPECT_EQ(s.ExcelMainWnd, testing::AsHandle(main.Get()));
   // Caret (250, 180) on the screen; rows of 19 pixels; the active cell 64 pixels wide.
   EXPECT_EQ(s.LeftBandRect, (platform::Rect{107, 180, 250, 199}));
   EXPECT_EQ(s.RightBandRect, (platform::Rect{314, 180, 680, 199}));
@@ -203,6 +206,17 @@ TEST_F(BandOnScreen, ThePaintAtAnotherRowErasesTheFirstBand) {
   PumpFor(200);
   EXPECT_EQ(Pixel(180, 250), kWhite);
   EXPECT_EQ(Pixel(180, 240), kWhite);
+}
+
+TEST_F(BandOnScreen, NothingIsDrawnIntoAWindowOutsideTheHost) {
+  // The focus in a window of its own, as in one of the add-in's forms.
+  TestWindow form{L"RowtintTestForm", kWindow, WS_POPUP | WS_VISIBLE, &WhiteWindowProc};
+  SetForegroundWindow(form.Get());
+  SetFocus(form.Get());
+  PumpFor(200);
+  PaintAt("$C$5", kCaretAtC5);
+  EXPECT_EQ(Pixel(180, 190), kWhite);
+  EXPECT_EQ(Pixel(107, 190), kWhite);
 }
 
 TEST_F(BandOnScreen, AThousandPaintsLeaveNoGdiObjectBehind) {

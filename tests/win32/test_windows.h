@@ -30,10 +30,12 @@ inline void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-// A window of a class registered on first use, destroyed with the object.
+// A window of a class registered on first use, destroyed with the object;
+// a child window when it has a parent (its rectangle then in the parent's client area).
 class TestWindow {
  public:
-  TestWindow(const wchar_t* className, RECT rect, DWORD style, WNDPROC proc = DefWindowProcW) {
+  TestWindow(const wchar_t* className, RECT rect, DWORD style, WNDPROC proc = DefWindowProcW,
+             HWND parent = nullptr) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -41,7 +43,7 @@ class TestWindow {
     wc.lpszClassName = className;
     RegisterClassW(&wc);  // a second registration of the same class fails harmlessly
     hwnd_ = CreateWindowExW(0, className, L"", style, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
+                            rect.bottom - rect.top, parent, nullptr, wc.hInstance, nullptr);
   }
   ~TestWindow() { Destroy(); }
   TestWindow(const TestWindow&) = delete;

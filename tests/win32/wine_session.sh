@@ -12,14 +12,16 @@ start)
   mkdir -p "$dir"
   [ -f "$dir/env" ] && "$0" stop "$dir" || true
   prefix=$(mktemp -d /tmp/rowtint-wine.XXXXXX)
-  exec {fd}<> <(:)
-  Xvfb -displayfd "$fd" -screen 0 1280x800x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+  # Xvfb picks a free display and writes its number to the file once it is ready.
+  rm -f "$dir/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  display=""
-  for _ in $(seq 1 100); do
-    read -r -t 0.1 -u "$fd" display && break || true
+  for _ in $(seq 1 200); do
+    [ -s "$dir/display" ] && break
+    sleep 0.05
   done
-  [ -n "$display" ] || { echo "Xvfb did not start" >&2; kill "$xvfb_pid" 2>/dev/null; exit 1; }
+  display=$(head -n 1 "$dir/display" 2>/dev/null | tr -d '[:space:]')
+  [ -n "$display" ] || { echo "Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; kill "$xvfb_pid" 2>/dev/null; exit 1; }
   cat >"$dir/env" <<ENV
 export WINEPREFIX=$prefix
 export DISPLAY=:$display
