@@ -68,6 +68,11 @@ void FormModel::ShowModal() {
   engine::Forms().ShowModal(shared_from_this());
 }
 
+void FormModel::Unloaded() {
+  visible_ = false;
+  engine::Forms().Unloaded(*this);
+}
+
 void FormModel::Hide() {
   visible_ = false;
   engine::Forms().Invalidate(*this);
