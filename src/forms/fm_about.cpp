@@ -64,7 +64,7 @@ FmAbout::FmAbout() : FormModel("fm_About", "About Rowtint", 6705, 4170, platform
 void FmAbout::Form_Load() { SetVisible("Image2", false); }
 
 void FmAbout::Unload() {
-  SetHidden();
+  Unloaded();
   g_instance.Unloaded(this);
 }
 

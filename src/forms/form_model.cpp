@@ -65,16 +65,20 @@ void FormModel::MouseMove(const std::string& control) {
 }
 
 void FormModel::CloseWindow() {
+  // The unload takes the window away and the focus back to the host's grid;
+  // the host then repaints what the form covered, and without the band.
   Unload();
-  // The window goes first, so that the focus is back in the host's grid; the
-  // host then repaints what the form covered, and without the band.
-  engine::Forms().Invalidate(*this);
   engine::PaintRowBand();
 }
 
 void FormModel::ShowModal() {
   visible_ = true;
   engine::Forms().ShowModal(shared_from_this());
+}
+
+void FormModel::Unloaded() {
+  visible_ = false;
+  engine::Forms().Unloaded(*this);
 }
 
 void FormModel::Hide() {
