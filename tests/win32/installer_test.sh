@@ -4,7 +4,8 @@
 #     builds Rowtint-x64.msi and checks it as a file; then, on a Wine prefix
 #     and screen of its own, installs it over an earlier build, checks the
 #     DLL, every registry entry and that COM creates the add-in from the
-#     installed file, and removes it: nothing of it stays, the settings do.
+#     installed file, and removes it: nothing of it stays, the settings do;
+#     then compares its entries with those regsvr32 makes.
 #   installer_test.sh x86 ROWTINT_DLL WORKDIR
 #     builds Rowtint-x86.msi and checks it as a file.
 set -euo pipefail
@@ -184,5 +185,14 @@ check "no key left" same_text "$left" ""
 check "no longer listed" same_text "$(listed)" ""
 check "band colour setting kept" grep -q "RGB-bc    REG_SZ    65280" <(w wine reg query "$settings\\RGB" /v RGB-bc | tr -d '\r')
 check "history setting kept" grep -q "his_color1    REG_SZ    255" <(w wine reg query "$settings\\HIS" /v his_color1 | tr -d '\r')
+
+# The same DLL at the same place, registered by regsvr32 instead: the rows
+# above are exactly what DllRegisterServer writes.
+mkdir -p "$(dirname "$installed_unix")"
+cp "$dll" "$installed_unix"
+check "regsvr32 registers it" w wine regsvr32 /s "$installed_dll"
+check "DllRegisterServer writes the package's entries" diff <(echo "$expected") <(exported)
+w wine regsvr32 /s /u "$installed_dll" || true
+rm -rf "$(dirname "$installed_unix")"
 
 [ "$failures" -eq 0 ]
