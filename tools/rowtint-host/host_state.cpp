@@ -2,7 +2,6 @@
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
 #include "json_writer.h"
-#include "live_gdi_objects.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
 
@@ -106,7 +105,6 @@ std::string HostSession::StateJson() {
   j.EndArray();
   errors_.clear();
   j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
-  j.Key("gdiObjects").Value(LiveGdiObjects());
   j.Key("comReferences").Value(OutstandingReferences());
   j.EndObject();
   return j.str();
