@@ -187,6 +187,11 @@ ComPtr<FakeDispatch> FakeDispatch::Create(std::string typeName) {
   return ComPtr<FakeDispatch>::Attach(new FakeDispatch(std::move(typeName)));
 }
 
+FakeDispatch& FakeDispatch::Unrecorded() {
+  recording_ = false;
+  return *this;
+}
+
 FakeDispatch& FakeDispatch::Implements(const IID& iid) {
   interfaces_.push_back(iid);
   return *this;
@@ -316,7 +321,7 @@ STDMETHODIMP FakeDispatch::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 STDMETHODIMP FakeDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   std::vector<std::string> asked;
   for (UINT i = 0; i < count; ++i) asked.push_back(Narrow(names[i]));
-  lookups_.push_back(asked);
+  if (recording_) lookups_.push_back(asked);
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
   if (count == 0) return S_OK;
   const DISPID member = IdOf(asked[0]);
@@ -347,13 +352,13 @@ STDMETHODIMP FakeDispatch::Invoke(DISPID id, REFIID, LCID lcid, WORD flags, DISP
     }
     for (UINT i = params->cArgs; i-- > params->cNamedArgs;) call.args.push_back(CopyOf(params->rgvarg[i]));
   }
-  calls_.push_back(call);
+  if (recording_) calls_.push_back(call);
   auto member = members_.find(id);
   if (member == members_.end() || !member->second.behaviour) return DISP_E_MEMBERNOTFOUND;
 
   Variant value;
   EXCEPINFO exception{};
-  const HRESULT hr = member->second.behaviour(calls_.back(), value, exception);
+  const HRESULT hr = member->second.behaviour(call, value, exception);
   if (hr == DISP_E_EXCEPTION) {
     if (info)
       *info = exception;

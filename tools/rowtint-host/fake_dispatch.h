@@ -57,6 +57,8 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
   // `typeName` is what its type information calls it; empty gives it none.
   static ComPtr<FakeDispatch> Create(std::string typeName = "");
 
+  // Keeps no log of calls and look-ups, for an object that lives through a long run.
+  FakeDispatch& Unrecorded();
   // Another interface QueryInterface answers (with this IDispatch).
   FakeDispatch& Implements(const IID& iid);
   // A member GetIDsOfNames knows, with its argument names (DISPIDs 0, 1, ...).
@@ -142,6 +144,7 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
   std::vector<std::unique_ptr<Point>> points_;
   std::vector<ReceivedCall> calls_;
   std::vector<std::vector<std::string>> lookups_;
+  bool recording_ = true;
 };
 
 // The fake as the IDispatch a caller receives, with a reference of its own.

@@ -1,0 +1,120 @@
+// What `state` prints for the stand-in: only what a host sees from outside
+// the add-in, under the simulator's key names where the meaning is the same.
+#include "host_session.h"
+#include "json_writer.h"
+#include "platform/win32/gdi_handles.h"
+#include "platform/win32/hresult_errors.h"
+
+namespace rowtint::host {
+namespace {
+using simcli::JsonWriter;
+
+void WriteControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
+  j.BeginArray();
+  for (const auto& c : controls) {
+    j.BeginObject().Key("caption").Text(c->caption).Key("tooltip").Text(c->tooltip);
+    j.Key("faceId").Value(c->faceId).Key("style").Value(c->style);
+    j.Key("beginGroup").Bool(c->beginGroup == platform::kTrue).Key("enabled").Bool(c->enabled == platform::kTrue);
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+void WriteBars(JsonWriter& j, const sim::CommandBarStore& store) {
+  j.Key("bars").BeginArray();
+  for (const auto& bar : store.bars) {
+    if (bar->name != "Rowtint") continue;
+    j.BeginObject().Key("name").Text(bar->name).Key("kind").Text("toolbar").Key("visible").Bool(bar->visible);
+    j.Key("protection").Value(bar->protection).Key("controls");
+    WriteControls(j, bar->controls);
+    j.EndObject();
+  }
+  if (store.activeMenuBar) {
+    const auto& menu = store.activeMenuBar->controls;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+      if (menu[i]->caption != "Rowtint" || !menu[i]->popupBar) continue;
+      j.BeginObject().Key("name").Text(menu[i]->caption).Key("kind").Text("popup").Key("visible").Bool(true);
+      j.Key("protection").Value(0).Key("beginGroup").Bool(menu[i]->beginGroup == platform::kTrue);
+      j.Key("last").Bool(i + 1 == menu.size()).Key("controls");
+      WriteControls(j, menu[i]->popupBar->controls);
+      j.EndObject();
+    }
+  }
+  j.EndArray();
+}
+
+// The store's string values, as "SECTION/key": text.
+void WriteSettings(JsonWriter& j) {
+  j.Key("settings").BeginObject();
+  win32::UniqueKey app;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tintrow", 0, KEY_READ, &opened) ==
+      ERROR_SUCCESS) {
+    app.Reset(opened);
+    wchar_t section[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = 256;
+      if (RegEnumKeyExW(app.Get(), i, section, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      win32::UniqueKey key;
+      if (RegOpenKeyExW(app.Get(), section, 0, KEY_READ, &opened) != ERROR_SUCCESS) continue;
+      key.Reset(opened);
+      for (DWORD v = 0;; ++v) {
+        wchar_t name[256];
+        wchar_t data[1024] = {};
+        DWORD nameLength = 256, dataSize = sizeof(data) - sizeof(wchar_t), type = 0;
+        if (RegEnumValueW(key.Get(), v, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS)
+          break;
+        // Only string values are the store's; anything else shows as what it is.
+        const std::string text = type == REG_SZ ? win32::Narrow(data) : "<type " + std::to_string(type) + ">";
+        j.Key(win32::Narrow(section) + "/" + win32::Narrow(name)).Text(text);
+      }
+    }
+  }
+  j.EndObject();
+}
+}  // namespace
+
+std::string HostSession::StateJson() {
+  JsonWriter j;
+  j.BeginObject();
+  if (windows_) {
+    const auto& sheet = book_.sheet;
+    j.Key("activeCell").Text(sim::AbsoluteAddress({sheet.active, sheet.active}));
+    j.Key("selection").Text(sheet.objectSelected ? "object" : sim::AbsoluteAddress(sheet.selection));
+  } else {
+    j.Key("activeCell").Null().Key("selection").Null();
+  }
+  j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
+  WriteSettings(j);
+  WriteBars(j, bars_.Store());
+  j.Key("forms").BeginObject();
+  for (HWND window : {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {
+    if (!window || !IsWindowVisible(window)) continue;
+    wchar_t caption[64] = {};
+    GetWindowTextW(window, caption, 64);
+    j.Key(std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About").BeginObject().Key("visible").Bool(true).EndObject();
+  }
+  j.EndObject();
+  j.Key("messages").BeginArray();
+  for (const auto& m : messages_) j.Text(m);
+  j.EndArray();
+  messages_.clear();
+  j.Key("errors").BeginArray();
+  for (const auto& e : errors_) j.Text(e);
+  j.EndArray();
+  errors_.clear();
+  j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
+  j.Key("comReferences").Value(OutstandingReferences());
+  j.EndObject();
+  return j.str();
+}
+
+long HostSession::OutstandingReferences() const {
+  // Each object the stand-in keeps holds one reference of its own; the rest are others'.
+  const long kept = 1 + bars_.CachedObjects();
+  return (win32::fakes::LiveFakes() - kept) + bars_.OutstandingReferences() +
+         (static_cast<long>(app_->References()) - 1);
+}
+
+}  // namespace rowtint::host

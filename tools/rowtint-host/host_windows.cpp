@@ -1,0 +1,201 @@
+// The simulator's glyph painter comes first: windows.h would rename its DrawText.
+#include "platform/sim/glyphs.h"
+// keep this order
+#include "host_windows.h"
+
+#include <vector>
+
+#undef DrawText
+
+namespace rowtint::host {
+namespace {
+constexpr wchar_t kMainClass[] = L"XLMAIN";
+constexpr wchar_t kGridClass[] = L"EXCEL7";
+constexpr sim::Pixel kChrome = 0xF3F3F3;
+constexpr sim::Pixel kTitleGreen = 0x467321;
+constexpr int kTitleHeight = 28;
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  WNDCLASSW main{};
+  main.lpfnWndProc = DefWindowProcW;
+  main.hInstance = Instance();
+  main.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  main.lpszClassName = kMainClass;
+  RegisterClassW(&main);
+  WNDCLASSW grid = main;
+  grid.lpszClassName = kGridClass;
+  RegisterClassW(&grid);
+}
+
+HostWindows* Self(HWND window) { return reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+}  // namespace
+
+void BlitFrame(HDC dc, const sim::FrameBuffer& frame, const RECT& area, int x, int y) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  // 32-bit DIB rows hold blue, green, red: the frame's 0x00BBGGRR turned round.
+  std::vector<std::uint32_t> bits(static_cast<std::size_t>(width) * height);
+  for (int row = 0; row < height; ++row)
+    for (int col = 0; col < width; ++col) {
+      const int fx = area.left - x + col, fy = area.top - y + row;
+      const sim::Pixel p = frame.Contains(fx, fy) ? frame.Get(fx, fy) : 0;
+      bits[static_cast<std::size_t>(row) * width + col] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+}
+
+HostWindows::HostWindows(const sim::SheetModel& sheet, platform::Rect gridRect) : sheet_(sheet) {
+  RegisterClasses();
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  main_ = CreateWindowExW(0, kMainClass, L"Book1 - Excel", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
+                          nullptr, Instance(), nullptr);
+  SetWindowLongPtrW(main_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainProc));
+  grid_ = CreateWindowExW(0, kGridClass, L"Book1", WS_CHILD | WS_VISIBLE, gridRect.left, gridRect.top,
+                          gridRect.right - gridRect.left, gridRect.bottom - gridRect.top, main_, nullptr, Instance(),
+                          nullptr);
+  SetWindowLongPtrW(grid_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(grid_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GridProc));
+  ShowWindow(main_, SW_SHOW);
+  SetForegroundWindow(main_);
+  SetActiveWindow(main_);
+  SetFocus(grid_);
+  RepaintAll();
+}
+
+HostWindows::~HostWindows() {
+  if (main_) {
+    SetWindowLongPtrW(grid_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(main_, GWLP_USERDATA, 0);
+    DestroyWindow(main_);
+  }
+}
+
+platform::Rect HostWindows::GridClient() const {
+  RECT r{};
+  GetClientRect(grid_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+platform::Rect HostWindows::GridOnScreen() const {
+  RECT r{};
+  GetWindowRect(grid_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void HostWindows::PlaceCaret() {
+  if (GetFocus() != grid_) return;
+  SetCaretPos(sheet_.ColumnEdge(sheet_.active.column), sheet_.RowEdge(sheet_.active.row));
+}
+
+void HostWindows::RepaintCell(sim::CellRef cell) {
+  const RECT r{sheet_.ColumnEdge(cell.column), sheet_.RowEdge(cell.row), sheet_.ColumnEdge(cell.column + 1),
+               sheet_.RowEdge(cell.row + 1)};
+  InvalidateRect(grid_, &r, FALSE);
+  UpdateWindow(grid_);
+}
+
+void HostWindows::RepaintAll() {
+  RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PlaceCaret();
+}
+
+void HostWindows::ScrollBy(int dx, int dy) {
+  ScrollWindowEx(grid_, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  UpdateWindow(grid_);
+  PlaceCaret();
+}
+
+void HostWindows::MoveGrid(platform::Rect rect) {
+  MoveWindow(grid_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+  UpdateWindow(main_);
+  UpdateWindow(grid_);
+  PlaceCaret();
+}
+
+void HostWindows::PaintGrid(HDC dc, const RECT& area) {
+  const platform::Rect client = GridClient();
+  sim::FrameBuffer frame(client.right, client.bottom);
+  sheet_.Render(frame, {0, 0}, {area.left, area.top, area.right, area.bottom});
+  BlitFrame(dc, frame, area, 0, 0);
+}
+
+void HostWindows::PaintMain(HDC dc, const RECT& area) {
+  RECT client{};
+  GetClientRect(main_, &client);
+  sim::FrameBuffer frame(client.right, client.bottom);
+  const platform::Rect clip{area.left, area.top, area.right, area.bottom};
+  frame.Fill(frame.Bounds(), clip, kChrome);
+  frame.Fill({0, 0, client.right, kTitleHeight}, clip, kTitleGreen);
+  sim::DrawText(frame, 10, 10, "Book1 - Excel", 0xFFFFFF, clip);
+  BlitFrame(dc, frame, area, 0, 0);
+}
+
+LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  HostWindows* self = Self(window);
+  if (self && message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    try {
+      self->PaintMain(dc, ps.rcPaint);
+    } catch (...) {
+    }
+    EndPaint(window, &ps);
+    return 0;
+  }
+  if (message == WM_ERASEBKGND) return 1;
+  // Like any frame window, the host gives the focus back to its grid whenever it becomes active again.
+  if (self && (message == WM_SETFOCUS || (message == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE))) {
+    if (message == WM_ACTIVATE) DefWindowProcW(window, message, w, l);
+    SetFocus(self->grid_);
+    return 0;
+  }
+  // The host's window does not close on the user's command in a script.
+  if (message == WM_CLOSE) return 0;
+  return DefWindowProcW(window, message, w, l);
+}
+
+LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  HostWindows* self = Self(window);
+  switch (message) {
+    case WM_PAINT:
+      if (self) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        try {
+          self->PaintGrid(dc, ps.rcPaint);
+        } catch (...) {
+        }
+        EndPaint(window, &ps);
+        return 0;
+      }
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETFOCUS:
+      // A caret that is never shown: it marks the active cell without blinking over the pixels.
+      CreateCaret(window, nullptr, 2, 16);
+      if (self) self->PlaceCaret();
+      return 0;
+    case WM_KILLFOCUS:
+      DestroyCaret();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, w, l);
+}
+
+}  // namespace rowtint::host

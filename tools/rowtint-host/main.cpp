@@ -1,0 +1,73 @@
+// rowtint-host: a stand-in Excel for Windows that plays a `rowtint-sim`
+// script against the real Rowtint.dll, created through COM by its
+// programmatic identifier; or measures it (soak and latency figures).
+#include <windows.h>
+#include <ole2.h>
+
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "host_figures.h"
+#include "host_session.h"
+
+namespace {
+int Usage() {
+  std::cerr << "usage: rowtint-host run SCRIPT [--out DIR]\n"
+               "       rowtint-host figures [--out DIR]\n";
+  return 2;
+}
+
+// COM and OLE for the thread, for as long as the program runs.
+class OleThread {
+ public:
+  OleThread() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleThread() {
+    if (ok_) OleUninitialize();
+  }
+  OleThread(const OleThread&) = delete;
+  OleThread& operator=(const OleThread&) = delete;
+  bool Ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string mode = argv[1];
+  std::string script, outDir = ".";
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--out" && i + 1 < argc) outDir = argv[++i];
+    else if (mode == "run" && script.empty()) script = arg;
+    else return Usage();
+  }
+  OleThread ole;
+  if (!ole.Ok()) {
+    std::cerr << "rowtint-host: OleInitialize failed\n";
+    return 1;
+  }
+  try {
+    if (mode == "figures") return rowtint::host::PrintFigures(outDir, std::cout);
+    if (mode != "run" || script.empty()) return Usage();
+    std::ifstream in(script);
+    if (!in) {
+      std::cerr << "rowtint-host: cannot open " << script << "\n";
+      return 2;
+    }
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    rowtint::host::HostSession session(outDir);
+    session.RunScript(lines, std::cout);
+    return 0;
+  } catch (const rowtint::host::ScriptError& e) {
+    std::cerr << "rowtint-host: " << script << ": " << e.what() << "\n";
+    return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "rowtint-host: " << e.what() << "\n";
+    return 1;
+  }
+}
