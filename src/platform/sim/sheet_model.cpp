@@ -138,7 +138,8 @@ void SheetModel::Render(FrameBuffer& fb, platform::Point origin, const platform:
   // The active cell's border stays inside the cell, clear of the band beside it.
   const platform::Rect cell{origin.x + ColumnEdge(active.column), origin.y + RowEdge(active.row),
                             origin.x + ColumnEdge(active.column + 1), origin.y + RowEdge(active.row + 1)};
-  if (!cell.Empty()) fb.Outline({cell.left, cell.top, cell.right - 1, cell.bottom - 1}, clip, kActiveBorder, 2);
+  if (!cell.Empty())
+    fb.Outline({cell.left, cell.top, cell.right - 1, cell.bottom - 1}, Intersect(cell, clip), kActiveBorder, 2);
 }
 
 std::string ColumnLetters(std::int32_t column) {

@@ -207,6 +207,7 @@ bool SimDesktop::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t
                           rect->bottom + origin.top}
                    : WindowRect(hwnd ? hwnd : kDesktopWindow);
   records_.invalidated.push_back(area);
+  ++redrawsAsked_;
   if ((flags & platform::kRdwInvalidate) && !area.Empty()) pending_.push_back(area);
   return true;
 }

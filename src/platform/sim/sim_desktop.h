@@ -89,8 +89,10 @@ class SimDesktop : public platform::WindowsServices {
   Records TakeRecords();
   int OpenDcCount() const { return static_cast<int>(dcs_.size()); }
   int OpenBrushCount() const { return static_cast<int>(brushes_.size()); }
-  // Every rectangle drawn since the desktop was made, records taken or not.
+  // Every rectangle drawn, and every area an add-in asked to be redrawn, since
+  // the desktop was made, records taken or not.
   std::uint64_t RectanglesDrawn() const { return rectanglesDrawn_; }
+  std::uint64_t RedrawsAsked() const { return redrawsAsked_; }
 
   // Shared count of every platform call, host calls included.
   std::uint64_t& CallCounter() { return calls_; }
@@ -194,6 +196,7 @@ class SimDesktop : public platform::WindowsServices {
   WindowHandle colorDialog_ = 0;
   std::function<bool()> pumpOne_;
   std::uint64_t rectanglesDrawn_ = 0;
+  std::uint64_t redrawsAsked_ = 0;
   std::string moduleFolder_ = "C:\\Program Files\\Rowtint";
   std::uint32_t nextProcessId_ = 4000;
 };
