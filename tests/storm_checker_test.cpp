@@ -131,12 +131,37 @@ INSTANTIATE_TEST_SUITE_P(
         KnownFault{"SelectionThatScrolls", "band left behind by a scroll", {"select C10", "select C40"}},
         // The wheel moves the band; the selection comes before the next tick and erases at the new active row.
         KnownFault{"SelectionRightAfterTheWheel", "band left behind by a scroll",
-                   {"select C10", "tick", "select C11", "scroll 4 1", "select C12"}},
-        // The band is drawn but the busy host fails the read of ScrollRow at the paint's end: the next paint
-        // takes the scrolled path and erases at row 12, leaving row 10's band.
-        KnownFault{"BusyHostAtThePaintsEnd", "paint cut short by a busy host",
-                   {"faults 0.1 76", "select C10", "faults 0 0", "select C12"}}),
+                   {"select C10", "tick", "select C11", "scroll 4 1", "select C12"}}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// A band drawn while the host is busy, by a paint that the host then cut
+// short before it noted the scroll row: the next paint takes the scrolled path
+// and erases at row 12, leaving row 10's band. Which seed makes the host fail
+// just there depends on the add-in's calls, so the test looks for one.
+TEST(BusyHostFault, IsToleratedByNameAndFailsAStrictStorm) {
+  auto play = [](StormChecker& checker, simcli::SimSession& session, int seed) -> std::optional<Violation> {
+    std::ostringstream out;
+    for (const std::string& line : {"faults 0.1 " + std::to_string(seed), std::string("select C10"),
+                                   std::string("faults 0 0"), std::string("select C12")}) {
+      checker.Before(line);
+      session.RunLine(line, out);
+      if (auto v = checker.After("", false)) return v;
+    }
+    return std::nullopt;
+  };
+  int seed = 0;
+  for (; seed < 5000; ++seed) {
+    simcli::SimSession session;
+    StormChecker strict(session, "paint cut short");
+    if (play(strict, session, seed)) break;
+  }
+  ASSERT_LT(seed, 5000) << "no seed cut a paint short there";
+  simcli::SimSession session;
+  StormChecker checker(session, "");
+  EXPECT_FALSE(play(checker, session, seed));
+  ASSERT_EQ(checker.Tolerated().size(), 1u);
+  EXPECT_EQ(checker.Tolerated().begin()->first.rfind("paint cut short by a busy host", 0), 0u);
+}
 
 }  // namespace
 }  // namespace rowtint::testing

@@ -70,7 +70,7 @@ std::string StormGenerator::RefusedLine() {
 
 std::string StormGenerator::PrepareLine() {
   if (Chance(0.5)) {
-    const auto probability = OneOf<std::string>({"0", "0", "0", "0.01", "0.05", "0.2", "0.6"});
+    const auto probability = OneOf<std::string>({"0", "0", "0", "0", "0", "0", "0.01", "0.05", "0.2", "0.6"});
     return "faults " + probability + " " + std::to_string(Below(1000000));
   }
   if (Chance(0.1)) return "bar " + OneOf<std::string>({"Extra", "rowtint", "Rowtint"});
