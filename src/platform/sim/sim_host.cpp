@@ -219,7 +219,9 @@ void SimHost::SelectShape() {
   RepaintCell(sheet_.active);
 }
 
-void SimHost::Scroll(CellRef topLeft) { ScrollView(topLeft); }
+void SimHost::Scroll(CellRef topLeft) {
+  ScrollView({std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
+}
 
 void SimHost::ScrollView(CellRef topLeft) {
   const CellRef before = sheet_.scroll;
