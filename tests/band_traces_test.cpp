@@ -107,5 +107,30 @@ TEST_F(BandTracesTest, NoBandInsideTheAddInsOwnForm) {
   EXPECT_GT(TintOutside({}), 1000) << "the band is back once the form is gone";
 }
 
+TEST_F(BandTracesTest, ClosingEitherFormAnyWayLeavesNoHoleInTheBand) {
+  struct Case {
+    const char* open;
+    const char* close;
+  } cases[] = {{"click menu:About", "form click Label5"}, {"click menu:About", "form click Label7"},
+               {"click menu:About", "form close"},        {"click Option", "form close"},
+               {"click Option", "form click cb_ok"},      {"click Option", "form click cb_cancel"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.open) + " / " + c.close);
+    // Row 20 lies under both forms, which open centred on the screen.
+    Run("select C20");
+    const Rect band = S().LastBandRect;
+    const int tinted = TintAnywhere();
+    ASSERT_GT(tinted, 1000);
+    Run(c.open);
+    const Rect form = Desktop().WindowRect(Forms().WindowOf(*Forms().ActiveForm()));
+    ASSERT_LT(form.top, band.top);
+    ASSERT_GT(form.bottom, band.bottom);
+    Run(c.close);
+    EXPECT_EQ(S().LastBandRect, band);
+    EXPECT_EQ(TintAnywhere(), tinted) << "a hole where the form was";
+    EXPECT_EQ(TintOutside(band), 0);
+  }
+}
+
 }  // namespace
 }  // namespace rowtint::testing

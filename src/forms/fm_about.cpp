@@ -1,6 +1,7 @@
 #include "forms/fm_about.h"
 
 #include "engine/failure_styles.h"
+#include "engine/paint_row_band.h"
 #include "engine/platform_services.h"
 #include "forms/control_layout.h"
 #include "forms/default_instance.h"
@@ -50,7 +51,11 @@ std::vector<ControlState> Layout() {
 
 FmAbout::FmAbout() : FormModel("fm_About", "About Rowtint", 6705, 4170, platform::kColor3DLight, Layout()) {
   OnMouseMove({""}, [this] { SetVisible("Image2", false); });
-  OnClick({"Label5", "Label7", "Image2"}, [this] { Hide(); });
+  OnClick({"Label5", "Label7", "Image2"}, [this] {
+    Hide();
+    // The host repaints what the form covered, and without the band.
+    engine::PaintRowBand();
+  });
   OnMouseMove({"Label5", "Label7"}, [this] { SetVisible("Image2", true); });
   OnClick({"Label10"}, [this] { Label10_Click(); });
   OnClick({"Label3"}, [this] { Label3_Click(); });
@@ -59,7 +64,7 @@ FmAbout::FmAbout() : FormModel("fm_About", "About Rowtint", 6705, 4170, platform
 void FmAbout::Form_Load() { SetVisible("Image2", false); }
 
 void FmAbout::Unload() {
-  SetHidden();
+  Unloaded();
   g_instance.Unloaded(this);
 }
 

@@ -107,7 +107,7 @@ void FmOption::Form_Unload() {
 
 void FmOption::Unload() {
   Form_Unload();
-  SetHidden();
+  Unloaded();
   g_instance.Unloaded(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/paint_row_band.h"
 #include "engine/platform_services.h"
 #include "platform/error.h"
 
@@ -63,9 +64,21 @@ void FormModel::MouseMove(const std::string& control) {
   if (auto it = moves_.find(control); it != moves_.end()) it->second();
 }
 
+void FormModel::CloseWindow() {
+  // The unload takes the window away and the focus back to the host's grid;
+  // the host then repaints what the form covered, and without the band.
+  Unload();
+  engine::PaintRowBand();
+}
+
 void FormModel::ShowModal() {
   visible_ = true;
   engine::Forms().ShowModal(shared_from_this());
+}
+
+void FormModel::Unloaded() {
+  visible_ = false;
+  engine::Forms().Unloaded(*this);
 }
 
 void FormModel::Hide() {

@@ -27,7 +27,7 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
   bool Visible() const override { return visible_; }
   void Click(const std::string& control) override;
   void MouseMove(const std::string& control) override;
-  void CloseWindow() override { Unload(); }
+  void CloseWindow() override;
 
   Color BackColor(const std::string& control) const { return Find(control).backColor; }
   void SetBackColor(const std::string& control, Color color);
@@ -48,7 +48,8 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
   void OnMouseMove(std::initializer_list<const char*> controls, Handler handler);
   // The window was closed other than through the form's own buttons.
   virtual void Unload() = 0;
-  void SetHidden() { visible_ = false; }
+  // The last step of an unload: hidden, and the window that showed the form goes.
+  void Unloaded();
 
  private:
   ControlState& Find(const std::string& control);

@@ -64,6 +64,8 @@ class FormsHost {
   virtual void ShowModal(const std::shared_ptr<FormWindow>& form) = 0;
   // The form's controls changed: redraw them.
   virtual void Invalidate(FormWindow& form) = 0;
+  // The form instance is gone for good: whatever shows it may go too.
+  virtual void Unloaded(FormWindow& /*form*/) {}
 };
 
 }  // namespace rowtint::platform

@@ -21,6 +21,7 @@ class SimFormsHost : public platform::FormsHost {
 
   void ShowModal(const std::shared_ptr<platform::FormWindow>& form) override;
   void Invalidate(platform::FormWindow& form) override;
+  void Unloaded(platform::FormWindow& form) override { Close(form); }
 
   // The form the user is working with: the topmost shown one, or nullptr.
   std::shared_ptr<platform::FormWindow> ActiveForm() const;

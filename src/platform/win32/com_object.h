@@ -14,6 +14,17 @@
 
 namespace rowtint::win32 {
 
+// The interface a base class stands for: itself, or the one it names as
+// `Interface` when it is an implementation helper (a dual interface's IDispatch).
+template <class Base, class = void>
+struct InterfaceOf {
+  using type = Base;
+};
+template <class Base>
+struct InterfaceOf<Base, std::void_t<typename Base::Interface>> {
+  using type = typename Base::Interface;
+};
+
 template <class Derived, class First, class... Rest>
 class ComObject : public First, public Rest... {
  public:
@@ -58,8 +69,9 @@ class ComObject : public First, public Rest... {
  private:
   template <class I, class... More>
   bool Find(REFIID riid, void** ppv) {
-    if (riid == __uuidof(I)) {
-      *ppv = static_cast<I*>(static_cast<Derived*>(this));
+    using Interface = typename InterfaceOf<I>::type;
+    if (riid == __uuidof(Interface)) {
+      *ppv = static_cast<Interface*>(static_cast<I*>(static_cast<Derived*>(this)));
       return true;
     }
     if constexpr (sizeof...(More) > 0) return Find<More...>(riid, ppv);

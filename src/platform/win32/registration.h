@@ -1,0 +1,31 @@
+// The per-user registration of Rowtint.Connect: the class and its
+// programmatic identifier, the type library and its interface, and the entry
+// that lists the add-in among Excel's COM add-ins. Written under
+// HKEY_CURRENT_USER only, so that no administrator rights are needed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace rowtint::win32 {
+
+struct RegistryValue {
+  std::wstring key;   // below HKEY_CURRENT_USER
+  std::wstring name;  // empty: the key's default value
+  DWORD type = REG_SZ;
+  std::wstring text;  // REG_SZ
+  DWORD number = 0;   // REG_DWORD
+};
+
+// Every value registration writes, for the server at `dllPath`.
+std::vector<RegistryValue> RegistrationValues(const std::wstring& dllPath, bool win64);
+
+// The keys registration creates for itself, each removed whole by unregistration.
+std::vector<std::wstring> RegistrationKeys();
+
+HRESULT RegisterServer(const std::wstring& dllPath, bool win64);
+HRESULT UnregisterServer();
+
+}  // namespace rowtint::win32

@@ -1,0 +1,111 @@
+#include "fake_office.h"
+
+#include "platform/win32/excel_com_ids.h"
+
+namespace rowtint::win32::fakes {
+namespace ids = office_ids;
+
+namespace {
+void DefineExcel(FakeDispatch& fake, const Member& member, std::vector<std::string> argNames = {}) {
+  fake.Define(member.id, member.name, std::move(argNames));
+}
+
+void DefineControlMembers(FakeDispatch& fake, const std::string& caption) {
+  fake.Implements(kIidCommandBarControl)
+      .Property(ids::kCaption, "Caption", Variant::Text(caption))
+      .Property(ids::kBeginGroup, "BeginGroup", Variant::Bool(platform::kFalse))
+      .Property(ids::kTooltipText, "TooltipText", Variant::Text(""))
+      .Property(ids::kEnabled, "Enabled", Variant::Bool(platform::kTrue))
+      .Define(ids::kDelete, "Delete", {"Temporary"});
+}
+}  // namespace
+
+ComPtr<FakeDispatch> FakeApplication() {
+  auto app = FakeDispatch::Create("_Application");
+  app->Implements(kIidApplication).Sources(kIidAppEvents);
+  for (const Member& m : {excel::kActiveWindow, excel::kActiveCell, excel::kSelection, excel::kVersion, excel::kCells,
+                          excel::kWorksheetFunction, excel::kCommandBars})
+    DefineExcel(*app.Get(), m);
+  DefineExcel(*app.Get(), excel::kRange, {"Cell1", "Cell2"});
+  return app;
+}
+
+ComPtr<FakeDispatch> FakeWindow() {
+  auto window = FakeDispatch::Create("Window");
+  window->Implements(kIidWindow);
+  for (const Member& m : {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange, excel::kActiveCell})
+    DefineExcel(*window.Get(), m);
+  return window;
+}
+
+ComPtr<FakeDispatch> FakeRange(const std::string& address) {
+  auto range = FakeDispatch::Create("Range");
+  range->Implements(kIidRange);
+  for (const Member& m : {excel::kRow, excel::kColumn, excel::kHeight, excel::kWidth, excel::kRows, excel::kColumns,
+                          excel::kCount, excel::kSelect})
+    DefineExcel(*range.Get(), m);
+  DefineExcel(*range.Get(), excel::kAddress, {"RowAbsolute", "ColumnAbsolute", "ReferenceStyle", "External", "RelativeTo"});
+  DefineExcel(*range.Get(), excel::kFind,
+              {"What", "After", "LookIn", "LookAt", "SearchOrder", "SearchDirection", "MatchCase", "MatchByte",
+               "SearchFormat"});
+  DefineExcel(*range.Get(), excel::kItem, {"RowIndex", "ColumnIndex"});
+  range->On(excel::kAddress.id, Returns(Variant::Text(address)));
+  return range;
+}
+
+ComPtr<FakeDispatch> FakeWorksheetFunction() {
+  auto function = FakeDispatch::Create("WorksheetFunction");
+  function->Implements(kIidWorksheetFunction);
+  DefineExcel(*function.Get(), excel::kCountA, {"Arg1", "Arg2", "Arg3"});
+  return function;
+}
+
+ComPtr<FakeDispatch> FakeCommandBars() {
+  auto bars = FakeDispatch::Create("_CommandBars");
+  bars->Implements(kIidCommandBars)
+      .Define(ids::kAdd, "Add", {"Name", "Position", "MenuBar", "Temporary"})
+      .Define(ids::kItem, "Item", {"Index"})
+      .Define(ids::kActiveMenuBar, "ActiveMenuBar")
+      .Define(ids::kCount, "Count")
+      .Define(DISPID_NEWENUM, "_NewEnum");
+  return bars;
+}
+
+ComPtr<FakeDispatch> FakeCommandBar(const std::string& name) {
+  auto bar = FakeDispatch::Create("CommandBar");
+  bar->Implements(kIidCommandBar)
+      .Property(ids::kName, "Name", Variant::Text(name))
+      .Property(ids::kProtection, "Protection", Variant::Long(0))
+      .Property(ids::kVisible, "Visible", Variant::Bool(platform::kFalse))
+      .Define(ids::kControls, "Controls")
+      .Define(ids::kDelete, "Delete");
+  return bar;
+}
+
+ComPtr<FakeDispatch> FakeControls() {
+  auto controls = FakeDispatch::Create("CommandBarControls");
+  controls->Implements(kIidCommandBarControls)
+      .Define(ids::kAdd, "Add", {"Type", "Id", "Parameter", "Before", "Temporary"})
+      .Define(ids::kItem, "Item", {"Index"})
+      .Define(ids::kCount, "Count");
+  return controls;
+}
+
+ComPtr<FakeDispatch> FakeButton(const std::string& caption) {
+  auto button = FakeDispatch::Create("_CommandBarButton");
+  DefineControlMembers(*button.Get(), caption);
+  button->Implements(kIidCommandBarButton)
+      .Property(ids::kStyle, "Style", Variant::Long(0))
+      .Property(ids::kFaceId, "FaceId", Variant::Long(0))
+      .Sources(kIidCommandBarButtonEvents);
+  return button;
+}
+
+ComPtr<FakeDispatch> FakePopup(const std::string& caption) {
+  auto popup = FakeDispatch::Create("CommandBarPopup");
+  DefineControlMembers(*popup.Get(), caption);
+  popup->Implements(kIidCommandBarPopup).Define(ids::kPopupBar, "CommandBar");
+  return popup;
+}
+
+}  // namespace rowtint::win32::fakes
