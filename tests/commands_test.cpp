@@ -81,6 +81,7 @@ struct LastRowCase {
   std::vector<const char*> cells;
   const char* active;
   const char* selected;  // nullptr: nothing is selected
+  friend void PrintTo(const LastRowCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FindLastRowTest : public SimTest, public ::testing::WithParamInterface<LastRowCase> {};

@@ -53,7 +53,14 @@ TEST_F(OptionsFormTest, CancelKeepsTheColourAndTheNextOpeningShowsItAgain) {
 TEST_F(OptionsFormTest, CancelledColourDialogChangesNothing) {
   Run({"pick cancel", "form click cb_Select"});
   EXPECT_EQ(Back("new_color_lab"), 14600886);
-  Run("form click cb_Select");  // no answer prepared: the user closes the dialog
+  EXPECT_FALSE(Desktop().ColorDialogShown());
+  Run("form click cb_Select");  // no answer prepared: the dialog stays up, the timer keeps firing
+  ASSERT_TRUE(Desktop().ColorDialogShown());
+  Records();
+  Run("tick");
+  EXPECT_FALSE(Records().invalidated.empty()) << "the tick ran while the dialog was up";
+  Run("pick cancel");
+  EXPECT_FALSE(Desktop().ColorDialogShown());
   EXPECT_EQ(Back("new_color_lab"), 14600886);
 }
 
@@ -95,7 +102,7 @@ TEST_F(OptionsFormTest, ColourDialogStartsFullOpenWithBlackCustomColoursAndTheFo
   EXPECT_FALSE(Form()->IsVisible("Image4"));
   const auto owner = Form()->DialogOwnerWnd;
   EXPECT_EQ(owner, Forms().WindowOf(*Form()));
-  Run({"form move cb_Select", "form click cb_Select", "form click cb_Select"});
+  Run({"form move cb_Select", "form click cb_Select", "pick cancel", "form click cb_Select", "pick cancel"});
   EXPECT_TRUE(Form()->IsVisible("Image4"));
   EXPECT_EQ(Form()->DialogOwnerWnd, owner) << "captured once";
   ASSERT_EQ(Desktop().colorDialogsSeen.size(), 2u);

@@ -62,7 +62,8 @@ TEST_F(HostEventsTest, PreviousColumnLeftOfTheViewAfterAVerticalScroll) {
 }
 
 TEST_F(HostEventsTest, ActivatingCopiesTheSeenScrollColumnAndReArmsTheCheck) {
-  Run({"select T10", "scroll 1 3", "tick"});
+  // T10 is selected (and so brought into view), then scrolled out of view to the right.
+  Run({"select T10", "tick", "scroll 1 1", "tick"});
   ASSERT_FALSE(engine::IsTrue(S().ColumnCheckArmed));
   S().TickScrollColumn = 99;
   Run("activate-workbook");

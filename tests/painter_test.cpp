@@ -96,10 +96,12 @@ class PainterPositionTest : public SimTest, public ::testing::WithParamInterface
 
 TEST_P(PainterPositionTest, DrawsOnlyWhereTheRowAllows) {
   const auto& c = GetParam();
-  Run("scroll 5 1");  // visible rows 5 to 36
+  // The scroll bars move the view, not the selection: visible rows 5 to 36.
+  Run(std::string("select ") + c.selection);
+  Run("scroll 5 1");
   S().PaintScrollRow = 1;
   Records();
-  Run(std::string("select ") + c.selection);
+  Run("paint");
   const auto records = Records();
   EXPECT_EQ(!records.drawn.empty(), c.draws);
   EXPECT_EQ(S().PaintScrollRow, c.reachesEnd ? 5 : 1);
@@ -157,8 +159,11 @@ TEST_F(PainterTest, ErasePaths) {
 }
 
 TEST_F(PainterTest, ColumnCheckRefusesOnceThenLetsThrough) {
-  // Column T starts at 40 + 19 * 64 = 1256, right of the grid: outside the visible columns.
-  Run("select T10");
+  // Column T starts at 40 + 19 * 64 = 1256, right of the grid: outside the
+  // visible columns once the sheet is scrolled back to column A.
+  Run({"select T10", "scroll 1 1"});
+  Records();
+  Run("paint");
   EXPECT_TRUE(Records().drawn.empty());
   EXPECT_FALSE(engine::IsTrue(S().ColumnCheckArmed));
 

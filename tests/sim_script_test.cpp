@@ -68,7 +68,7 @@ TEST_F(SimScriptTest, StateReportsWhatHappenedSinceThePreviousState) {
 
 TEST_F(SimScriptTest, CommandsChangeTheHost) {
   RunScript(session_,
-            "screen 1024 600\ngrid 10 40 1000 590\nzoom 150\nversion 15.0\nrow-height 3 30\ncol-width 2 20\n"
+            "screen 1024 600\ngrid 10 40 1000 590\nzoom 150\nversion 15.0\nrow-height 3 30\ncol-width 2 21\n"
             "set B3 hello world\nscroll 2 2\nselect-object\n");
   auto& sheet = Host().Sheet();
   EXPECT_EQ(Desktop().Screen().Width(), 1024);
@@ -76,7 +76,7 @@ TEST_F(SimScriptTest, CommandsChangeTheHost) {
   EXPECT_EQ(sheet.zoom, 150);
   EXPECT_EQ(sheet.version, "15.0");
   EXPECT_EQ(sheet.RowHeight(3), 30);
-  EXPECT_EQ(sheet.ColumnWidth(2), 20);
+  EXPECT_EQ(sheet.ColumnWidth(2), 21);
   ASSERT_NE(sheet.Text({3, 2}), nullptr);
   EXPECT_EQ(*sheet.Text({3, 2}), "hello world");
   EXPECT_EQ(sheet.scroll, (sim::CellRef{2, 2}));

@@ -1,5 +1,9 @@
 #include "demo.h"
 
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
 #include "sim_session.h"
 
 namespace rowtint::simcli {
@@ -17,55 +21,46 @@ constexpr const char* kTable[] = {
     "set A10 Total",  "set C10 880",    "set E10 497.25",
 };
 
-constexpr const char* kScenario[] = {
-    "select C5",
-    "snapshot 01-band-primitive-colors.png",
-    "state",
-    // "Invert Colors Font" through the options form
-    "click Option",
-    "form click Opt_white",
-    "form click cb_ok",
-    "select B7",
-    "snapshot 02-band-invert-colors.png",
-    "state",
-    // A colour from the colour dialog
-    "click Option",
-    "form click Opt_primi",
-    "form move cb_Select",
-    "pick 255 196 120",
-    "form click cb_Select",
-    "form move cb_ok",
-    "snapshot 03-options-form.png",
-    "form click cb_ok",
-    "snapshot 04-band-new-colour.png",
-    "state",
-    // The wheel scrolls the sheet; the next timer tick repaints
-    "scroll 3 1",
-    "tick",
-    "snapshot 05-after-scroll.png",
-    "state",
-    "click Switch",
-    "snapshot 06-switched-off.png",
-    "state",
-    // The host restarts: the colour and the history come back
-    "click Switch",
-    "shutdown",
-    "start",
-    "select C6",
-    "click Option",
-    "snapshot 07-history-after-restart.png",
-    "state",
-    "form click cb_cancel",
+// Each step's lines, then the snapshot it ends with and what that shows.
+struct Step {
+  std::vector<const char*> lines;
+  const char* snapshot;
+  const char* shows;
+};
+
+const Step kScenario[] = {
+    {{"select C5"}, "01-band-primitive-colors.png", "the band on row 5 in \"Primitive Colors Font\""},
+    {{"click Option", "form click Opt_white", "form click cb_ok", "select B7"},
+     "02-band-invert-colors.png",
+     "the band on row 7 in \"Invert Colors Font\", chosen on the options form"},
+    {{"click Option", "form click Opt_primi", "form move cb_Select", "pick 255 196 120", "form click cb_Select",
+      "form move cb_ok"},
+     "03-options-form.png",
+     "the options form with a colour picked in the colour dialog"},
+    {{"form click cb_ok"}, "04-band-new-colour.png", "the band in the picked colour"},
+    // The wheel scrolls the sheet; the next timer tick repaints.
+    {{"scroll 3 1", "tick"}, "05-after-scroll.png", "the band still on row 7 after the sheet scrolled two rows"},
+    {{"click Switch"}, "06-switched-off.png", "the band switched off"},
+    // The host restarts: the colour and the history come back.
+    {{"click Switch", "shutdown", "start", "select C6", "click Option"},
+     "07-history-after-restart.png",
+     "after a restart, the options form with the picked colour first in the history"},
 };
 }  // namespace
 
 void RunDemo(const std::string& outDir, std::ostream& out) {
   SimSession session(outDir);
-  auto run = [&](const std::string& line) { session.RunLine(line, out); };
+  std::ostringstream ignored;
+  auto run = [&](const std::string& line) { session.RunLine(line, ignored); };
   run("screen 800 500");
   run("grid 40 110 780 490");
   for (const char* line : kTable) run(line);
-  for (const char* line : kScenario) run(line);
+  for (const Step& step : kScenario) {
+    for (const char* line : step.lines) run(line);
+    run(std::string("snapshot ") + step.snapshot);
+    out << (std::filesystem::path(outDir) / step.snapshot).string() << ": " << step.shows << "\n";
+  }
+  run("form click cb_cancel");
 }
 
 }  // namespace rowtint::simcli

@@ -27,6 +27,11 @@ class JsonWriter {
     out_ << v;
     return *this;
   }
+  JsonWriter& Number(double v) {
+    Separate();
+    out_ << v;
+    return *this;
+  }
   JsonWriter& Bool(bool v) {
     Separate();
     out_ << (v ? "true" : "false");

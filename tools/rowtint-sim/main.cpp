@@ -2,6 +2,7 @@
 // connected, or runs the built-in demo that writes snapshots.
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "demo.h"
@@ -9,8 +10,8 @@
 
 namespace {
 int Usage() {
-  std::cerr << "usage: rowtint-sim run SCRIPT [--out DIR]\n"
-               "       rowtint-sim demo [--out DIR]\n";
+  std::cerr << "usage: rowtint-sim run SCRIPT [--out DIR]   (snapshots and settings.txt go to DIR)\n"
+               "       rowtint-sim demo [--out DIR]         (DIR is out/demo unless given)\n";
   return 2;
 }
 }  // namespace
@@ -18,7 +19,8 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string mode = argv[1];
-  std::string script, outDir = ".";
+  std::string script;
+  std::optional<std::string> outDir;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--out" && i + 1 < argc) outDir = argv[++i];
@@ -27,8 +29,7 @@ int main(int argc, char** argv) {
   }
   try {
     if (mode == "demo") {
-      rowtint::simcli::RunDemo(outDir, std::cout);
-      std::cerr << "snapshots written to " << outDir << "\n";
+      rowtint::simcli::RunDemo(outDir.value_or("out/demo"), std::cout);
       return 0;
     }
     if (mode != "run" || script.empty()) return Usage();

@@ -1,78 +1,53 @@
 #include "sim_session.h"
 
 #include <filesystem>
-#include <sstream>
-#include <vector>
+#include <map>
 
 #include "addin/library_state.h"
 #include "engine/addin_settings.h"
 #include "engine/band_commands.h"
-#include "engine/failure_styles.h"
-#include "engine/highlight_state.h"
 #include "engine/paint_row_band.h"
 #include "engine/platform_services.h"
+#include "platform/error.h"
 
 namespace rowtint::simcli {
 namespace {
 
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
+// What a command works on, which decides when it may run.
+enum class Kind {
+  Lifecycle,  // the host starts, ends, loads or unloads the add-in
+  Prepare,    // the settings store, the host's bars, faults: may come before the host's first start
+  Sheet,      // the host's screen, windows and sheet are set up
+  User,       // the user works the host's windows
+  Dialog,     // the user works a form or the colour dialog
+  Loop,       // the host's message loop and the engine called directly
+  Output,
+};
+
+const std::map<std::string, Kind>& Commands() {
+  static const std::map<std::string, Kind> commands{
+      {"start", Kind::Lifecycle},      {"shutdown", Kind::Lifecycle},     {"unload", Kind::Lifecycle},
+      {"load", Kind::Lifecycle},       {"setting", Kind::Prepare},        {"bar", Kind::Prepare},
+      {"faults", Kind::Prepare},       {"screen", Kind::Sheet},           {"grid", Kind::Sheet},
+      {"zoom", Kind::Sheet},           {"dpi", Kind::Sheet},              {"version", Kind::Sheet},
+      {"row-height", Kind::Sheet},     {"col-width", Kind::Sheet},        {"set", Kind::Sheet},
+      {"select", Kind::User},          {"select-object", Kind::User},     {"scroll", Kind::User},
+      {"resize", Kind::User},          {"activate-sheet", Kind::User},    {"activate-workbook", Kind::User},
+      {"print", Kind::User},           {"click", Kind::User},             {"pick", Kind::Dialog},
+      {"form", Kind::Dialog},          {"gate", Kind::Loop},              {"tick", Kind::Loop},
+      {"paint", Kind::Loop},           {"switch", Kind::Loop},            {"wober", Kind::Loop},
+      {"warm", Kind::Loop},            {"snapshot", Kind::Output},        {"state", Kind::Output},
+  };
+  return commands;
 }
 
-int Int(const std::vector<std::string>& w, std::size_t i) {
-  if (i >= w.size()) throw ScriptError("'" + w[0] + "' needs more arguments");
-  try {
-    std::size_t used = 0;
-    int v = std::stoi(w[i], &used);
-    if (used != w[i].size()) throw std::invalid_argument(w[i]);
-    return v;
-  } catch (const std::exception&) {
-    throw ScriptError("'" + w[i] + "' is not a whole number");
-  }
-}
-
-double Number(const std::vector<std::string>& w, std::size_t i) {
-  if (i >= w.size()) throw ScriptError("'" + w[0] + "' needs more arguments");
-  try {
-    return std::stod(w[i]);
-  } catch (const std::exception&) {
-    throw ScriptError("'" + w[i] + "' is not a number");
-  }
-}
-
-platform::Rect RectArg(const std::vector<std::string>& w) { return {Int(w, 1), Int(w, 2), Int(w, 3), Int(w, 4)}; }
-
-sim::Area AreaArg(const std::vector<std::string>& w) {
-  if (w.size() < 2) throw ScriptError("'" + w[0] + "' needs an address");
-  auto area = sim::ParseArea(w[1]);
-  if (!area) throw ScriptError("'" + w[1] + "' is not a cell address");
-  return *area;
-}
-
-// The text after the first n words of a line, as written.
-std::string RestAfterWords(const std::string& line, int n) {
-  std::size_t pos = 0;
-  for (int i = 0; i < n; ++i) {
-    pos = line.find_first_not_of(" \t", pos);
-    pos = line.find_first_of(" \t", pos);
-    if (pos == std::string::npos) return "";
-  }
-  pos = line.find_first_not_of(" \t", pos);
-  return pos == std::string::npos ? "" : line.substr(pos);
-}
-
-std::string StripComment(const std::string& line) {
-  auto hash = line.find('#');
-  return hash == std::string::npos ? line : line.substr(0, hash);
-}
-
-// The store's file under the output folder; every script starts with it empty.
-std::string SettingsFileIn(const std::string& outDir) {
-  std::filesystem::create_directories(outDir);
-  return (std::filesystem::path(outDir) / "settings.txt").string();
+// The host's version text: a major and a minor number, such as 16.0.
+bool IsVersionText(const std::string& text) {
+  const auto dot = text.find('.');
+  if (dot == std::string::npos || dot == 0 || dot > 2 || dot + 1 == text.size() || text.size() - dot > 3) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i != dot && (text[i] < '0' || text[i] > '9')) return false;
+  return std::stoi(text.substr(0, dot)) >= 5;
 }
 
 std::shared_ptr<sim::ControlNode> FindControl(const std::vector<std::shared_ptr<sim::ControlNode>>& controls,
@@ -83,12 +58,18 @@ std::shared_ptr<sim::ControlNode> FindControl(const std::vector<std::shared_ptr<
 }
 }  // namespace
 
-SimSession::SimSession(std::string outDir)
+SimSession::SimSession(std::optional<std::string> outDir)
     : outDir_(std::move(outDir)),
       desktop_(std::make_unique<sim::SimDesktop>(1280, 800)),
-      settings_(SettingsFileIn(outDir_)),
+      settings_([this] {
+        if (!outDir_) return std::string();
+        std::filesystem::create_directories(*outDir_);
+        return (std::filesystem::path(*outDir_) / "settings.txt").string();
+      }()),
       forms_(*desktop_, [this] { return PumpOneLine(); }),
       bars_(std::make_shared<sim::CommandBarStore>()) {
+  bars_->faults = &faults_;
+  desktop_->SetModalLoop([this] { return PumpOneLine(); });
   addin::ResetLibraryState();
   engine::BindPlatform({desktop_.get(), &settings_, &forms_});
   loop_ = std::thread([this] { MessageLoop(); });
@@ -114,7 +95,15 @@ void SimSession::MessageLoop() {
   engine::BindPlatform({});
 }
 
+// With nothing else to do the message loop lets the windows repaint what is
+// invalid, and the host shows its bars as they now stand.
+void SimSession::Idle() {
+  if (host_) host_->RepaintCommandBars();
+  desktop_->FlushRepaints();
+}
+
 bool SimSession::PumpOneLine() {
+  Idle();
   std::unique_lock lock(mutex_);
   busy_ = false;
   changed_.notify_all();
@@ -159,97 +148,185 @@ sim::SimHost& SimSession::Host() {
   return *host_;
 }
 
-void SimSession::Execute(const std::string& rawLine, std::ostream& out) {
-  const std::string line = StripComment(rawLine);
-  const auto w = Words(line);
-  if (w.empty()) return;
-  const std::string& cmd = w[0];
+void SimSession::Execute(const std::string& text, std::ostream& out) {
+  const ScriptLine line(text);
+  if (line.Empty()) return;
+  const auto command = Commands().find(line.Command());
+  if (command == Commands().end()) throw ScriptError("unknown command '" + line.Command() + "'");
+  const Kind kind = command->second;
 
   // A script begins before the host's first start, and starts it itself
-  // unless it first prepares the store or the host's bars.
-  if (!started_ && cmd != "setting" && cmd != "bar" && cmd != "start") StartHost();
+  // unless it first prepares the store, the host's bars or its faults.
+  if (!started_ && kind != Kind::Prepare && line.Command() != "start") StartHost();
 
+  switch (kind) {
+    case Kind::Lifecycle:
+      RefuseWhileModal(line);
+      LifecycleCommand(line);
+      break;
+    case Kind::Prepare:
+      if (line.Command() == "setting") {
+        line.ExpectArguments(2, SIZE_MAX);
+        settings_.PutByUser(engine::kSettingsApp, line.Word(1), line.Word(2), line.Rest(3));
+      } else if (line.Command() == "bar") {
+        line.ExpectArguments(1, SIZE_MAX);
+        bars_->AddBar(line.Rest(1), false);
+      } else {
+        line.ExpectArguments(2);
+        const double probability = line.Number(1, 0, 1, "probability");
+        faults_.Set(probability, line.Unsigned(2, "seed"));
+      }
+      break;
+    case Kind::Sheet:
+      RefuseWhileModal(line);
+      SheetCommand(line);
+      break;
+    case Kind::User:
+      RefuseWhileModal(line);
+      UserCommand(line);
+      break;
+    case Kind::Dialog:
+      if (line.Command() == "pick") Pick(line);
+      else FormCommand(line);
+      break;
+    case Kind::Loop:
+    case Kind::Output:
+      EngineCommand(line, out);
+      break;
+  }
+}
+
+// While a form or the colour dialog is shown modally the host's windows take
+// no input: nothing the user does reaches them, and the host neither closes
+// nor lets its add-ins be unloaded.
+void SimSession::RefuseWhileModal(const ScriptLine& line) {
+  if (desktop_->ColorDialogShown())
+    throw ScriptError("'" + line.Command() + "' needs the host's windows, which are disabled while the colour dialog is shown");
+  if (auto form = forms_.ActiveForm())
+    throw ScriptError("'" + line.Command() + "' needs the host's windows, which are disabled while " + form->Name() +
+                      " is shown");
+}
+
+void SimSession::LifecycleCommand(const ScriptLine& line) {
+  line.ExpectArguments(0);
+  const std::string& cmd = line.Command();
   if (cmd == "start") StartHost();
   else if (cmd == "shutdown") ShutdownHost();
   else if (cmd == "unload") UnloadAddIn();
-  else if (cmd == "load") {
+  else {
     if (connect_) throw ScriptError("the add-in is loaded already");
     Host();
     LoadAddIn(platform::ext_cm_AfterStartup);
-  } else if (cmd == "setting") {
-    if (w.size() < 3) throw ScriptError("'setting' needs a section, a key and a text");
-    settings_.SaveSetting(engine::kSettingsApp, w[1], w[2], RestAfterWords(line, 3));
-  } else if (cmd == "bar") {
-    if (w.size() < 2) throw ScriptError("'bar' needs a name");
-    bars_->AddBar(RestAfterWords(line, 1), false);
-  } else if (cmd == "click") {
-    if (w.size() < 2) throw ScriptError("'click' needs a button");
-    Click(RestAfterWords(line, 1));
-  } else if (cmd == "pick") {
-    if (w.size() == 2 && w[1] == "cancel") desktop_->SetNextColorAnswer(std::nullopt);
-    else {
-      const int r = Int(w, 1), g = Int(w, 2), b = Int(w, 3);
-      desktop_->SetNextColorAnswer(r | g << 8 | b << 16);
-    }
-  } else if (cmd == "form") FormCommand(w);
-  else HostCommand(line, w, out);
-  if (host_) host_->RepaintCommandBars();  // the host shows its bars as they now stand
-  desktop_->FlushRepaints();
+  }
 }
 
-void SimSession::HostCommand(const std::string& line, const std::vector<std::string>& w, std::ostream& out) {
-  const std::string& cmd = w[0];
+void SimSession::SheetCommand(const ScriptLine& line) {
+  const std::string& cmd = line.Command();
   auto& host = Host();
-
-  if (cmd == "screen") host.ResizeScreen(Int(w, 1), Int(w, 2));
-  else if (cmd == "grid") {
-    gridRect_ = RectArg(w);
-    host.PlaceGrid(gridRect_);
-  } else if (cmd == "resize") {
-    gridRect_ = RectArg(w);
-    host.MoveGrid(gridRect_);
-  } else if (cmd == "zoom") host.SetZoom(Int(w, 1));
-  else if (cmd == "dpi") {
-    const int dpi = Int(w, 1);
-    if (dpi < 48 || dpi > 480) throw ScriptError("'dpi' takes 48 to 480");
-    host.SetDpi(dpi);
+  if (cmd == "screen") {
+    line.ExpectArguments(2);
+    const int width = static_cast<int>(line.Whole(1, kScreenLimits.left, kScreenLimits.right, "width"));
+    const int height = static_cast<int>(line.Whole(2, kScreenLimits.top, kScreenLimits.bottom, "height"));
+    // The host's window fills the screen: its grid keeps its distance from every edge.
+    const auto& old = desktop_->Screen();
+    const platform::Rect grid{gridRect_.left, gridRect_.top, width - (old.Width() - gridRect_.right),
+                              height - (old.Height() - gridRect_.bottom)};
+    if (grid.Empty()) throw ScriptError("'screen' leaves no room for the host's grid on a screen that small");
+    gridRect_ = grid;
+    host.ResizeScreen(width, height, grid);
+  } else if (cmd == "grid") {
+    Resize(line, false);
+  } else if (cmd == "zoom") {
+    line.ExpectArguments(1);
+    host.SetZoom(static_cast<std::int32_t>(
+        line.Whole(1, sim::SheetModel::kMinZoom, sim::SheetModel::kMaxZoom, "zoom percentage")));
+  } else if (cmd == "dpi") {
+    line.ExpectArguments(1);
+    host.SetDpi(static_cast<int>(line.Whole(1, 96, 480, "dots per inch")));
+  } else if (cmd == "version") {
+    line.ExpectArguments(1);
+    if (!IsVersionText(line.Word(1)))
+      throw ScriptError("'version' takes the host's version text, a major from 5 and a minor number such as 16.0, not '" +
+                        line.Word(1) + "'");
+    host.Sheet().version = line.Word(1);
+  } else if (cmd == "row-height") {
+    line.ExpectArguments(2);
+    const std::int32_t row = line.Row(1);
+    host.SetRowHeight(row, line.Number(2, 0, sim::SheetModel::kMaxRowHeight, "row height in points"));
+  } else if (cmd == "col-width") {
+    line.ExpectArguments(2);
+    const std::int32_t column = line.Column(1);
+    host.SetColumnWidth(column, line.Number(2, 0, sim::SheetModel::kMaxColumnWidth, "column width in points"));
+  } else {
+    line.ExpectArguments(1, SIZE_MAX);
+    const sim::CellRef cell = line.Cell(1);
+    const std::string text = line.Rest(2);
+    if (text.size() > 32767) throw ScriptError("'set' takes a text of at most 32,767 characters, as a cell holds");
+    host.SetText(cell, text);
   }
-  else if (cmd == "version") {
-    if (w.size() < 2) throw ScriptError("'version' needs a text");
-    host.Sheet().version = RestAfterWords(line, 1);
-  } else if (cmd == "row-height") host.SetRowHeight(Int(w, 1), Number(w, 2));
-  else if (cmd == "col-width") {
-    auto column = w.size() > 1 ? sim::ParseColumn(w[1]) : std::nullopt;
-    if (!column) throw ScriptError("'col-width' needs a column letter or number");
-    host.SetColumnWidth(*column, Number(w, 2));
-  } else if (cmd == "set") host.SetText(AreaArg(w).first, RestAfterWords(line, 2));
-  else if (cmd == "select") host.Select(AreaArg(w));
-  else if (cmd == "select-object") host.SelectShape();
-  else if (cmd == "scroll") host.Scroll({Int(w, 1), Int(w, 2)});
-  else if (cmd == "activate-sheet") host.ActivateSheet();
-  else if (cmd == "activate-workbook") host.ActivateWorkbook();
-  else if (cmd == "print") host.Print();
-  else if (cmd == "gate") {
-    if (w.size() < 2 || (w[1] != "on" && w[1] != "off")) throw ScriptError("'gate' takes on or off");
+}
+
+void SimSession::Resize(const ScriptLine& line, bool userResizes) {
+  line.ExpectArguments(4);
+  const platform::Rect rect = line.Rect(desktop_->Screen().Bounds(), "a grid inside the screen");
+  gridRect_ = rect;
+  if (userResizes) Host().MoveGrid(rect);
+  else Host().PlaceGrid(rect);
+}
+
+void SimSession::UserCommand(const ScriptLine& line) {
+  const std::string& cmd = line.Command();
+  auto& host = Host();
+  if (cmd == "click") {
+    line.ExpectArguments(1, SIZE_MAX);
+    Click(line.Rest(1));
+    return;
+  }
+  if (cmd == "select") {
+    line.ExpectArguments(1);
+    host.Select(line.Area(1));
+  } else if (cmd == "scroll") {
+    line.ExpectArguments(2);
+    const std::int32_t row = line.Row(1);
+    host.Scroll({row, line.Column(2)});
+  } else if (cmd == "resize") {
+    Resize(line, true);
+    return;
+  } else {
+    line.ExpectArguments(0);
+    if (cmd == "select-object") host.SelectShape();
+    else if (cmd == "activate-sheet") host.ActivateSheet();
+    else if (cmd == "activate-workbook") host.ActivateWorkbook();
+    else host.Print();
+  }
+}
+
+void SimSession::EngineCommand(const ScriptLine& line, std::ostream& out) {
+  const std::string& cmd = line.Command();
+  if (cmd == "gate") {
+    line.ExpectArguments(1);
+    if (line.Word(1) != "on" && line.Word(1) != "off") throw ScriptError("'gate' takes on or off");
     auto file = bars_->Find("File");
     if (!file || file->controls.size() < 2) throw ScriptError("the host has no \"File\" bar with two controls");
-    file->controls[1]->enabled = w[1] == "on" ? platform::kTrue : platform::kFalse;
+    file->controls[1]->enabled = line.Word(1) == "on" ? platform::kTrue : platform::kFalse;
   } else if (cmd == "tick") {
-    const int n = w.size() > 1 ? Int(w, 1) : 1;
-    for (int i = 0; i < n; ++i) desktop_->FireTimers();
-  } else if (cmd == "paint") engine::PaintRowBand();
-  else if (cmd == "switch") engine::ToggleHighlight();
-  else if (cmd == "wober") engine::ApplyWoberColor();
-  else if (cmd == "warm") engine::ApplyWarmColor();
-  else if (cmd == "snapshot") {
-    if (w.size() < 2) throw ScriptError("'snapshot' needs a file name");
-    desktop_->FlushRepaints();
-    Snapshot(w[1]);
+    line.ExpectArguments(0, 1);
+    const auto n = line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1;
+    for (std::int64_t i = 0; i < n; ++i) desktop_->FireTimers();
+  } else if (cmd == "snapshot") {
+    line.ExpectArguments(1);
+    Snapshot(line);
   } else if (cmd == "state") {
+    line.ExpectArguments(0);
     desktop_->FlushRepaints();
     out << StateJson() << "\n";
   } else {
-    throw ScriptError("unknown command '" + cmd + "'");
+    line.ExpectArguments(0);
+    Host();
+    if (cmd == "paint") engine::PaintRowBand();
+    else if (cmd == "switch") engine::ToggleHighlight();
+    else if (cmd == "wober") engine::ApplyWoberColor();
+    else engine::ApplyWarmColor();
   }
 }
 
@@ -275,7 +352,7 @@ void SimSession::StartHost() {
   started_ = true;
   bars_->DropTemporary();
   addin::ResetLibraryState();  // a new host process loads the library afresh
-  host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr);
+  host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr, &faults_);
   LoadAddIn(platform::ext_cm_Startup);
   CallAddIn("OnStartupComplete", [&] { connect_->OnStartupComplete(); });
 }
@@ -320,31 +397,51 @@ void SimSession::Click(const std::string& name) {
   for (const auto& failure : bars_->Click(target)) desktop_->RecordHostError("Click: " + failure);
 }
 
-void SimSession::FormCommand(const std::vector<std::string>& w) {
+// The answer closes the colour dialog that is shown, or waits for the next one.
+void SimSession::Pick(const ScriptLine& line) {
+  if (line.Arguments() == 1 && line.Word(1) == "cancel") {
+    desktop_->AnswerColorDialog(std::nullopt);
+    return;
+  }
+  line.ExpectArguments(3);
+  const auto r = line.Whole(1, 0, 255, "red"), g = line.Whole(2, 0, 255, "green"), b = line.Whole(3, 0, 255, "blue");
+  desktop_->AnswerColorDialog(static_cast<platform::Color>(r | g << 8 | b << 16));
+}
+
+void SimSession::FormCommand(const ScriptLine& line) {
+  if (desktop_->ColorDialogShown())
+    throw ScriptError("'form' needs the form, which is disabled while the colour dialog is shown");
   auto form = forms_.ActiveForm();
   if (!form) throw ScriptError("no form is shown");
-  if (w.size() < 2) throw ScriptError("'form' takes click, move or close");
-  if (w[1] == "close") {
+  line.ExpectArguments(1, 2);
+  const std::string& action = line.Word(1);
+  if (action == "close") {
+    line.ExpectArguments(1);
     form->CloseWindow();
     return;
   }
-  if (w.size() < 3 || (w[1] != "click" && w[1] != "move")) throw ScriptError("'form' takes click, move or close");
-  const std::string control = w[2] == "background" ? "" : w[2];
+  if (action != "click" && action != "move") throw ScriptError("'form' takes click, move or close");
+  line.ExpectArguments(2);
+  const std::string control = line.Word(2) == "background" ? "" : line.Word(2);
   bool known = control.empty();
   for (const auto& c : form->Controls()) known = known || c.name == control;
   if (!known) throw ScriptError("the form has no control '" + control + "'");
   desktop_->SetCursor(forms_.ControlCentre(*form, control));
   try {
-    if (w[1] == "click") form->Click(control);
+    if (action == "click") form->Click(control);
     else form->MouseMove(control);
   } catch (const platform::PlatformError& e) {
-    desktop_->RecordHostError(form->Name() + " " + w[1] + " " + w[2] + ": " + std::to_string(e.Number()) + " " +
-                              e.Description());
+    desktop_->RecordHostError(form->Name() + " " + action + " " + line.Word(2) + ": " + std::to_string(e.Number()) +
+                              " " + e.Description());
   }
 }
 
-void SimSession::Snapshot(const std::string& file) {
-  const auto path = (std::filesystem::path(outDir_) / file).string();
+void SimSession::Snapshot(const ScriptLine& line) {
+  const std::string& file = line.Word(1);
+  if (file.size() < 5 || file.substr(file.size() - 4) != ".png" || file.find_first_of("/\\") != std::string::npos)
+    throw ScriptError("'snapshot' takes a file name ending in .png, without a folder");
+  desktop_->FlushRepaints();
+  const auto path = (std::filesystem::path(outDir_.value_or(".")) / file).string();
   if (!desktop_->Screen().WritePng(path)) throw ScriptError("cannot write " + path);
 }
 

@@ -2,8 +2,8 @@
 // host loads, and the script commands that drive them.
 //
 // The host's message loop runs on a thread of its own that takes one script
-// line at a time; a modal form keeps taking lines inside its own loop, so
-// that the caller can go on line by line while a form is shown.
+// line at a time; a modal form or the colour dialog keeps taking lines inside
+// its own loop, so that the caller can go on line by line while one is shown.
 #pragma once
 
 #include <condition_variable>
@@ -14,63 +14,77 @@
 #include <ostream>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "addin/connect.h"
+#include "platform/sim/host_faults.h"
 #include "platform/sim/sim_command_bars.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_forms_host.h"
 #include "platform/sim/sim_host.h"
 #include "platform/sim/sim_settings_store.h"
+#include "script_line.h"
 
 namespace rowtint::simcli {
 
-class ScriptError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// Screens the simulator takes, in pixels.
+inline constexpr platform::Rect kScreenLimits{640, 480, 3840, 2160};
 
 class SimSession {
  public:
-  explicit SimSession(std::string outDir = ".");
+  // Snapshots and the settings store's file go to outDir; without one the
+  // store lives in memory only and snapshots go to the current folder.
+  explicit SimSession(std::optional<std::string> outDir = std::nullopt);
   ~SimSession();
   SimSession(const SimSession&) = delete;
   SimSession& operator=(const SimSession&) = delete;
 
   // Runs one script line (whatever `state` prints goes to out) and returns
-  // when the host waits for the next one. Raises ScriptError for a line it cannot read.
+  // when the host waits for the next one. Raises ScriptError for a line it
+  // cannot carry out; anything else that escapes the add-in or the host is
+  // raised as it came.
   void RunLine(const std::string& line, std::ostream& out);
+  // Raises ScriptError naming the line that failed.
   void RunScript(std::istream& script, std::ostream& out);
 
   // For tests, between lines: the pieces of the simulated world.
   sim::SimDesktop& Desktop() { return *desktop_; }
   sim::SimHost& Host();
+  bool HostRunning() const { return host_ != nullptr; }
   addin::Connect* AddIn() { return connect_.get(); }
   sim::SimSettingsStore& Settings() { return settings_; }
   sim::CommandBarStore& Bars() { return *bars_; }
   sim::SimFormsHost& Forms() { return forms_; }
+  const sim::HostFaults& Faults() const { return faults_; }
 
  private:
   // The host's side: its message loop and the commands it carries out.
   void MessageLoop();
   bool PumpOneLine();
+  void Idle();
   void Execute(const std::string& line, std::ostream& out);
-  void HostCommand(const std::string& line, const std::vector<std::string>& words, std::ostream& out);
+  void RefuseWhileModal(const ScriptLine& line);
+  void LifecycleCommand(const ScriptLine& line);
+  void SheetCommand(const ScriptLine& line);
+  void UserCommand(const ScriptLine& line);
+  void EngineCommand(const ScriptLine& line, std::ostream& out);
   void StartHost();
   void ShutdownHost();
   void LoadAddIn(platform::ext_ConnectMode mode);
   void UnloadAddIn();
   void Click(const std::string& name);
-  void FormCommand(const std::vector<std::string>& words);
+  void Pick(const ScriptLine& line);
+  void FormCommand(const ScriptLine& line);
+  void Resize(const ScriptLine& line, bool userResizes);
   template <class Call>
   void CallAddIn(const char* what, Call call);
-  void Snapshot(const std::string& file);
+  void Snapshot(const ScriptLine& line);
   std::string StateJson();
 
-  std::string outDir_;
+  std::optional<std::string> outDir_;
   std::unique_ptr<sim::SimDesktop> desktop_;
   sim::SimSettingsStore settings_;
   sim::SimFormsHost forms_;
+  sim::HostFaults faults_;
   std::shared_ptr<sim::CommandBarStore> bars_;
   std::shared_ptr<sim::SimHost> host_;
   std::optional<sim::SheetModel> workbook_;

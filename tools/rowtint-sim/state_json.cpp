@@ -148,6 +148,9 @@ std::string SimSession::StateJson() {
   j.Key("launched").BeginArray();
   for (const auto& l : records.launched) j.Text(l.commandText);
   j.EndArray();
+  j.Key("faults").BeginObject().Key("probability").Number(faults_.Probability());
+  j.Key("injected").Value(static_cast<std::int64_t>(faults_.Injected())).EndObject();
+  j.Key("colorDialogShown").Bool(desktop_->ColorDialogShown());
   j.Key("errors").BeginArray();
   for (const auto& e : records.hostErrors) j.Text(e);
   j.EndArray();

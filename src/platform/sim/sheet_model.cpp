@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "platform/sim/glyphs.h"
 
@@ -28,29 +30,59 @@ double SheetModel::ColumnWidth(std::int32_t column) const {
   return it == columnWidths_.end() ? kStandardColumnWidth : it->second;
 }
 
-// Sum of the sizes of [from, to), negative when to lies before from.
-double SheetModel::PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
-                                std::int32_t to) const {
+std::int32_t SheetModel::Pixels(double points) const { return RoundEven(points * dpi / 72 * zoom / 100); }
+
+double SheetModel::SnapToPixels(double points) const { return RoundEven(points * dpi / 72) * 72.0 / dpi; }
+
+// The pixels of [from, to), negative when to lies before from.
+std::int32_t SheetModel::EdgeFrom(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
+                                  std::int32_t to) const {
   const bool backwards = to < from;
   if (backwards) std::swap(from, to);
-  double sum = standard * (to - from);
-  for (auto it = custom.lower_bound(from); it != custom.end() && it->first < to; ++it) sum += it->second - standard;
-  return backwards ? -sum : sum;
+  const std::int64_t standardPixels = Pixels(standard);
+  std::int64_t sum = standardPixels * (to - from);
+  for (auto it = custom.lower_bound(from); it != custom.end() && it->first < to; ++it)
+    sum += Pixels(it->second) - standardPixels;
+  sum = std::clamp<std::int64_t>(sum, 0, std::numeric_limits<std::int32_t>::max());
+  return static_cast<std::int32_t>(backwards ? -sum : sum);
 }
 
 std::int32_t SheetModel::RowEdge(std::int32_t row) const {
-  return RoundEven(PointsBefore(rowHeights_, kStandardRowHeight, scroll.row, row) * dpi / 72 * zoom / 100);
+  return EdgeFrom(rowHeights_, kStandardRowHeight, scroll.row, row);
 }
 
 std::int32_t SheetModel::ColumnEdge(std::int32_t column) const {
-  return RoundEven(PointsBefore(columnWidths_, kStandardColumnWidth, scroll.column, column) * dpi / 72 * zoom / 100);
+  return EdgeFrom(columnWidths_, kStandardColumnWidth, scroll.column, column);
 }
 
 CellRef SheetModel::LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const {
   CellRef last = scroll;
-  while (last.row < kMaxRows && RowEdge(last.row + 1) < gridHeight) ++last.row;
-  while (last.column < kMaxColumns && ColumnEdge(last.column + 1) < gridWidth) ++last.column;
+  for (std::int32_t edge = RowPixels(last.row); last.row < kMaxRows && edge < gridHeight;)
+    edge += RowPixels(++last.row);
+  for (std::int32_t edge = ColumnPixels(last.column); last.column < kMaxColumns && edge < gridWidth;)
+    edge += ColumnPixels(++last.column);
   return last;
+}
+
+namespace {
+// The first index to show so that `index` ends within `room` pixels,
+// moving the view as little as it can from `current`.
+template <class Size>
+std::int32_t LeastScroll(std::int32_t current, std::int32_t index, std::int32_t endEdge, std::int32_t room,
+                         Size size) {
+  if (index < current) return index;
+  if (endEdge <= room) return current;
+  std::int32_t first = index;
+  for (std::int32_t used = size(index); first > 1 && used + size(first - 1) <= room;) used += size(--first);
+  return first;
+}
+}  // namespace
+
+CellRef SheetModel::ScrollToShow(CellRef cell, std::int32_t gridWidth, std::int32_t gridHeight) const {
+  return {LeastScroll(scroll.row, cell.row, RowEdge(cell.row + 1), gridHeight,
+                      [this](std::int32_t r) { return RowPixels(r); }),
+          LeastScroll(scroll.column, cell.column, ColumnEdge(cell.column + 1), gridWidth,
+                      [this](std::int32_t c) { return ColumnPixels(c); })};
 }
 
 void SheetModel::SetText(CellRef cell, const std::string& text) {
@@ -65,38 +97,49 @@ const std::string* SheetModel::Text(CellRef cell) const {
   return it == cells_.end() ? nullptr : &it->second;
 }
 
-std::int32_t SheetModel::LowestUsedRow() const {
-  std::int32_t lowest = 0;
-  for (const auto& [key, text] : cells_) lowest = std::max(lowest, key.first);
-  return lowest;
-}
+std::int32_t SheetModel::LowestUsedRow() const { return cells_.empty() ? 0 : cells_.rbegin()->first.first; }
 
 void SheetModel::Render(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const {
   fb.Fill(clip, clip, kCellWhite);
-  const CellRef last = LastVisible(clip.right - origin.x, clip.bottom - origin.y);
-  for (std::int32_t r = scroll.row; r <= last.row; ++r) {
-    const int top = origin.y + RowEdge(r), bottom = origin.y + RowEdge(r + 1);
-    if (bottom <= clip.top) continue;
-    for (std::int32_t c = scroll.column; c <= last.column; ++c) {
-      const int left = origin.x + ColumnEdge(c), right = origin.x + ColumnEdge(c + 1);
-      if (right <= clip.left) continue;
-      const platform::Rect cell{left, top, right, bottom};
-      const platform::Rect inside = Intersect(cell, clip);
-      if (inside.Empty()) continue;
-      fb.Fill({right - 1, top, right, bottom}, inside, kGridline);
-      fb.Fill({left, bottom - 1, right, bottom}, inside, kGridline);
-      if (const std::string* text = Text({r, c})) {
-        const int scale = zoom >= 150 ? 2 : 1;
-        const int textTop = top + std::max(1, (bottom - top - kGlyphHeight * scale) / 2);
-        DrawText(fb, left + 3, textTop, *text, kTextInk, Intersect(inside, {left, top, right - 1, bottom - 1}),
-                 scale);
-      }
-      if (!objectSelected && active == CellRef{r, c}) {
-        // The active cell's border stays inside the cell, clear of the band beside it.
-        fb.Outline({left, top, right - 1, bottom - 1}, inside, kActiveBorder, 2);
-      }
+  // The columns that reach into the clip, with their screen edges.
+  struct Span {
+    std::int32_t index, start, end;
+  };
+  std::vector<Span> columns;
+  for (std::int32_t c = scroll.column, x = origin.x; c <= kMaxColumns && x < clip.right; ++c) {
+    const std::int32_t right = x + ColumnPixels(c);
+    if (right > clip.left && right > x) columns.push_back({c, x, right});
+    x = right;
+  }
+  if (columns.empty()) return;
+  const int scale = zoom >= 150 ? 2 : 1;
+  std::int32_t firstTop = -1, lastBottom = -1;
+  for (std::int32_t r = scroll.row, y = origin.y; r <= kMaxRows && y < clip.bottom; ++r) {
+    const std::int32_t top = y, bottom = y + RowPixels(r);
+    y = bottom;
+    if (bottom <= clip.top || bottom == top) continue;
+    if (firstTop < 0) firstTop = top;
+    lastBottom = bottom;
+    fb.Fill({columns.front().start, bottom - 1, columns.back().end, bottom}, clip, kGridline);
+    // The texts of this row within the columns shown.
+    for (auto it = cells_.lower_bound({r, columns.front().index});
+         it != cells_.end() && it->first.first == r && it->first.second <= columns.back().index; ++it) {
+      const auto column = std::lower_bound(columns.begin(), columns.end(), it->first.second,
+                                           [](const Span& s, std::int32_t c) { return s.index < c; });
+      if (column == columns.end() || column->index != it->first.second) continue;
+      const platform::Rect inside = Intersect({column->start, top, column->end - 1, bottom - 1}, clip);
+      const int textTop = top + std::max(1, (bottom - top - kGlyphHeight * scale) / 2);
+      DrawText(fb, column->start + 3, textTop, it->second, kTextInk, inside, scale);
     }
   }
+  if (firstTop < 0) return;
+  for (const Span& c : columns) fb.Fill({c.end - 1, firstTop, c.end, lastBottom}, clip, kGridline);
+  if (objectSelected) return;
+  // The active cell's border stays inside the cell, clear of the band beside it.
+  const platform::Rect cell{origin.x + ColumnEdge(active.column), origin.y + RowEdge(active.row),
+                            origin.x + ColumnEdge(active.column + 1), origin.y + RowEdge(active.row + 1)};
+  if (!cell.Empty())
+    fb.Outline({cell.left, cell.top, cell.right - 1, cell.bottom - 1}, Intersect(cell, clip), kActiveBorder, 2);
 }
 
 std::string ColumnLetters(std::int32_t column) {

@@ -2,6 +2,10 @@
 // position, selection, the geometry that maps cells to pixels, and the
 // drawing of the grid. It knows nothing of windows or the desktop, so that
 // a stand-in host on another desktop can reuse it.
+//
+// As in the host, every row and column is a whole number of pixels at the
+// current zoom, and an edge is the sum of the sizes before it: scrolling by
+// some rows moves the picture by exactly the pixels of those rows.
 #pragma once
 
 #include <cstdint>
@@ -32,18 +36,30 @@ class SheetModel {
  public:
   static constexpr std::int32_t kMaxRows = 1048576;
   static constexpr std::int32_t kMaxColumns = 16384;
+  static constexpr double kMaxRowHeight = 409;  // points
+  // 255 characters of the standard font (7 pixels each, 5 of margin): 1,790 pixels at 96 dots per inch.
+  static constexpr double kMaxColumnWidth = 1342.5;  // points
+  static constexpr std::int32_t kMinZoom = 10;
+  static constexpr std::int32_t kMaxZoom = 400;
 
-  // Sizes in points
+  // Sizes in points, as the host reports them.
   double RowHeight(std::int32_t row) const;
   double ColumnWidth(std::int32_t column) const;
-  void SetRowHeight(std::int32_t row, double points) { rowHeights_[row] = points; }
-  void SetColumnWidth(std::int32_t column, double points) { columnWidths_[column] = points; }
+  // The host keeps sizes in whole pixels of the screen: a size is rounded to the nearest one.
+  void SetRowHeight(std::int32_t row, double points) { rowHeights_[row] = SnapToPixels(points); }
+  void SetColumnWidth(std::int32_t column, double points) { columnWidths_[column] = SnapToPixels(points); }
 
+  // Sizes in pixels at the current zoom.
+  std::int32_t RowPixels(std::int32_t row) const { return Pixels(RowHeight(row)); }
+  std::int32_t ColumnPixels(std::int32_t column) const { return Pixels(ColumnWidth(column)); }
   // Pixel edges relative to the grid window's origin (which shows the scroll cell).
   std::int32_t RowEdge(std::int32_t row) const;
   std::int32_t ColumnEdge(std::int32_t column) const;
   // The last row and column that start inside a grid of this many pixels.
   CellRef LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const;
+  // The scroll position nearest the current one that shows the cell whole in
+  // a grid of this size (its top-left corner when it is larger than the grid).
+  CellRef ScrollToShow(CellRef cell, std::int32_t gridWidth, std::int32_t gridHeight) const;
 
   // Cells
   void SetText(CellRef cell, const std::string& text);
@@ -64,9 +80,10 @@ class SheetModel {
   bool objectSelected = false;
 
  private:
-  double PixelsPerPoint() const { return dpi / 72.0 * zoom / 100.0; }
-  double PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
-                      std::int32_t to) const;
+  std::int32_t Pixels(double points) const;
+  double SnapToPixels(double points) const;
+  std::int32_t EdgeFrom(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
+                        std::int32_t to) const;
 
   std::map<std::int32_t, double> rowHeights_;
   std::map<std::int32_t, double> columnWidths_;

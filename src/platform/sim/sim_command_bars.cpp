@@ -82,7 +82,7 @@ class SimControl : public platform::CommandBarButton, public std::enable_shared_
 
  private:
   ControlNode& Live() {
-    ++*calls_;
+    store_->Called(calls_);
     if (node_->deleted) Raise(kAutomationFailed, "Automation error: the control has been deleted");
     return *node_;
   }
@@ -135,7 +135,7 @@ class SimControls : public platform::CommandBarControls {
 
  private:
   BarNode& Live() {
-    ++*calls_;
+    store_->Called(calls_);
     if (bar_->deleted) Raise(kAutomationFailed, "Automation error: the command bar has been deleted");
     return *bar_;
   }
@@ -162,7 +162,7 @@ class SimBar : public platform::CommandBar {
 
  private:
   BarNode& Live() {
-    ++*calls_;
+    store_->Called(calls_);
     if (bar_->deleted) Raise(kAutomationFailed, "Automation error: the command bar has been deleted");
     return *bar_;
   }
@@ -180,7 +180,7 @@ class SimBars : public platform::CommandBars {
  public:
   SimBars(std::shared_ptr<CommandBarStore> store, std::uint64_t* calls) : store_(std::move(store)), calls_(calls) {}
   std::shared_ptr<platform::CommandBar> Add(const platform::BarAddArgs& args) override {
-    ++*calls_;
+    store_->Called(calls_);
     if (store_->refusesNewBars) Raise(kAutomationFailed, "Method 'Add' of object 'CommandBars' failed");
     const std::string name = args.name.value_or("Custom " + std::to_string(store_->bars.size() + 1));
     if (store_->Find(name)) Raise(err::kInvalidCall, "Invalid procedure call or argument");
@@ -189,19 +189,19 @@ class SimBars : public platform::CommandBars {
     return WrapBar(store_, bar, calls_);
   }
   std::shared_ptr<platform::CommandBar> Item(const std::string& name) override {
-    ++*calls_;
+    store_->Called(calls_);
     auto bar = store_->Find(name);
     if (!bar) Raise(err::kInvalidCall, "Invalid procedure call or argument");
     return WrapBar(store_, bar, calls_);
   }
   std::vector<std::shared_ptr<platform::CommandBar>> Enumerate() override {
-    ++*calls_;
+    store_->Called(calls_);
     std::vector<std::shared_ptr<platform::CommandBar>> all;
     for (auto& bar : store_->bars) all.push_back(WrapBar(store_, bar, calls_));
     return all;
   }
   std::shared_ptr<platform::CommandBar> ActiveMenuBar() override {
-    ++*calls_;
+    store_->Called(calls_);
     if (!store_->activeMenuBar) Raise(kAutomationFailed, "Automation error: no menu bar");
     return WrapBar(store_, store_->activeMenuBar, calls_);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/command_bars.h"
+#include "platform/sim/host_faults.h"
 
 namespace rowtint::sim {
 
@@ -45,6 +46,13 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
   std::vector<std::shared_ptr<BarNode>> bars;
   std::shared_ptr<BarNode> activeMenuBar;
   bool refusesNewBars = false;  // the host refuses CommandBars.Add
+  HostFaults* faults = nullptr;  // makes the add-in's calls fail while set
+
+  // One call of an add-in into the bars: counted, and failing while the host is made busy.
+  void Called(std::uint64_t* calls) {
+    ++*calls;
+    if (faults) faults->MaybeFail();
+  }
 
   std::shared_ptr<BarNode> Find(const std::string& name) const;
   std::shared_ptr<BarNode> AddBar(const std::string& name, bool temporary);

@@ -73,6 +73,17 @@ Rect SimDesktop::WindowRect(WindowHandle hwnd) const {
 
 bool SimDesktop::IsWindow(WindowHandle hwnd) const { return hwnd == kDesktopWindow || Find(hwnd) != nullptr; }
 
+std::vector<Rect> SimDesktop::WindowsAbove(WindowHandle topLevel) const {
+  std::vector<Rect> above;
+  bool past = false;
+  for (const auto& w : windows_) {
+    if (w.parent != 0) continue;
+    if (past) above.push_back(w.rect);
+    past = past || w.handle == topLevel;
+  }
+  return above;
+}
+
 void SimDesktop::ResizeScreen(int width, int height) {
   screen_.Resize(width, height, kDesktopTeal);
   pending_.push_back(screen_.Bounds());
@@ -196,6 +207,7 @@ bool SimDesktop::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t
                           rect->bottom + origin.top}
                    : WindowRect(hwnd ? hwnd : kDesktopWindow);
   records_.invalidated.push_back(area);
+  ++redrawsAsked_;
   if ((flags & platform::kRdwInvalidate) && !area.Empty()) pending_.push_back(area);
   return true;
 }
@@ -330,6 +342,7 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
   const auto brush = brushes_.find(st.brush);
   const Pixel fill = brush == brushes_.end() ? 0xFFFFFF : static_cast<Pixel>(brush->second) & 0xFFFFFF;
   records_.drawn.push_back({{left, top, right, bottom}, brush == brushes_.end() ? 0xFFFFFF : brush->second, st.rop});
+  ++rectanglesDrawn_;
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const Rect area = Intersect(st.clip.value_or(screen_.Bounds()), screen_.Bounds());
@@ -364,15 +377,40 @@ bool SimDesktop::KillTimer(WindowHandle hwnd, std::uintptr_t id) {
   return std::erase_if(timers_, [&](const SimTimer& t) { return t.owner == hwnd && t.id == id; }) > 0;
 }
 
+void SimDesktop::AnswerColorDialog(std::optional<platform::Color> color) { colorAnswer_ = color; }
+
 bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
   ++calls_;
   colorDialogsSeen.push_back(record);
-  if (record.customColors) {
-    lastCustomColors = *record.customColors;
-    record.customColors->fill(0x00FFFFFF);  // the user defines custom colours; they must not outlive the dialog
+  if (record.customColors) lastCustomColors = *record.customColors;
+  if (!colorAnswer_ && pumpOne_) {
+    // The dialog is up, centred, with the focus, until the user answers it;
+    // the message loop runs meanwhile, so timers keep firing.
+    constexpr int kWidth = 452, kHeight = 328;
+    const Rect screen = screen_.Bounds();
+    const int left = (screen.right - kWidth) / 2, top = (screen.bottom - kHeight) / 2;
+    const WindowHandle previousActive = active_, previousFocus = focus_;
+    colorDialog_ = CreateWindow("#32770", 0, {left, top, left + kWidth, top + kHeight},
+                                [this](FrameBuffer& fb, const Rect& clip) {
+                                  const Rect r = WindowRect(colorDialog_);
+                                  fb.Fill(r, clip, ResolveColor(platform::kColorBtnFace));
+                                  fb.Outline(r, clip, 0x646464);
+                                  fb.Fill({r.left + 1, r.top + 1, r.right - 1, r.top + 22}, clip,
+                                          ResolveColor(platform::kColorActiveCaption));
+                                });
+    active_ = focus_ = colorDialog_;
+    PaintNow(WindowRect(colorDialog_));
+    while (!colorAnswer_ && pumpOne_()) {
+    }
+    DestroyWindow(colorDialog_);
+    colorDialog_ = 0;
+    if (IsWindow(previousActive)) active_ = previousActive;
+    if (IsWindow(previousFocus)) focus_ = previousFocus;
   }
-  auto answer = nextColor_;
-  nextColor_.reset();
+  // The user defines custom colours in the dialog; they must not outlive it.
+  if (record.customColors) record.customColors->fill(0x00FFFFFF);
+  const auto answer = colorAnswer_.value_or(std::nullopt);
+  colorAnswer_.reset();
   if (!answer) return false;
   record.result = *answer;
   return true;

@@ -51,6 +51,8 @@ class SimDesktop : public platform::WindowsServices {
   void MoveWindow(WindowHandle hwnd, Rect rect);
   Rect WindowRect(WindowHandle hwnd) const;
   bool IsWindow(WindowHandle hwnd) const;
+  // The rectangles of the top-level windows that lie above this top-level one.
+  std::vector<Rect> WindowsAbove(WindowHandle topLevel) const;
   void SetFocusWindow(WindowHandle hwnd) { focus_ = hwnd; }
   void SetActiveWindowHandle(WindowHandle hwnd) { active_ = hwnd; }
   WindowHandle Foreground() const { return foreground_; }
@@ -87,12 +89,23 @@ class SimDesktop : public platform::WindowsServices {
   Records TakeRecords();
   int OpenDcCount() const { return static_cast<int>(dcs_.size()); }
   int OpenBrushCount() const { return static_cast<int>(brushes_.size()); }
+  // Every rectangle drawn, and every area an add-in asked to be redrawn, since
+  // the desktop was made, records taken or not.
+  std::uint64_t RectanglesDrawn() const { return rectanglesDrawn_; }
+  std::uint64_t RedrawsAsked() const { return redrawsAsked_; }
 
   // Shared count of every platform call, host calls included.
   std::uint64_t& CallCounter() { return calls_; }
 
-  // Answers for the next dialogs and shell calls.
-  void SetNextColorAnswer(std::optional<platform::Color> color) { nextColor_ = color; }
+  // The colour dialog: the user's answer (a colour, or nullopt to cancel)
+  // closes the one that is shown, or else waits for the next one. A dialog
+  // that finds no answer waiting stays up, running pumpOne (the message
+  // loop) until it gets one.
+  void AnswerColorDialog(std::optional<platform::Color> color);
+  bool ColorDialogShown() const { return colorDialog_ != 0; }
+  void SetModalLoop(std::function<bool()> pumpOne) { pumpOne_ = std::move(pumpOne); }
+
+  // Answers for the shell calls.
   void SetModuleFolder(std::string folder) { moduleFolder_ = std::move(folder); }
   std::vector<platform::ChooseColorRecord> colorDialogsSeen;
   std::array<platform::Color, 16> lastCustomColors{};  // as the colour dialog found them
@@ -179,7 +192,11 @@ class SimDesktop : public platform::WindowsServices {
   std::uintptr_t nextTimerId_ = 0x7FF0;
   Records records_;
   std::uint64_t calls_ = 0;
-  std::optional<platform::Color> nextColor_;
+  std::optional<std::optional<platform::Color>> colorAnswer_;
+  WindowHandle colorDialog_ = 0;
+  std::function<bool()> pumpOne_;
+  std::uint64_t rectanglesDrawn_ = 0;
+  std::uint64_t redrawsAsked_ = 0;
   std::string moduleFolder_ = "C:\\Program Files\\Rowtint";
   std::uint32_t nextProcessId_ = 4000;
 };

@@ -18,11 +18,11 @@ constexpr std::int32_t kDisconnected = -2147417848;  // RPC_E_DISCONNECTED
 class HostRef {
  public:
   explicit HostRef(std::weak_ptr<SimHost> host) : host_(std::move(host)) {}
-  // Every call into the host counts, and fails once the host has gone.
+  // Every call into the host counts, and fails once the host has gone or while it is busy.
   SimHost& operator()() const {
     auto h = host_.lock();
     if (!h) Raise(kDisconnected, "Automation error: the object invoked has disconnected from its clients");
-    ++h->Calls();
+    h->Called();
     return *h;
   }
   std::weak_ptr<SimHost> weak() const { return host_; }
@@ -235,6 +235,10 @@ class SimApplication : public host::Application {
 
 std::shared_ptr<host::Application> MakeApplication(const std::shared_ptr<SimHost>& host) {
   return std::make_shared<SimApplication>(HostRef(host));
+}
+
+std::shared_ptr<host::Range> MakeRange(const std::shared_ptr<SimHost>& host, const Area& area) {
+  return std::make_shared<SimRange>(HostRef(host), area);
 }
 
 }  // namespace rowtint::sim

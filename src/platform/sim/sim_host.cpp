@@ -50,9 +50,10 @@ SimHost::SimHost(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars)
     : desktop_(desktop), bars_(std::move(bars)) {}
 
 std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
-                                        platform::Rect gridRect, const SheetModel* workbook) {
+                                        platform::Rect gridRect, const SheetModel* workbook, HostFaults* faults) {
   if (!bars) bars = std::make_shared<CommandBarStore>();
   std::shared_ptr<SimHost> h(new SimHost(desktop, std::move(bars)));
+  h->faults_ = faults;
   if (workbook) h->sheet_ = *workbook;
   std::weak_ptr<SimHost> weak = h;
   h->mainWindow_ = desktop.CreateWindow("XLMAIN", 0, desktop.Screen().Bounds(), [weak](FrameBuffer& fb, const Rect& c) {
@@ -204,9 +205,12 @@ void SimHost::Select(const Area& area) {
   sheet_.selection = area;
   sheet_.active = area.first;
   sheet_.objectSelected = false;
+  // The host brings the active cell into view before it tells anyone of the change.
+  const Rect grid = GridRect();
+  ScrollView(sheet_.ScrollToShow(sheet_.active, grid.right - grid.left, grid.bottom - grid.top));
   RepaintCell(previous);
   RepaintCell(sheet_.active);
-  auto target = Application()->GetRange(AbsoluteAddress(area));
+  auto target = MakeRange(shared_from_this(), area);
   Raise([&](host::AppEvents& s) { s.SheetSelectionChange(std::make_shared<NamedObject>("Worksheet"), target); });
 }
 
@@ -216,23 +220,31 @@ void SimHost::SelectShape() {
 }
 
 void SimHost::Scroll(CellRef topLeft) {
-  const Rect grid = GridRect();
+  ScrollView({std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
+}
+
+void SimHost::ScrollView(CellRef topLeft) {
   const CellRef before = sheet_.scroll;
-  sheet_.scroll = {std::clamp(topLeft.row, 1, SheetModel::kMaxRows),
-                   std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)};
+  if (topLeft == before) return;
+  sheet_.scroll = topLeft;
   // The host scrolls the window's pixels, band and all, and paints only what
-  // comes into view; the headers are painted afresh.
+  // comes into view; the headers are painted afresh. Pixels of windows lying
+  // over the grid are theirs: they neither move nor are moved onto.
   const int dx = sheet_.ColumnEdge(before.column), dy = sheet_.RowEdge(before.row);
   FrameBuffer& fb = desktop_.Screen();
-  const Rect visible = Intersect(grid, fb.Bounds());
+  const Rect visible = Intersect(GridRect(), fb.Bounds());
+  const auto above = desktop_.WindowsAbove(mainWindow_);
+  auto shown = [&](int x, int y) {
+    if (x < visible.left || x >= visible.right || y < visible.top || y >= visible.bottom) return false;
+    for (const Rect& r : above)
+      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return false;
+    return true;
+  };
   FrameBuffer old = fb;
   RepaintAll();
   for (int y = visible.top; y < visible.bottom; ++y)
-    for (int x = visible.left; x < visible.right; ++x) {
-      const int sx = x - dx, sy = y - dy;
-      if (sx >= visible.left && sx < visible.right && sy >= visible.top && sy < visible.bottom)
-        fb.Set(x, y, old.Get(sx, sy));
-    }
+    for (int x = visible.left; x < visible.right; ++x)
+      if (shown(x, y) && shown(x - dx, y - dy)) fb.Set(x, y, old.Get(x - dx, y - dy));
 }
 
 void SimHost::MoveGrid(platform::Rect rect) {
@@ -297,9 +309,10 @@ void SimHost::Print() {
   Raise([&](host::AppEvents& s) { s.WorkbookBeforePrint(std::make_shared<NamedObject>("Workbook"), cancel); });
 }
 
-void SimHost::ResizeScreen(int width, int height) {
+void SimHost::ResizeScreen(int width, int height, platform::Rect gridRect) {
   desktop_.ResizeScreen(width, height);
   desktop_.MoveWindow(mainWindow_, {0, 0, width, height});
+  desktop_.MoveWindow(gridWindow_, gridRect);
   RepaintAll();
 }
 

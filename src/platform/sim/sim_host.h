@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/sim/host_faults.h"
 #include "platform/sim/sheet_model.h"
 #include "platform/sim/sim_command_bars.h"
 #include "platform/sim/sim_desktop.h"
@@ -22,7 +23,7 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   // workbook it opens, may come from an earlier run.
   static std::shared_ptr<SimHost> Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
                                         platform::Rect gridRect = kDefaultGridRect,
-                                        const SheetModel* workbook = nullptr);
+                                        const SheetModel* workbook = nullptr, HostFaults* faults = nullptr);
   ~SimHost();
 
   SimDesktop& Desktop() { return desktop_; }
@@ -37,9 +38,10 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   std::shared_ptr<platform::host::Application> Application();
 
   // What the user does. Each repaints what the host would repaint at once.
-  void Select(const Area& area);  // raises SheetSelectionChange
+  // Raises SheetSelectionChange, after scrolling the active cell into view.
+  void Select(const Area& area);
   void SelectShape();
-  void Scroll(CellRef topLeft);
+  void Scroll(CellRef topLeft);  // the scroll bars or the wheel: no event
   void MoveGrid(platform::Rect rect);   // raises WindowResize
   void PlaceGrid(platform::Rect rect);  // set-up before the user works: no event
   void SetZoom(std::int32_t percent);
@@ -51,7 +53,8 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   void ActivateSheet();
   void ActivateWorkbook();
   void Print();
-  void ResizeScreen(int width, int height);
+  // The screen changes size; the host's window fills it, with its grid at gridRect.
+  void ResizeScreen(int width, int height, platform::Rect gridRect);
   // Redraws the menu bar and toolbars above the grid.
   void RepaintCommandBars();
   // Closes the host's windows (the host has ended).
@@ -60,12 +63,18 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   // Event plumbing for the Application object.
   std::unique_ptr<platform::host::EventConnection> Advise(platform::host::AppEvents& sink);
   std::uint64_t& Calls() { return desktop_.CallCounter(); }
+  // Every call an add-in makes into the host: counted, and failing when the host is made busy.
+  void Called() {
+    ++Calls();
+    if (faults_) faults_->MaybeFail();
+  }
   // Failures raised out of event handlers, as the host saw them.
   int failedEvents = 0;
 
  private:
   SimHost(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars);
   void Raise(const std::function<void(platform::host::AppEvents&)>& event);
+  void ScrollView(CellRef topLeft);
   void RepaintCell(CellRef cell);
   void RepaintAll();
   void PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip);
@@ -79,6 +88,7 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   WindowHandle mainWindow_ = 0;
   WindowHandle gridWindow_ = 0;
   std::vector<platform::host::AppEvents*> sinks_;
+  HostFaults* faults_ = nullptr;
 };
 
 }  // namespace rowtint::sim

@@ -19,6 +19,14 @@ void SimSettingsStore::SaveSetting(const std::string& appName, const std::string
   if (writesLeft_ == 0) platform::Raise(5, "Invalid procedure call or argument");
   if (writesLeft_ > 0) --writesLeft_;
   values_[{appName, section, key}] = text;
+  addInWrites_.insert({appName, section, key});
+  WriteFile();
+}
+
+void SimSettingsStore::PutByUser(const std::string& appName, const std::string& section, const std::string& key,
+                                 const std::string& text) {
+  values_[{appName, section, key}] = text;
+  addInWrites_.erase({appName, section, key});
   WriteFile();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -22,6 +23,11 @@ class SimSettingsStore : public platform::SettingsStore {
 
   using Key = std::tuple<std::string, std::string, std::string>;
   const std::map<Key, std::string>& Values() const { return values_; }
+  // A value the user (or another program) put into the store.
+  void PutByUser(const std::string& appName, const std::string& section, const std::string& key,
+                 const std::string& text);
+  // Whether the value stored under the key is one the add-in wrote.
+  bool WrittenByAddIn(const Key& key) const { return addInWrites_.count(key) != 0; }
   // The next write fails, as a store that refuses writes would.
   void FailWritesAfter(int writes) { writesLeft_ = writes; }
 
@@ -29,6 +35,7 @@ class SimSettingsStore : public platform::SettingsStore {
   void WriteFile() const;
   std::string path_;
   std::map<Key, std::string> values_;
+  std::set<Key> addInWrites_;
   int writesLeft_ = -1;
 };
 
