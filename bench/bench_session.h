@@ -5,12 +5,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <sstream>
+#include <string>
 
 #include "sim_session.h"
 
 namespace rowtint::bench {
+
+// Where a benchmark's session keeps its settings file: not the current folder.
+inline std::string SessionFolder() { return (std::filesystem::temp_directory_path() / "rowtint-bench").string(); }
 
 inline void Prepare(simcli::SimSession& session, std::initializer_list<const char*> more = {}) {
   std::ostringstream out;

@@ -23,7 +23,7 @@ double CoveredShare(const Rect& grid, const std::vector<Rect>& rects) {
 }
 
 void BM_InViewMoveInvalidatedShare(benchmark::State& state) {
-  SimSession session;
+  SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   auto& host = session.Host();
   const Rect grid = host.GridRect();

@@ -12,7 +12,7 @@ using rowtint::bench::Prepare;
 using rowtint::simcli::SimSession;
 
 void BM_PaintRowBand(benchmark::State& state) {
-  SimSession session;
+  SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   const CallsPerIteration calls(session);
   for (auto _ : state) rowtint::engine::PaintRowBand();
@@ -21,7 +21,7 @@ void BM_PaintRowBand(benchmark::State& state) {
 BENCHMARK(BM_PaintRowBand)->Unit(benchmark::kMicrosecond);
 
 void BM_SelectionChange(benchmark::State& state) {
-  SimSession session;
+  SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   const rowtint::sim::Area cells[] = {{{6, 3}, {6, 3}}, {{7, 4}, {7, 4}}};
   const CallsPerIteration calls(session);

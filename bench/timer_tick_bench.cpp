@@ -10,7 +10,7 @@ using rowtint::bench::Prepare;
 using rowtint::simcli::SimSession;
 
 void BM_IdleTimerTick(benchmark::State& state) {
-  SimSession session;
+  SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   const CallsPerIteration calls(session);
   for (auto _ : state) rowtint::engine::RepaintTimerProc();
