@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, from Debian's packages, when it is missing.
 set -euo pipefail
-packages=(cmake make g++ libgtest-dev libbenchmark-dev zlib1g-dev
+packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev zlib1g-dev
   mingw-w64 mingw-w64-tools libwine-dev googletest wine xvfb)
 missing=()
 for p in "${packages[@]}"; do
