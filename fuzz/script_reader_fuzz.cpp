@@ -21,13 +21,19 @@ bool NamesAPath(const std::string& line) {
   return command == "snapshot" && name.find_first_of("/\\") != std::string::npos;
 }
 
+// One folder for the whole run, given back when the run ends; its name is
+// never destroyed, so that the clean-up at exit can still read it.
 const std::string& SessionFolder() {
-  static const std::string folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rowtint-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    return pattern;
+  static const std::string* const folder = [] {
+    auto* made = new std::string((std::filesystem::temp_directory_path() / "rowtint-fuzz-XXXXXX").string());
+    if (!mkdtemp(made->data())) std::abort();
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(SessionFolder(), ignored);
+    });
+    return made;
   }();
-  return folder;
+  return *folder;
 }
 }  // namespace
 
