@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test: the native build under CTest (simulator, core), the same tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
-# a bounded libFuzzer run of each fuzz target (build-fuzz/, 30 s each), then
+# a bounded libFuzzer run of the fuzz targets (build-fuzz/, 30 s, all at once), then
 # both Windows builds, the 64-bit one's tests under Wine on a private screen
 # and prefix, the 32-bit one's checked statically.
 set -euo pipefail
