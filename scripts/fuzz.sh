@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets (fuzz/) with clang++ into build-fuzz/ and runs
 # them all at once for a bounded time, each from its corpus in fuzz/corpus/<target>/.
 #   scripts/fuzz.sh [SECONDS] [--keep]
-# SECONDS per target (default 20). New inputs go to a scratch folder; with
+# SECONDS (default 20). New inputs go to a scratch folder; with
 # --keep, those that reach new code are merged into fuzz/corpus/. An input that
 # fails is saved under out/fuzz/ and the script fails.
 set -euo pipefail
