@@ -1,46 +1,34 @@
-// The cost of one PaintRowBand and of one selection change on the
-// simulated host, and how many platform calls (host and operating system)
-// each makes. The simulator's own pixel work (repainting the erased strip,
-// filling the band) is part of the time, as the screen's would be.
-#include <benchmark/benchmark.h>
-
-#include <sstream>
-
+// The cost of one PaintRowBand and of one selection change (the host's
+// event, the handler and the paint) on the simulated host, and how many
+// platform calls each makes. The simulator's own pixel work (repainting the
+// erased strip and the cells, filling the band) is part of the time, as the
+// screen's would be.
+#include "bench_session.h"
 #include "engine/paint_row_band.h"
-#include "sim_session.h"
 
 namespace {
+using rowtint::bench::CallsPerIteration;
+using rowtint::bench::Prepare;
 using rowtint::simcli::SimSession;
 
-void Prepare(SimSession& session) {
-  std::ostringstream out;
-  for (const char* line : {"set B5 Apples", "set C5 120", "select C5", "tick"}) session.RunLine(line, out);
-}
-
 void BM_PaintRowBand(benchmark::State& state) {
-  SimSession session;
+  SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
-  auto& calls = session.Desktop().CallCounter();
-  calls = 0;
+  const CallsPerIteration calls(session);
   for (auto _ : state) rowtint::engine::PaintRowBand();
-  state.counters["platform_calls"] =
-      benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
+  calls.Report(state);
 }
-BENCHMARK(BM_PaintRowBand);
+BENCHMARK(BM_PaintRowBand)->Unit(benchmark::kMicrosecond);
 
 void BM_SelectionChange(benchmark::State& state) {
-  SimSession session;
+  SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   const rowtint::sim::Area cells[] = {{{6, 3}, {6, 3}}, {{7, 4}, {7, 4}}};
-  auto& calls = session.Desktop().CallCounter();
-  calls = 0;
+  const CallsPerIteration calls(session);
   std::size_t i = 0;
   for (auto _ : state) session.Host().Select(cells[i++ % 2]);
-  state.counters["platform_calls"] =
-      benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
+  calls.Report(state);
 }
-BENCHMARK(BM_SelectionChange);
+BENCHMARK(BM_SelectionChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

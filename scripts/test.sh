@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Every test: the native build under CTest (simulator, core), then both
-# Windows builds, the 64-bit one's tests under Wine on a private screen and
-# prefix, the 32-bit one's checked statically.
+# Every test: the native build under CTest (simulator, core), the same tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
+# a bounded libFuzzer run of the fuzz targets (build-fuzz/, 30 s, all at once), then
+# both Windows builds, the 64-bit one's tests under Wine on a private screen
+# and prefix, the 32-bit one's checked statically.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
-scripts/build-windows.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROWTINT_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+scripts/fuzz.sh 30
+
+scripts/build-windows.sh
 ctest --test-dir build-win64 --output-on-failure
 ctest --test-dir build-win32 --output-on-failure

@@ -1,7 +1,10 @@
 #include "engine/paint_row_band.h"
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/address_text.h"
 #include "engine/failure_styles.h"
@@ -18,6 +21,43 @@ using platform::kFalse;
 
 constexpr std::int16_t kLastVersionWithoutForeground = 9;
 
+// The host's answers that cannot change within one run: the run holds the
+// host's only thread, and nothing it does (erasing, letting the window
+// repaint, drawing) switches the window, scrolls it or moves the active
+// cell. Each is asked for once, where the run first needs it, so that a
+// failure still ends the run at that step.
+class RunHostValues {
+ public:
+  explicit RunHostValues(platform::host::Application& app) : app_(app) {}
+
+  platform::host::Window& ActiveWindow() {
+    if (!window_) window_ = app_.ActiveWindow();
+    return *window_;
+  }
+  std::int32_t ScrollRow() {
+    if (!scrollRow_) scrollRow_ = ActiveWindow().ScrollRow();
+    return *scrollRow_;
+  }
+  // The cell at an address, resolved once however often the run reads it.
+  platform::host::Range& CellAt(const std::string& address) {
+    for (const auto& [known, cell] : cells_)
+      if (known == address) return *cell;
+    cells_.emplace_back(address, app_.GetRange(address));
+    return *cells_.back().second;
+  }
+  double RowHeightPixels(platform::WindowsServices& os, double zoom) {
+    if (!rowHeight_) rowHeight_ = engine::RowHeightPixels(os, app_, zoom);
+    return *rowHeight_;
+  }
+
+ private:
+  platform::host::Application& app_;
+  std::shared_ptr<platform::host::Window> window_;
+  std::optional<std::int32_t> scrollRow_;
+  std::vector<std::pair<std::string, std::shared_ptr<platform::host::Range>>> cells_;
+  std::optional<double> rowHeight_;
+};
+
 // Steps 1 to 26; a failure anywhere ends the run where it stands. The
 // resources live in the caller so that they are given back on every path.
 void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolidBrush>& brush,
@@ -25,9 +65,10 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   auto& s = Shared();
   auto& os = Os();
   auto& app = HostApplication();
+  RunHostValues host(app);
 
   // Set-up
-  const double zoom = ToInt32(app.ActiveWindow()->Zoom()) / 100.0;
+  const double zoom = ToInt32(host.ActiveWindow().Zoom()) / 100.0;
   const std::int16_t hostVersion = ToInt16(LeadingNumber(app.Version()));
   s.ExcelMainWnd = os.FindProcessWindow("XLMAIN");
   screen.emplace(os, os.GetDesktopWindow());
@@ -41,12 +82,12 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   if (IsTrue(s.RedrawWholeGrid)) {
     InvalidateScreenRect(os, s.GridRect);
     s.RedrawWholeGrid = kFalse;
-  } else if (s.PaintScrollRow != app.ActiveWindow()->ScrollRow()) {
+  } else if (s.PaintScrollRow != host.ScrollRow()) {
     // The window scrolled: the old band moved with its row, which the caret
     // now marks, so the strip at the caret's row is what must go.
     ReadCaretOnScreen(os);
     const Rect strip{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right,
-                     ToInt32(RowHeightPixels(os, app, zoom) + s.CaretPoint.y)};
+                     ToInt32(host.RowHeightPixels(os, zoom) + s.CaretPoint.y)};
     InvalidateScreenRect(os, strip);
   } else {
     InvalidateScreenRect(os, s.PrevBandRect);
@@ -57,16 +98,16 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   // With the focus in one of the add-in's own forms or in another program,
   // the focus window is no grid to draw in.
   if (!os.IsChild(s.ExcelMainWnd, os.GetFocus())) return;
-  const AddressHalves visible = SplitRangeAddress(app.ActiveWindow()->VisibleRange()->Address());
+  const AddressHalves visible = SplitRangeAddress(host.ActiveWindow().VisibleRange()->Address());
   const std::string topRowText = RowTextOf(visible.topLeft);
   const std::string bottomRowText = RowTextOf(visible.bottomRight);
-  const std::string active = app.ActiveWindow()->ActiveCell()->Address();
-  const std::int32_t activeRow = app.GetRange(active)->Row();
-  const std::int32_t topRow = app.GetRange(visible.topLeft)->Row();
-  const std::int32_t bottomRow = app.GetRange(visible.bottomRight)->Row();
-  const std::int32_t activeColumn = app.GetRange(active)->Column();
-  const std::int32_t leftColumn = app.GetRange(visible.topLeft)->Column();
-  const std::int32_t rightColumn = app.GetRange(visible.bottomRight)->Column();
+  const std::string active = host.ActiveWindow().ActiveCell()->Address();
+  const std::int32_t activeRow = host.CellAt(active).Row();
+  const std::int32_t topRow = host.CellAt(visible.topLeft).Row();
+  const std::int32_t bottomRow = host.CellAt(visible.bottomRight).Row();
+  const std::int32_t activeColumn = host.CellAt(active).Column();
+  const std::int32_t leftColumn = host.CellAt(visible.topLeft).Column();
+  const std::int32_t rightColumn = host.CellAt(visible.bottomRight).Column();
 
   // The last row of the visible range is usually cut off by the window's edge.
   if (activeRow > bottomRow - 1 || topRow > activeRow) return;
@@ -96,7 +137,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     saved.emplace(os, s.ScreenDC);
     os.SelectObject(s.ScreenDC, brush->Get());
 
-    const double rowHeight = RowHeightPixels(os, app, zoom);
+    const double rowHeight = host.RowHeightPixels(os, zoom);
     if (!(s.CaretPoint.y < (s.GridRect.bottom - kBandBottomMargin) + rowHeight)) return;
 
     s.LeftBandRect.left = s.GridRect.left + kBandLeftInset;
@@ -127,7 +168,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   }
 
   // Finish
-  s.PaintScrollRow = app.ActiveWindow()->ScrollRow();
+  s.PaintScrollRow = host.ScrollRow();
   if (saved) saved->Restore();
   if (hostVersion > kLastVersionWithoutForeground) os.SetForegroundWindow(savedActiveWindow);
 }

@@ -1,0 +1,23 @@
+// One tick of the repaint timer while nothing scrolls, as every tick is for
+// most of a session: the gate, the columns and the scroll position are read,
+// and nothing is painted. Goal: under 50 microseconds on the simulator.
+#include "bench_session.h"
+#include "engine/repaint_timer.h"
+
+namespace {
+using rowtint::bench::CallsPerIteration;
+using rowtint::bench::Prepare;
+using rowtint::simcli::SimSession;
+
+void BM_IdleTimerTick(benchmark::State& state) {
+  SimSession session(rowtint::bench::SessionFolder());
+  Prepare(session);
+  const CallsPerIteration calls(session);
+  for (auto _ : state) rowtint::engine::RepaintTimerProc();
+  calls.Report(state);
+  // A tick that painted would not be the idle one this measures.
+  if (!session.Desktop().TakeRecords().drawn.empty()) state.SkipWithError("an idle tick painted");
+}
+BENCHMARK(BM_IdleTimerTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
