@@ -30,7 +30,8 @@ class CallsPerIteration {
  public:
   explicit CallsPerIteration(simcli::SimSession& session) : calls_(session.Desktop().CallCounter()) { calls_ = 0; }
   void Report(benchmark::State& state) const {
-    state.counters["platform_calls"] = benchmark::Counter(static_cast<double>(calls_), benchmark::Counter::kAvgIterations);
+    state.counters["platform_calls"] =
+        benchmark::Counter(static_cast<double>(calls_), benchmark::Counter::kAvgIterations);
   }
 
  private:

@@ -38,24 +38,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(!std::isnan(leading), "LeadingNumber gave NaN", text);
 
   double whole = 0;
-  const bool isNumber = AnswersOrRaises([&] { whole = engine::TextToNumber(text); }, err::kTypeMismatch,
-                                        err::kTypeMismatch, text);
+  const bool isNumber =
+      AnswersOrRaises([&] { whole = engine::TextToNumber(text); }, err::kTypeMismatch, err::kTypeMismatch, text);
   Check(!isNumber || std::isfinite(whole), "TextToNumber gave a value that is not finite", text);
 
   double decimal = 0;
-  const bool isDecimal = AnswersOrRaises([&] { decimal = engine::DecimalTextToNumber(text); },
-                                         err::kTypeMismatch, err::kTypeMismatch, text);
+  const bool isDecimal = AnswersOrRaises([&] { decimal = engine::DecimalTextToNumber(text); }, err::kTypeMismatch,
+                                         err::kTypeMismatch, text);
   // Plain decimal text is a number as a whole, and the same one, and it is
   // also its own leading number.
   Check(!isDecimal || (isNumber && decimal == whole), "decimal text read differently as a whole number", text);
   Check(!isDecimal || leading == decimal, "decimal text has another leading number", text);
 
   platform::Color color = 0;
-  const bool converts = AnswersOrRaises([&] { color = engine::SettingTextToColor(text); }, err::kTypeMismatch,
-                                        err::kOverflow, text);
+  const bool converts =
+      AnswersOrRaises([&] { color = engine::SettingTextToColor(text); }, err::kTypeMismatch, err::kOverflow, text);
   Check(!converts || isDecimal, "a colour from text that is not plain decimal", text);
-  Check(isDecimal == converts || std::fabs(decimal) >= 2147483647.5, "decimal text in range refused as a colour",
-        text);
+  Check(isDecimal == converts || std::fabs(decimal) >= 2147483647.5, "decimal text in range refused as a colour", text);
   if (converts) {
     Check(std::fabs(color - decimal) <= 0.5, "the colour is not the nearest whole number", text);
     const std::string written = engine::ColorToSettingText(color);

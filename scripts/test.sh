@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Every test: the native build under CTest (simulator, core), the same tests
+# Every test: the formatting and clang-tidy check, the native build under CTest (simulator, core), the same tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
 # a bounded libFuzzer run of the fuzz targets (build-fuzz/, 30 s, all at once), then
 # both Windows builds, the 64-bit one's tests under Wine on a private screen
@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
+scripts/lint.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROWTINT_SANITIZE=ON >/dev/null

@@ -13,9 +13,7 @@ using sim::Pixel;
 
 class BandPixelsTest : public SimTest {
  protected:
-  void SetUp() override {
-    Run({"set A5 Total", "set B5 WWWW", "set D5 12345", "set E5 MMMM", "set C5 88"});
-  }
+  void SetUp() override { Run({"set A5 Total", "set B5 WWWW", "set D5 12345", "set E5 MMMM", "set C5 88"}); }
   bool OnOutline(const Rect& r, int x, int y) {
     return x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1;
   }
@@ -118,10 +116,19 @@ TEST_F(BandPixelsTest, SwitchingOffLeavesTheHostsPicture) {
 }
 
 TEST_F(BandPixelsTest, ResourcesGoBackOnEveryPath) {
-  const char* script[] = {"select C5", "select C1", "select C31", "select C32", "select C10:E10", "select T10",
-                          "paint", "select-object", "tick", "paint", "select D4", "scroll 3 2", "tick",
-                          "resize 40 120 1000 700", "switch", "tick", "switch", "warm", "wober", "print",
-                          "activate-sheet", "activate-workbook", "gate off", "tick", "select E6"};
+  const char* script[] = {"select C5",      "select C1",
+                          "select C31",     "select C32",
+                          "select C10:E10", "select T10",
+                          "paint",          "select-object",
+                          "tick",           "paint",
+                          "select D4",      "scroll 3 2",
+                          "tick",           "resize 40 120 1000 700",
+                          "switch",         "tick",
+                          "switch",         "warm",
+                          "wober",          "print",
+                          "activate-sheet", "activate-workbook",
+                          "gate off",       "tick",
+                          "select E6"};
   for (const char* line : script) {
     Run(line);
     EXPECT_EQ(Desktop().OpenDcCount(), 0) << line;

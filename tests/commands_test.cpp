@@ -101,16 +101,15 @@ TEST_P(FindLastRowTest, SelectsBelowTheLowestUsedRow) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sheets, FindLastRowTest,
-    ::testing::Values(LastRowCase{"BlockAboveActiveCell", {"A1", "B4", "C10"}, "D3", "$D$11"},
-                      LastRowCase{"DataInAnotherColumn", {"Z5"}, "B2", "$B$6"},
-                      LastRowCase{"EmptySheet", {}, "C9", "$C$1"},
-                      LastRowCase{"Row32766", {"A32766"}, "B2", "$B$32767"},
-                      LastRowCase{"Row32767", {"A32767"}, "B2", "$B$32768"},
-                      LastRowCase{"Row40000", {"A40000"}, "E7", "$E$40001"},
-                      LastRowCase{"SheetsLastRow", {"A1048576"}, "E7", nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sheets, FindLastRowTest,
+                         ::testing::Values(LastRowCase{"BlockAboveActiveCell", {"A1", "B4", "C10"}, "D3", "$D$11"},
+                                           LastRowCase{"DataInAnotherColumn", {"Z5"}, "B2", "$B$6"},
+                                           LastRowCase{"EmptySheet", {}, "C9", "$C$1"},
+                                           LastRowCase{"Row32766", {"A32766"}, "B2", "$B$32767"},
+                                           LastRowCase{"Row32767", {"A32767"}, "B2", "$B$32768"},
+                                           LastRowCase{"Row40000", {"A40000"}, "E7", "$E$40001"},
+                                           LastRowCase{"SheetsLastRow", {"A1048576"}, "E7", nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rowtint::testing

@@ -84,8 +84,8 @@ TEST(FaultsReplay, TheSameSeedGivesTheSameRun) {
   auto run = [](const char* faults) {
     simcli::SimSession session;
     std::ostringstream out;
-    for (const char* line : {"start", faults, "select C5", "tick", "scroll 3 1", "tick", "click Warm",
-                             "select D9", "click FindLastrow", "tick", "faults 0 0", "state"})
+    for (const char* line : {"start", faults, "select C5", "tick", "scroll 3 1", "tick", "click Warm", "select D9",
+                             "click FindLastrow", "tick", "faults 0 0", "state"})
       session.RunLine(line, out);
     return out.str();
   };

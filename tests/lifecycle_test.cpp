@@ -187,10 +187,29 @@ TEST_F(LifecycleTest, OwnerlessTimerStoppedByPrintingAndDisconnection) {
 }
 
 TEST_F(LifecycleTest, HandlesAreGivenBackAfterEveryLine) {
-  const char* script[] = {"start", "select C5", "click Option", "form move cb_ok", "pick 1 2 3",
-                          "form click cb_Select", "tick", "form click cb_ok", "click Switch", "click Switch",
-                          "click FindLastrow", "click Wober", "click Warm", "click About", "form click Label7",
-                          "select-object", "tick", "shutdown", "start", "select D4", "unload", "load", "select D5"};
+  const char* script[] = {"start",
+                          "select C5",
+                          "click Option",
+                          "form move cb_ok",
+                          "pick 1 2 3",
+                          "form click cb_Select",
+                          "tick",
+                          "form click cb_ok",
+                          "click Switch",
+                          "click Switch",
+                          "click FindLastrow",
+                          "click Wober",
+                          "click Warm",
+                          "click About",
+                          "form click Label7",
+                          "select-object",
+                          "tick",
+                          "shutdown",
+                          "start",
+                          "select D4",
+                          "unload",
+                          "load",
+                          "select D5"};
   for (const char* line : script) {
     Run(line);
     EXPECT_EQ(Desktop().OpenDcCount(), 0) << line;

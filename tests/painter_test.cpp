@@ -109,18 +109,17 @@ TEST_P(PainterPositionTest, DrawsOnlyWhereTheRowAllows) {
   EXPECT_FALSE(records.invalidated.empty()) << "the previous band is always erased";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PainterPositionTest,
-    ::testing::Values(PositionCase{"FirstVisibleRow", "C5", false, true},
-                      PositionCase{"SecondVisibleRow", "C6", true, true},
-                      PositionCase{"RowAboveTheLastVisible", "C35", false, true},
-                      PositionCase{"TwoAboveTheLastVisible", "C34", true, true},
-                      PositionCase{"LastVisibleRow", "C36", false, false},
-                      PositionCase{"AboveTheView", "C2", false, false},
-                      PositionCase{"OneRowTwoColumns", "C10:D10", true, true},
-                      PositionCase{"OneRowThreeColumns", "C10:E10", false, true},
-                      PositionCase{"TwoRows", "C10:C11", false, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PainterPositionTest,
+                         ::testing::Values(PositionCase{"FirstVisibleRow", "C5", false, true},
+                                           PositionCase{"SecondVisibleRow", "C6", true, true},
+                                           PositionCase{"RowAboveTheLastVisible", "C35", false, true},
+                                           PositionCase{"TwoAboveTheLastVisible", "C34", true, true},
+                                           PositionCase{"LastVisibleRow", "C36", false, false},
+                                           PositionCase{"AboveTheView", "C2", false, false},
+                                           PositionCase{"OneRowTwoColumns", "C10:D10", true, true},
+                                           PositionCase{"OneRowThreeColumns", "C10:E10", false, true},
+                                           PositionCase{"TwoRows", "C10:C11", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PainterTest, SwitchedOffOnlyErases) {
   Run("select C5");

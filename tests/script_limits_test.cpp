@@ -64,8 +64,8 @@ TEST_F(ScriptLimitsTest, EachLimitRefusesJustPastItAndTakesItsEdge) {
 }
 
 TEST_F(ScriptLimitsTest, NumbersThatNoDialogWouldTakeAreRefused) {
-  for (const char* line : {"row-height 4 nan", "row-height 4 inf", "row-height 4 1e2", "col-width B 0x10",
-                           "zoom +100", "zoom 100.5", "zoom 99999999999999999999", "pick 1 2", "faults 0.5 -1"}) {
+  for (const char* line : {"row-height 4 nan", "row-height 4 inf", "row-height 4 1e2", "col-width B 0x10", "zoom +100",
+                           "zoom 100.5", "zoom 99999999999999999999", "pick 1 2", "faults 0.5 -1"}) {
     const std::string error = ErrorOf(line);
     EXPECT_EQ(error.rfind("line 2: '", 0), 0u) << line << ": " << error;
   }
@@ -115,9 +115,9 @@ class ModalTest : public SimTest {
 };
 
 TEST_F(ModalTest, TheHostsWindowsTakeNoInputWhileAFormIsShown) {
-  for (const char* line : {"select D7", "select-object", "scroll 3 1", "resize 40 120 1000 700", "activate-sheet",
-                           "activate-workbook", "print", "click Switch", "zoom 50", "set A1 x", "shutdown", "unload",
-                           "load", "start"}) {
+  for (const char* line :
+       {"select D7", "select-object", "scroll 3 1", "resize 40 120 1000 700", "activate-sheet", "activate-workbook",
+        "print", "click Switch", "zoom 50", "set A1 x", "shutdown", "unload", "load", "start"}) {
     EXPECT_NE(ErrorOf(line).find("needs the host's windows, which are disabled while fm_Option is shown"),
               std::string::npos)
         << line;

@@ -28,7 +28,8 @@ TEST(ShrinkScript, KeepsOnlyTheLinesThatMakeItFail) {
 TEST(ShrinkScript, StopsWhenItsRunsAreSpent) {
   Script script(100, "x");
   script[50] = "y";
-  const auto shrunk = ShrinkScript(script, [](const Script& s) { return std::count(s.begin(), s.end(), "y") == 1; }, 3);
+  const auto shrunk = ShrinkScript(
+      script, [](const Script& s) { return std::count(s.begin(), s.end(), "y") == 1; }, 3);
   EXPECT_LT(shrunk.size(), script.size());
   EXPECT_GT(shrunk.size(), 1u);
 }

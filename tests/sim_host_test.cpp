@@ -18,13 +18,13 @@ TEST_F(SimHostTest, ASelectionScrollsTheLeastThatShowsTheActiveCellWhole) {
     const char* select;
     sim::CellRef scroll;
   } cases[] = {
-      {"C32", {1, 1}},              // whole already
-      {"C33", {2, 1}},              // one row below: one row
-      {"C40", {9, 1}},              // row 40 becomes the last whole row
-      {"C3:D3", {3, 1}},            // above: it becomes the top row
-      {"S3", {3, 2}},               // the partly shown column: one column
-      {"A3", {3, 1}},               // left of the view
-      {"C1048576", {1048545, 1}},   // the sheet's last row
+      {"C32", {1, 1}},             // whole already
+      {"C33", {2, 1}},             // one row below: one row
+      {"C40", {9, 1}},             // row 40 becomes the last whole row
+      {"C3:D3", {3, 1}},           // above: it becomes the top row
+      {"S3", {3, 2}},              // the partly shown column: one column
+      {"A3", {3, 1}},              // left of the view
+      {"C1048576", {1048545, 1}},  // the sheet's last row
   };
   for (const auto& c : cases) {
     Run(std::string("select ") + c.select);

@@ -44,10 +44,10 @@ TEST_F(FreshScriptTest, StateListsTheAddInsBarsFormsAndStore) {
 
 TEST_F(SimScriptTest, StartsConnectedAsAtAHostStart) {
   const std::string json = RunScript(session_, "state\n");
-  for (const char* part : {"\"HighlightOff\":false", "\"RopMode\":0", "\"HighlightColor\":14600886",
-                           "\"HistoryColor1\":-2147483633", "\"HistoryColor3\":-2147483633",
-                           "\"timer\":{\"running\":true,\"interval\":200", "\"activeCell\":\"$A$1\"",
-                           "\"selection\":\"$A$1\"", "\"ColumnCheckArmed\":true", "\"RedrawWholeGrid\":false"})
+  for (const char* part :
+       {"\"HighlightOff\":false", "\"RopMode\":0", "\"HighlightColor\":14600886", "\"HistoryColor1\":-2147483633",
+        "\"HistoryColor3\":-2147483633", "\"timer\":{\"running\":true,\"interval\":200", "\"activeCell\":\"$A$1\"",
+        "\"selection\":\"$A$1\"", "\"ColumnCheckArmed\":true", "\"RedrawWholeGrid\":false"})
     EXPECT_NE(json.find(part), std::string::npos) << part;
   EXPECT_NE(S().ExcelMainWnd, 0u);
   EXPECT_NE(json.find("\"ExcelMainWnd\":" + std::to_string(S().ExcelMainWnd)), std::string::npos);
@@ -84,8 +84,8 @@ TEST_F(SimScriptTest, CommandsChangeTheHost) {
 }
 
 TEST_F(SimScriptTest, BadLinesAreReportedWithTheirNumber) {
-  for (const char* bad : {"select\n", "select Q0\n", "zoom many\n", "frobnicate\n", "gate maybe\n",
-                          "click Nothing\n", "form click cb_ok\n", "load\n"}) {
+  for (const char* bad : {"select\n", "select Q0\n", "zoom many\n", "frobnicate\n", "gate maybe\n", "click Nothing\n",
+                          "form click cb_ok\n", "load\n"}) {
     try {
       RunScript(session_, std::string("state\n") + bad);
       ADD_FAILURE() << bad;

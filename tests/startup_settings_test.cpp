@@ -14,8 +14,8 @@ TEST(SettingText, ConversionsBothWays) {
   struct Case {
     const char* text;
     platform::Color color;
-  } good[] = {{"14600886", 14600886}, {"-2147483633", -2147483633}, {"2147483647", 2147483647},
-              {" 255 ", 255},         {"12.5", 12},                 {"-2147483648", INT32_MIN}};
+  } good[] = {{"14600886", 14600886}, {"-2147483633", -2147483633}, {"2147483647", 2147483647}, {" 255 ", 255},
+              {"12.5", 12},           {"-2147483648", INT32_MIN}};
   for (const auto& c : good) EXPECT_EQ(engine::SettingTextToColor(c.text), c.color) << c.text;
   struct Bad {
     const char* text;

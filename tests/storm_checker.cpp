@@ -78,7 +78,8 @@ std::optional<Violation> StormChecker::After(const std::string& escaped, bool re
     return Violation{"at most one timer", std::to_string(desktop.Timers().size()) + " timers run"};
   for (const auto& [key, text] : session_.Settings().Values())
     if (session_.Settings().WrittenByAddIn(key) && !DecimalText(text))
-      return Violation{"decimal text in the store", std::get<1>(key) + "/" + std::get<2>(key) + " holds '" + text + "'"};
+      return Violation{"decimal text in the store",
+                       std::get<1>(key) + "/" + std::get<2>(key) + " holds '" + text + "'"};
 
   if (!session_.HostRunning()) return std::nullopt;
   const simcli::ScriptLine line(line_);
@@ -119,15 +120,17 @@ std::optional<Violation> StormChecker::CheckScreen() {
   std::vector<Rect> carried;
   for (const Rect& r : regionBefore_) carried.push_back(sim::Intersect(Moved(r, scrollBefore_), grid));
   auto inCarried = [&](const platform::Point& p) {
-    return inMargins(p) || std::any_of(carried.begin(), carried.end(), [&](const Rect& r) { return Inside(r, p.x, p.y); });
+    return inMargins(p) ||
+           std::any_of(carried.begin(), carried.end(), [&](const Rect& r) { return Inside(r, p.x, p.y); });
   };
 
   // Every band drawn while the host was busy, wherever the host's scrolls have carried it.
   std::vector<Rect> drawnUnderFaults;
-  for (const auto& [band, scroll] : bandsUnderFaults_) drawnUnderFaults.push_back(sim::Intersect(Moved(band, scroll), grid));
+  for (const auto& [band, scroll] : bandsUnderFaults_)
+    drawnUnderFaults.push_back(sim::Intersect(Moved(band, scroll), grid));
   auto inDrawnUnderFaults = [&](const platform::Point& p) {
-    return inCarried(p) ||
-           std::any_of(drawnUnderFaults.begin(), drawnUnderFaults.end(), [&](const Rect& r) { return Inside(r, p.x, p.y); });
+    return inCarried(p) || std::any_of(drawnUnderFaults.begin(), drawnUnderFaults.end(),
+                                       [&](const Rect& r) { return Inside(r, p.x, p.y); });
   };
 
   // Whether the host has scrolled the band that stood before this line since it was drawn.
@@ -141,16 +144,19 @@ std::optional<Violation> StormChecker::CheckScreen() {
     known = kSidewaysStub;
   else if (scrolled && std::all_of(stray.begin(), stray.end(), inCarried))
     known = kBandLeftBehind;
-  else if (session_.Faults().Injected() != faultsAtStart_ && std::all_of(stray.begin(), stray.end(), inDrawnUnderFaults))
+  else if (session_.Faults().Injected() != faultsAtStart_ &&
+           std::all_of(stray.begin(), stray.end(), inDrawnUnderFaults))
     known = kCutShort;
 
   if (!known || (!strict_.empty() && std::string(known).find(strict_) != std::string::npos)) {
     Rect box{stray[0].x, stray[0].y, stray[0].x + 1, stray[0].y + 1};
     for (const auto& p : stray)
-      box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x + 1), std::max(box.bottom, p.y + 1)};
-    return Violation{known ? std::string("known fault: ") + known : "the screen shows the host's drawing outside the band",
-                     std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
-                         Show(engine::Shared().LastBandRect) + ", grid " + Show(grid)};
+      box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x + 1),
+             std::max(box.bottom, p.y + 1)};
+    return Violation{
+        known ? std::string("known fault: ") + known : "the screen shows the host's drawing outside the band",
+        std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
+            Show(engine::Shared().LastBandRect) + ", grid " + Show(grid)};
   }
   ++tolerated_[known];
   for (const auto& p : stray) screen.Set(p.x, p.y, content.Get(p.x, p.y));

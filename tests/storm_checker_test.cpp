@@ -125,12 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
         // The painter erases the band's rectangle, not where the scroll moved it: a 7-pixel stub stays at the left.
         KnownFault{"SidewaysScroll", "sideways-scroll stub", {"select C10", "scroll 1 2", "tick"}},
         // Scrolled back the other way: a 20-pixel stub at the right.
-        KnownFault{"SidewaysScrollBack", "sideways-scroll stub",
-                   {"select C10", "scroll 1 2", "tick", "scroll 1 1", "tick"}},
+        KnownFault{
+            "SidewaysScrollBack", "sideways-scroll stub", {"select C10", "scroll 1 2", "tick", "scroll 1 1", "tick"}},
         // The selection scrolls row 10's band up; the painter erases at row 40, the last row, and draws nothing.
         KnownFault{"SelectionThatScrolls", "band left behind by a scroll", {"select C10", "select C40"}},
         // The wheel moves the band; the selection comes before the next tick and erases at the new active row.
-        KnownFault{"SelectionRightAfterTheWheel", "band left behind by a scroll",
+        KnownFault{"SelectionRightAfterTheWheel",
+                   "band left behind by a scroll",
                    {"select C10", "tick", "select C11", "scroll 4 1", "select C12"}}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -142,7 +143,7 @@ TEST(BusyHostFault, IsToleratedByNameAndFailsAStrictStorm) {
   auto play = [](StormChecker& checker, simcli::SimSession& session, int seed) -> std::optional<Violation> {
     std::ostringstream out;
     for (const std::string& line : {"faults 0.1 " + std::to_string(seed), std::string("select C10"),
-                                   std::string("faults 0 0"), std::string("select C12")}) {
+                                    std::string("faults 0 0"), std::string("select C12")}) {
       checker.Before(line);
       session.RunLine(line, out);
       if (auto v = checker.After("", false)) return v;

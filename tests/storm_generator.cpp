@@ -45,8 +45,8 @@ std::string StormGenerator::NearCell(simcli::SimSession& session) {
 }
 
 std::string StormGenerator::FarCell() {
-  const std::int64_t row = Chance(0.1) ? OneOf<std::int64_t>({32766, 32767, 32768, 40000, 1048575, 1048576})
-                                       : 1 + Below(3000);
+  const std::int64_t row =
+      Chance(0.1) ? OneOf<std::int64_t>({32766, 32767, 32768, 40000, 1048575, 1048576}) : 1 + Below(3000);
   const std::int64_t column = Chance(0.05) ? OneOf<std::int64_t>({16383, 16384}) : 1 + Below(80);
   return Cell(row, column);
 }
@@ -55,17 +55,18 @@ std::string StormGenerator::GridRect(simcli::SimSession& session, bool keepOrigi
   const auto screen = session.Desktop().Screen().Bounds();
   const auto now = session.Host().GridRect();
   const int left = keepOrigin ? now.left : Below(80), top = keepOrigin ? now.top : 60 + Below(80);
-  const int right = std::max(left + 1, screen.right - Below(260)), bottom = std::max(top + 1, screen.bottom - Below(200));
+  const int right = std::max(left + 1, screen.right - Below(260)),
+            bottom = std::max(top + 1, screen.bottom - Below(200));
   return std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) + " " + std::to_string(bottom);
 }
 
 std::string StormGenerator::RefusedLine() {
-  return OneOf<std::string>({"zoom 9", "zoom 401", "row-height 3 nan", "row-height 3 410", "col-width C -1",
-                             "col-width XFE 10", "pick 256 0 0", "pick 1 2", "select A0", "select XFE1",
-                             "select XFD1048577", "scroll 0 1", "tick 0", "tick 1001", "screen 100 100",
-                             "grid 0 0 0 0", "resize 10 10 5 5", "frobnicate", "select A1 B2", "state now",
-                             "version x", "faults 2 1", "faults 0.5 -3", "set A1:B2 x", "dpi 1000", "gate maybe",
-                             "form click nothing", "form wave"});
+  return OneOf<std::string>(
+      {"zoom 9",       "zoom 401",   "row-height 3 nan",   "row-height 3 410", "col-width C -1",    "col-width XFE 10",
+       "pick 256 0 0", "pick 1 2",   "select A0",          "select XFE1",      "select XFD1048577", "scroll 0 1",
+       "tick 0",       "tick 1001",  "screen 100 100",     "grid 0 0 0 0",     "resize 10 10 5 5",  "frobnicate",
+       "select A1 B2", "state now",  "version x",          "faults 2 1",       "faults 0.5 -3",     "set A1:B2 x",
+       "dpi 1000",     "gate maybe", "form click nothing", "form wave"});
 }
 
 std::string StormGenerator::PrepareLine() {
@@ -82,8 +83,8 @@ std::string StormGenerator::PrepareLine() {
 
 // The message loop and the engine called directly: these run whatever is shown.
 std::string StormGenerator::LoopLine() {
-  return OneOf<std::string>({"tick", "tick", "tick", "tick 2", "tick 3", "paint", "switch", "wober", "warm",
-                             "gate on", "gate off", "state"});
+  return OneOf<std::string>(
+      {"tick", "tick", "tick", "tick 2", "tick 3", "paint", "switch", "wober", "warm", "gate on", "gate off", "state"});
 }
 
 std::string StormGenerator::StoppedLine() {
@@ -108,8 +109,9 @@ std::string StormGenerator::FormLine(const platform::FormWindow& form) {
   if (Chance(0.04)) return "form close";
   if (Chance(0.05)) return "pick " + std::to_string(Below(256)) + " 128 " + std::to_string(Below(256));
   const auto& controls = form.Controls();
-  const std::string any = Chance(0.1) ? std::string("background") : controls[static_cast<std::size_t>(
-                                                                         Below(static_cast<int>(controls.size())))].name;
+  const std::string any = Chance(0.1)
+                              ? std::string("background")
+                              : controls[static_cast<std::size_t>(Below(static_cast<int>(controls.size())))].name;
   if (Chance(0.3)) return "form move " + any;
   if (Chance(0.4)) return "form click " + any;
   // The controls that act, more often than the rest.
@@ -146,10 +148,15 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
        }},
       {20, [&] { return std::string("select-object"); }},
       {25, [&] { return "resize " + GridRect(session, Chance(0.6)); }},
-      {20, [&] { return OneOf<std::string>({"activate-sheet", "activate-workbook"}); }},
+      {20,
+       [&] {
+         return OneOf<std::string>({"activate-sheet", "activate-workbook"});
+       }},
       {10, [&] { return std::string("print"); }},
-      {15, [&] { return "zoom " + OneOf<std::string>({"10", "25", "50", "75", "90", "100", "100", "125", "150", "200",
-                                                       "400"}); }},
+      {15,
+       [&] {
+         return "zoom " + OneOf<std::string>({"10", "25", "50", "75", "90", "100", "100", "125", "150", "200", "400"});
+       }},
       {15,
        [&] {
          const auto near = std::to_string(std::max(1, sheet.scroll.row - 1 + Below(40)));
@@ -159,24 +166,32 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
       {15,
        [&] {
          const auto near = std::to_string(std::max(1, sheet.scroll.column - 1 + Below(20)));
-         return "col-width " + near + " " +
-                OneOf<std::string>({"0", "7.5", "20", "48", "48", "100", "300", "1342.5"});
+         return "col-width " + near + " " + OneOf<std::string>({"0", "7.5", "20", "48", "48", "100", "300", "1342.5"});
        }},
       {40,
        [&] {
          const auto cell = Chance(0.85) ? NearCell(session) : FarCell();
          return "set " + cell + " " + OneOf<std::string>({"x", "Total", "12345", "WWWW MMMM", "", "0.50"});
        }},
-      {8, [&] { return "version " + OneOf<std::string>({"9.0", "10.0", "16.0"}); }},
+      {8,
+       [&] {
+         return "version " + OneOf<std::string>({"9.0", "10.0", "16.0"});
+       }},
       {20, [&] { return PrepareLine(); }},
       {10, [&] { return "pick " + std::to_string(Below(256)) + " " + std::to_string(Below(256)) + " 0"; }},
       {8, [&] { return std::string("start"); }},
       {10, [&] { return std::string("shutdown"); }},
       {10, [&] { return std::string(session.AddIn() ? "unload" : "load"); }},
       {30, [&] { return std::string(session.AddIn() ? "tick" : "load"); }},
-      {4, [&] { return "dpi " + OneOf<std::string>({"96", "96", "120", "144"}); }},
+      {4,
+       [&] {
+         return "dpi " + OneOf<std::string>({"96", "96", "120", "144"});
+       }},
       {4, [&] { return "grid " + GridRect(session, false); }},
-      {2, [&] { return "screen " + OneOf<std::string>({"800 600", "800 600", "1024 640", "640 480"}); }},
+      {2,
+       [&] {
+         return "screen " + OneOf<std::string>({"800 600", "800 600", "1024 640", "640 480"});
+       }},
   };
   int total = 0;
   for (const auto& [weight, make] : choices) total += weight;

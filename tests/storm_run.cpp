@@ -9,7 +9,8 @@
 namespace rowtint::testing {
 namespace {
 
-StormResult Play(const std::function<std::optional<std::string>(simcli::SimSession&)>& next, const std::string& strict) {
+StormResult Play(const std::function<std::optional<std::string>(simcli::SimSession&)>& next,
+                 const std::string& strict) {
   StormResult result;
   simcli::SimSession session;
   StormChecker checker(session, strict);
@@ -42,18 +43,22 @@ StormResult Play(const std::function<std::optional<std::string>(simcli::SimSessi
 StormResult RunStorm(std::uint64_t seed, std::size_t lines, const std::string& strict) {
   StormGenerator generator(seed);
   std::size_t played = 0;
-  return Play([&](simcli::SimSession& session) -> std::optional<std::string> {
-    if (played++ == lines) return std::nullopt;
-    return generator.Next(session);
-  }, strict);
+  return Play(
+      [&](simcli::SimSession& session) -> std::optional<std::string> {
+        if (played++ == lines) return std::nullopt;
+        return generator.Next(session);
+      },
+      strict);
 }
 
 StormResult Replay(const Script& script, const std::string& strict) {
   std::size_t next = 0;
-  return Play([&](simcli::SimSession&) -> std::optional<std::string> {
-    if (next == script.size()) return std::nullopt;
-    return script[next++];
-  }, strict);
+  return Play(
+      [&](simcli::SimSession&) -> std::optional<std::string> {
+        if (next == script.size()) return std::nullopt;
+        return script[next++];
+      },
+      strict);
 }
 
 Script ShortestFailing(const StormResult& failed, const std::string& strict) {

@@ -12,11 +12,11 @@
 namespace rowtint::testing {
 
 struct StormResult {
-  Script script;                     // the lines played, the failing one last
-  std::optional<Violation> failure;  // the first invariant broken
-  std::size_t refused = 0;           // lines the simulator refused, as it should
-  std::size_t underFaults = 0;       // lines played while host calls were failing
-  std::uint64_t faultsInjected = 0;  // host calls made to fail
+  Script script;                                   // the lines played, the failing one last
+  std::optional<Violation> failure;                // the first invariant broken
+  std::size_t refused = 0;                         // lines the simulator refused, as it should
+  std::size_t underFaults = 0;                     // lines played while host calls were failing
+  std::uint64_t faultsInjected = 0;                // host calls made to fail
   std::map<std::string, std::uint64_t> tolerated;  // the add-in's known faults met
 };
 

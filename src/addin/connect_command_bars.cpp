@@ -10,8 +10,8 @@
 
 namespace rowtint::addin {
 using engine::SkipOnFailure;
-using platform::Required;
 using platform::kTrue;
+using platform::Required;
 
 namespace {
 constexpr const char* kBarName = "Rowtint";
@@ -63,8 +63,7 @@ std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
                         {&muButton5, "About", std::nullopt, true}};
   for (const Item& item : items) {
     SkipOnFailure([&] {
-      item.button->Set(
-          Required(popup).PopupBar()->Controls()->Add({.type = platform::kMsoControlButton})->AsButton());
+      item.button->Set(Required(popup).PopupBar()->Controls()->Add({.type = platform::kMsoControlButton})->AsButton());
     });
     SkipOnFailure([&] { Required(item.button->Get()).SetCaption(item.caption); });
     SkipOnFailure([&] { Required(item.button->Get()).SetStyle(platform::kMsoButtonIconAndCaption); });
@@ -75,9 +74,8 @@ std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
   // A separator before whatever is last on the menu bar now, normally the popup.
   std::int32_t last = 0;
   SkipOnFailure([&] { last = App().GetCommandBars()->ActiveMenuBar()->Controls()->Count(); });
-  SkipOnFailure([&] {
-    App().GetCommandBars()->ActiveMenuBar()->Controls()->Item(engine::ToInt16(last))->SetBeginGroup(kTrue);
-  });
+  SkipOnFailure(
+      [&] { App().GetCommandBars()->ActiveMenuBar()->Controls()->Item(engine::ToInt16(last))->SetBeginGroup(kTrue); });
   return nullptr;
 }
 

@@ -50,8 +50,8 @@ void Connect::FindLastRow() {
   std::int32_t activeColumn = 0;
   if (HoldsUnlessFailed([&] { return App().GetWorksheetFunction()->CountA(*App().Cells()) > 0; })) {
     SkipOnFailure([&] {
-      lastRow = platform::Required(App().Cells()->Find("*", platform::host::kXlByRows, platform::host::kXlPrevious))
-                    .Row();
+      lastRow =
+          platform::Required(App().Cells()->Find("*", platform::host::kXlByRows, platform::host::kXlPrevious)).Row();
     });
   }
   SkipOnFailure([&] { activeAddress = App().ActiveWindow()->ActiveCell()->Address(); });

@@ -16,7 +16,9 @@ namespace {
 constexpr const char* kToolbarName = "Rowtint";
 }
 
-void ClickRelay::Click(const std::shared_ptr<platform::CommandBarButton>&, platform::VbBool&) { (connect_.*handler_)(); }
+void ClickRelay::Click(const std::shared_ptr<platform::CommandBarButton>&, platform::VbBool&) {
+  (connect_.*handler_)();
+}
 
 Connect::Connect()
     : cbbRelay1_(*this, &Connect::cbbButton1_Click),

@@ -11,12 +11,12 @@
 namespace rowtint::addin {
 
 inline std::unique_ptr<platform::host::EventConnection> AdviseOn(platform::host::Application& app,
-                                                                  platform::host::AppEvents& sink) {
+                                                                 platform::host::AppEvents& sink) {
   return app.AdviseEvents(sink);
 }
 
 inline std::unique_ptr<platform::host::EventConnection> AdviseOn(platform::CommandBarButton& button,
-                                                                  platform::ButtonEvents& sink) {
+                                                                 platform::ButtonEvents& sink) {
   return button.AdviseClick(sink);
 }
 

@@ -18,8 +18,8 @@ using platform::Rect;
 using platform::VbBool;
 using platform::WindowHandle;
 
-inline constexpr Color kWoberColor = 14600886;          // 0x00DECAB6, also the default band colour
-inline constexpr Color kWarmColor = 16366575;           // 0x00F9BBEF
+inline constexpr Color kWoberColor = 14600886;           // 0x00DECAB6, also the default band colour
+inline constexpr Color kWarmColor = 16366575;            // 0x00F9BBEF
 inline constexpr Color kEmptySwatchColor = -2147483633;  // 0x8000000F, COLOR_BTNFACE: an empty history slot
 
 struct HighlightState {

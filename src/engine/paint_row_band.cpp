@@ -143,14 +143,12 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     s.LeftBandRect.left = s.GridRect.left + kBandLeftInset;
     s.LeftBandRect.top = s.CaretPoint.y;
     s.LeftBandRect.bottom = ToInt32(rowHeight + s.CaretPoint.y);
-    s.LeftBandRect.right =
-        s.CaretPoint.x < s.GridRect.right ? s.CaretPoint.x : s.GridRect.right - kBandRightInset;
-    s.RightBandRect.left =
-        ToInt32(PointsToPixels(os, app.ActiveCell()->Width()) * zoom + s.LeftBandRect.right);
+    s.LeftBandRect.right = s.CaretPoint.x < s.GridRect.right ? s.CaretPoint.x : s.GridRect.right - kBandRightInset;
+    s.RightBandRect.left = ToInt32(PointsToPixels(os, app.ActiveCell()->Width()) * zoom + s.LeftBandRect.right);
     s.RightBandRect.top = s.LeftBandRect.top;
     s.RightBandRect.bottom = s.LeftBandRect.bottom;
-    s.RightBandRect.right = s.RightBandRect.left < s.GridRect.right ? s.GridRect.right - kBandRightInset
-                                                                    : s.RightBandRect.left + 1;
+    s.RightBandRect.right =
+        s.RightBandRect.left < s.GridRect.right ? s.GridRect.right - kBandRightInset : s.RightBandRect.left + 1;
     s.LastBandRect = {s.LeftBandRect.left, s.LeftBandRect.top, s.RightBandRect.right, s.LeftBandRect.bottom};
 
     if (s.RopMode == 0) s.RopMode = platform::kR2MaskPen;
@@ -161,10 +159,8 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     // visible column, and lies left of the grid with the cell left of the view).
     const Rect clip = Intersection(s.LastBandRect, s.GridRect);
     os.IntersectClipRect(s.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
-    os.Rectangle(s.ScreenDC, s.LeftBandRect.left, s.LeftBandRect.top, s.LeftBandRect.right,
-                 s.LeftBandRect.bottom);
-    os.Rectangle(s.ScreenDC, s.RightBandRect.left, s.RightBandRect.top, s.RightBandRect.right,
-                 s.RightBandRect.bottom);
+    os.Rectangle(s.ScreenDC, s.LeftBandRect.left, s.LeftBandRect.top, s.LeftBandRect.right, s.LeftBandRect.bottom);
+    os.Rectangle(s.ScreenDC, s.RightBandRect.left, s.RightBandRect.top, s.RightBandRect.right, s.RightBandRect.bottom);
   }
 
   // Finish

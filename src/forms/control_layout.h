@@ -61,8 +61,6 @@ inline ControlState HoverLayer(const char* name, Color border) {
   return c;
 }
 
-inline ControlState BoxLayer(const char* name, Color border) {
-  return Border(Named(name, ControlKind::Label), border);
-}
+inline ControlState BoxLayer(const char* name, Color border) { return Border(Named(name, ControlKind::Label), border); }
 
 }  // namespace rowtint::forms::layout

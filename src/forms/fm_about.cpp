@@ -28,8 +28,8 @@ std::vector<ControlState> Layout() {
   ControlState link = At(Centred(Plain("Label3", kSupportAddress)), 4245, 2775, 1680, 285);
   link.foreColor = kLinkBlue;
   link.handCursor = true;
-  ControlState version = At(Font(Plain("Label2", "Ver 1.0.5"), "\xE5\xAE\x8B\xE4\xBD\x93", 9, false, 134), 5745, 315,
-                            855, 300);
+  ControlState version =
+      At(Font(Plain("Label2", "Ver 1.0.5"), "\xE5\xAE\x8B\xE4\xBD\x93", 9, false, 134), 5745, 315, 855, 300);
   version.foreColor = kLinkBlue;
   ControlState logo = At(Border(Named("Image1", ControlKind::Image), kColorHighlight), 30, 60, 4110, 2655);
   logo.picture = "logo";
@@ -78,8 +78,7 @@ void FmAbout::Label10_Click() {
 
 void FmAbout::Label3_Click() {
   engine::SkipOnFailure([] {
-    engine::Os().ShellOpen(0, "open", std::string("mailto:") + kSupportAddress + "?subject=Rowtint Support", "", "",
-                              0);
+    engine::Os().ShellOpen(0, "open", std::string("mailto:") + kSupportAddress + "?subject=Rowtint Support", "", "", 0);
   });
 }
 

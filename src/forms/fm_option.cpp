@@ -30,19 +30,20 @@ std::vector<ControlState> Layout() {
     c.caption = caption;
     return At(c, left, 1995, 420, 375);
   };
-  ControlState frameLabel = At(Border(Named("frm_His", ControlKind::Label), kColorActiveCaption), 2445, 1725, 1755, 780);
+  ControlState frameLabel =
+      At(Border(Named("frm_His", ControlKind::Label), kColorActiveCaption), 2445, 1725, 1755, 780);
   frameLabel.transparent = true;
-  ControlState newColor = At(Centred(Font(Border(Named("new_color_lab", ControlKind::Label, "New BackColor"), 0x400000),
-                                          "Tahoma", 12)),
-                             120, 1110, 6285, 375);
+  ControlState newColor =
+      At(Centred(Font(Border(Named("new_color_lab", ControlKind::Label, "New BackColor"), 0x400000), "Tahoma", 12)),
+         120, 1110, 6285, 375);
   newColor.backColor = 0xFFC0C0;
-  ControlState currColor = At(
-      Centred(Font(Border(Named("curr_color_lab", ControlKind::Label, "Current BackColor"), kNavy), "Tahoma", 12)), 120,
-      465, 6285, 375);
+  ControlState currColor =
+      At(Centred(Font(Border(Named("curr_color_lab", ControlKind::Label, "Current BackColor"), kNavy), "Tahoma", 12)),
+         120, 465, 6285, 375);
   currColor.backColor = kNavy;
   currColor.foreColor = platform::kColorHighlightText;
-  ControlState optWhite = At(Font(Named("Opt_white", ControlKind::OptionButton, "Invert Colors Font"), "Tahoma", 9),
-                             4350, 2595, 1965, 285);
+  ControlState optWhite =
+      At(Font(Named("Opt_white", ControlKind::OptionButton, "Invert Colors Font"), "Tahoma", 9), 4350, 2595, 1965, 285);
   ControlState optPrimi = At(Font(Named("Opt_primi", ControlKind::OptionButton, "Primitive Colors Font"), "Tahoma", 9),
                              4335, 1620, 2145, 420);
   optPrimi.value = true;

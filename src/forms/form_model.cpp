@@ -41,11 +41,11 @@ void FormModel::SetVisible(const std::string& control, bool visible) {
   Changed();
 }
 
-void FormModel::OnClick(std::initializer_list<const char*> controls, Handler handler) {
+void FormModel::OnClick(std::initializer_list<const char*> controls, const Handler& handler) {
   for (const char* c : controls) clicks_[c] = handler;
 }
 
-void FormModel::OnMouseMove(std::initializer_list<const char*> controls, Handler handler) {
+void FormModel::OnMouseMove(std::initializer_list<const char*> controls, const Handler& handler) {
   for (const char* c : controls) moves_[c] = handler;
 }
 

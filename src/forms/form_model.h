@@ -44,8 +44,8 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
             std::vector<ControlState> controls);
   using Handler = std::function<void()>;
   // Binds a handler to the clicks (or mouse movements) of the named controls; "" is the form's background.
-  void OnClick(std::initializer_list<const char*> controls, Handler handler);
-  void OnMouseMove(std::initializer_list<const char*> controls, Handler handler);
+  void OnClick(std::initializer_list<const char*> controls, const Handler& handler);
+  void OnMouseMove(std::initializer_list<const char*> controls, const Handler& handler);
   // The window was closed other than through the form's own buttons.
   virtual void Unload() = 0;
   // The last step of an unload: hidden, and the window that showed the form goes.

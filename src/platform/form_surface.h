@@ -33,9 +33,9 @@ struct ControlState {
   std::int32_t charset = 0;
   TextAlign align = TextAlign::Left;
   bool visible = true;
-  bool value = false;             // option buttons: selected
-  std::string picture;            // images: what the picture shows
-  bool handCursor = false;        // the pointer turns into a pointing hand over it
+  bool value = false;       // option buttons: selected
+  std::string picture;      // images: what the picture shows
+  bool handCursor = false;  // the pointer turns into a pointing hand over it
 };
 
 class FormWindow {

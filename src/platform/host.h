@@ -74,8 +74,7 @@ class AppEvents {
  public:
   virtual ~AppEvents() = default;
   virtual void SheetActivate(const std::shared_ptr<Object>& sh) = 0;
-  virtual void SheetSelectionChange(const std::shared_ptr<Object>& sh,
-                                    const std::shared_ptr<Range>& target) = 0;
+  virtual void SheetSelectionChange(const std::shared_ptr<Object>& sh, const std::shared_ptr<Range>& target) = 0;
   virtual void WindowResize(const std::shared_ptr<Object>& wb, const std::shared_ptr<Object>& wn) = 0;
   virtual void WorkbookActivate(const std::shared_ptr<Object>& wb) = 0;
   virtual void WorkbookBeforePrint(const std::shared_ptr<Object>& wb, VbBool& cancel) = 0;

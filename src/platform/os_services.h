@@ -15,9 +15,9 @@ using TimerProc = void (*)(WindowHandle hwnd, std::uint32_t msg, std::uintptr_t 
 
 inline constexpr std::uint32_t kRdwInvalidate = 0x0001;
 inline constexpr std::uint32_t kRdwAllChildren = 0x0080;
-inline constexpr std::int32_t kR2MaskPen = 9;        // P AND D
-inline constexpr std::int32_t kR2CopyPen = 13;       // P
-inline constexpr std::int32_t kR2MergePenNot = 14;   // P OR NOT D
+inline constexpr std::int32_t kR2MaskPen = 9;       // P AND D
+inline constexpr std::int32_t kR2CopyPen = 13;      // P
+inline constexpr std::int32_t kR2MergePenNot = 14;  // P OR NOT D
 inline constexpr std::uint32_t kCcFullOpen = 0x2;
 inline constexpr std::int32_t kSwShowNormal = 1;
 inline constexpr std::uint32_t kMbOk = 0x0;
@@ -72,8 +72,7 @@ class WindowsServices {
   virtual Color GetSysColor(int index) = 0;
 
   // Timers: a new start with the same owner and identifier replaces the running one.
-  virtual std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
-                                  TimerProc proc) = 0;
+  virtual std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs, TimerProc proc) = 0;
   virtual bool KillTimer(WindowHandle hwnd, std::uintptr_t id) = 0;
 
   // Dialogs and shell

@@ -89,13 +89,15 @@ class FakeApplication : public Application {
 
 LRESULT CALLBACK WhiteWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND:
+      return 1;
     case WM_PAINT: {
       ScopedPaint paint(hwnd);
       FillRect(paint.Dc(), &paint.Area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       return 0;
     }
-    default: return DefWindowProcW(hwnd, msg, wp, lp);
+    default:
+      return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
 
@@ -125,7 +127,7 @@ class BandOnScreen : public ::testing::Test {
     SetForegroundWindow(main.Get());
     SetFocus(grid.Get());
     ASSERT_TRUE(CreateCaret(grid.Get(), nullptr, 1, 19));  // created hidden: it never blinks over the pixels
-    PumpFor(300);  // mapped and painted before anything is drawn over it
+    PumpFor(300);                                          // mapped and painted before anything is drawn over it
     ASSERT_EQ(Pixel(400, 300), kWhite);
 
     engine::BindPlatform({&os, nullptr, nullptr});
@@ -156,8 +158,11 @@ class BandOnScreen : public ::testing::Test {
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.
   TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};
-  TestWindow grid{L"RowtintTestGrid", {0, 0, kWindow.right - kWindow.left, kWindow.bottom - kWindow.top},
-                  WS_CHILD | WS_VISIBLE, &WhiteWindowProc, main.Get()};
+  TestWindow grid{L"RowtintTestGrid",
+                  {0, 0, kWindow.right - kWindow.left, kWindow.bottom - kWindow.top},
+                  WS_CHILD | WS_VISIBLE,
+                  &WhiteWindowProc,
+                  main.Get()};
 };
 
 TEST_F(BandOnScreen, TheBandLiesAcrossTheActiveCellsRowInItsColour) {

@@ -118,7 +118,8 @@ TEST_F(CommandBarAdapters, ItemsAreFoundBy16BitIndexOrByCaption) {
 TEST_F(CommandBarAdapters, ForEachWalksTheCollectionsEnumeratorInOrder) {
   auto fakeBars = FakeCommandBars();
   std::vector<Variant> items;
-  for (const char* name : {"Worksheet Menu Bar", "Rowtint", "File"}) items.push_back(Variant::Object(FakeCommandBar(name).Get()));
+  for (const char* name : {"Worksheet Menu Bar", "Rowtint", "File"})
+    items.push_back(Variant::Object(FakeCommandBar(name).Get()));
   fakeBars->On(DISPID_NEWENUM, Enumerates(std::move(items)));
   auto bars = BarsOf(fakeBars);
 

@@ -14,9 +14,7 @@ namespace {
 
 class DispatchCall : public FakeHostTest {};
 
-std::string TextOf(const Variant& v) {
-  return V_VT(&v.Raw()) == VT_BSTR ? Narrow(V_BSTR(&v.Raw())) : "<not text>";
-}
+std::string TextOf(const Variant& v) { return V_VT(&v.Raw()) == VT_BSTR ? Narrow(V_BSTR(&v.Raw())) : "<not text>"; }
 
 std::size_t LookupsOf(const FakeDispatch& fake, const std::string& member) {
   std::size_t n = 0;
@@ -34,7 +32,8 @@ TEST_F(DispatchCall, TheFakeReadsArgumentsLastFirstAsTheHostDoes) {
   V_VT(&slots[2]) = VT_I4, V_I4(&slots[2]) = 3;
   DISPID named = 42;
   DISPPARAMS params{slots, &named, 3, 1};
-  ASSERT_EQ(range->Invoke(excel::kItem.id, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, nullptr, nullptr, nullptr), S_OK);
+  ASSERT_EQ(range->Invoke(excel::kItem.id, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, nullptr, nullptr, nullptr),
+            S_OK);
   const ReceivedCall& call = range->Calls().back();
   ASSERT_EQ(call.args.size(), 2u);
   EXPECT_EQ(V_I4(&call.args[0].Raw()), 3);

@@ -25,13 +25,16 @@ class RecordingAppEvents : public host::AppEvents {
   platform::VbBool cancelToSet = 0;
 
   void SheetActivate(const std::shared_ptr<host::Object>& sh) override { log.push_back("SheetActivate " + Name(sh)); }
-  void SheetSelectionChange(const std::shared_ptr<host::Object>& sh, const std::shared_ptr<host::Range>& target) override {
+  void SheetSelectionChange(const std::shared_ptr<host::Object>& sh,
+                            const std::shared_ptr<host::Range>& target) override {
     log.push_back("SheetSelectionChange " + Name(sh) + " " + (target ? target->Address() : "Nothing"));
   }
   void WindowResize(const std::shared_ptr<host::Object>& wb, const std::shared_ptr<host::Object>& wn) override {
     log.push_back("WindowResize " + Name(wb) + " " + Name(wn));
   }
-  void WorkbookActivate(const std::shared_ptr<host::Object>& wb) override { log.push_back("WorkbookActivate " + Name(wb)); }
+  void WorkbookActivate(const std::shared_ptr<host::Object>& wb) override {
+    log.push_back("WorkbookActivate " + Name(wb));
+  }
   void WorkbookBeforePrint(const std::shared_ptr<host::Object>& wb, platform::VbBool& cancel) override {
     log.push_back("WorkbookBeforePrint " + Name(wb));
     cancelSeen = cancel;
@@ -138,15 +141,14 @@ TEST_F(EventSinks, AWrongCountOrTypeIsRefusedBeforeAnyHandlerRuns) {
 
   EXPECT_EQ(Deliver(sink, excel::kSheetSelectionChange, {ObjectArg(sheet.Get())}), DISP_E_BADPARAMCOUNT);
   EXPECT_EQ(Deliver(sink, excel::kSheetActivate, {}), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(Deliver(sink, excel::kWorkbookBeforePrint,
-                    {BoolRefArg(&cancel), ObjectArg(sheet.Get()), ObjectArg(sheet.Get())}),
-            DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(
+      Deliver(sink, excel::kWorkbookBeforePrint, {BoolRefArg(&cancel), ObjectArg(sheet.Get()), ObjectArg(sheet.Get())}),
+      DISP_E_BADPARAMCOUNT);
   UINT argError = 99;
   EXPECT_EQ(Deliver(sink, excel::kWorkbookBeforePrint, {cancelByValue, ObjectArg(sheet.Get())}, &argError),
             DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argError, 0u);
-  EXPECT_EQ(Deliver(sink, excel::kWindowResize, {ObjectArg(sheet.Get()), notAnObject}, &argError),
-            DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(Deliver(sink, excel::kWindowResize, {ObjectArg(sheet.Get()), notAnObject}, &argError), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argError, 1u);
   EXPECT_TRUE(events.log.empty());
 }

@@ -14,11 +14,16 @@ TEST(HresultErrors, HresultsBecomeRuntimeNumbers) {
     HRESULT hr;
     std::int32_t number;
   } cases[] = {
-      {static_cast<HRESULT>(0x800A03EC), 1004}, {static_cast<HRESULT>(0x800A000D), 13},
-      {DISP_E_TYPEMISMATCH, 13},                {E_NOINTERFACE, 13},
-      {DISP_E_OVERFLOW, 6},                     {DISP_E_BADINDEX, 9},
-      {DISP_E_MEMBERNOTFOUND, 438},             {DISP_E_UNKNOWNNAME, 438},
-      {E_FAIL, static_cast<std::int32_t>(E_FAIL)}, {RPC_E_CALL_REJECTED, static_cast<std::int32_t>(RPC_E_CALL_REJECTED)},
+      {static_cast<HRESULT>(0x800A03EC), 1004},
+      {static_cast<HRESULT>(0x800A000D), 13},
+      {DISP_E_TYPEMISMATCH, 13},
+      {E_NOINTERFACE, 13},
+      {DISP_E_OVERFLOW, 6},
+      {DISP_E_BADINDEX, 9},
+      {DISP_E_MEMBERNOTFOUND, 438},
+      {DISP_E_UNKNOWNNAME, 438},
+      {E_FAIL, static_cast<std::int32_t>(E_FAIL)},
+      {RPC_E_CALL_REJECTED, static_cast<std::int32_t>(RPC_E_CALL_REJECTED)},
   };
   for (const auto& c : cases) EXPECT_EQ(ErrorNumberFromHresult(c.hr), c.number) << std::hex << c.hr;
 }

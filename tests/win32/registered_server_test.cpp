@@ -120,8 +120,7 @@ TEST_F(RegisteredServer, AnObjectThatIsNotExcelIsATypeMismatchAndTouchesNothing)
 
   EXPECT_EQ(host->calls, 0) << "the host object was used";
   HKEY settings = nullptr;
-  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tintrow", 0, KEY_READ,
-                          &settings),
+  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tintrow", 0, KEY_READ, &settings),
             ERROR_SUCCESS);
   // Disconnecting what never connected is harmless.
   EXPECT_EQ(addin->OnDisconnection(ext_dm_UserClosed, &custom), S_OK);

@@ -34,8 +34,7 @@ inline void PumpFor(DWORD ms) {
 // a child window when it has a parent (its rectangle then in the parent's client area).
 class TestWindow {
  public:
-  TestWindow(const wchar_t* className, RECT rect, DWORD style, WNDPROC proc = DefWindowProcW,
-             HWND parent = nullptr) {
+  TestWindow(const wchar_t* className, RECT rect, DWORD style, WNDPROC proc = DefWindowProcW, HWND parent = nullptr) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);

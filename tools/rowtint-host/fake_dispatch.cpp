@@ -330,7 +330,8 @@ STDMETHODIMP FakeDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LC
   HRESULT hr = S_OK;
   const auto& argNames = members_.at(member).argNames;
   for (UINT i = 1; i < count; ++i) {
-    auto it = std::find_if(argNames.begin(), argNames.end(), [&](const std::string& n) { return SameName(n, asked[i]); });
+    auto it =
+        std::find_if(argNames.begin(), argNames.end(), [&](const std::string& n) { return SameName(n, asked[i]); });
     if (it == argNames.end())
       hr = DISP_E_UNKNOWNNAME;
     else

@@ -33,7 +33,8 @@ ComPtr<FakeDispatch> FakeApplication() {
 ComPtr<FakeDispatch> FakeWindow() {
   auto window = FakeDispatch::Create("Window");
   window->Implements(kIidWindow);
-  for (const Member& m : {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange, excel::kActiveCell})
+  for (const Member& m :
+       {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange, excel::kActiveCell})
     DefineExcel(*window.Get(), m);
   return window;
 }
@@ -44,7 +45,8 @@ ComPtr<FakeDispatch> FakeRange(const std::string& address) {
   for (const Member& m : {excel::kRow, excel::kColumn, excel::kHeight, excel::kWidth, excel::kRows, excel::kColumns,
                           excel::kCount, excel::kSelect})
     DefineExcel(*range.Get(), m);
-  DefineExcel(*range.Get(), excel::kAddress, {"RowAbsolute", "ColumnAbsolute", "ReferenceStyle", "External", "RelativeTo"});
+  DefineExcel(*range.Get(), excel::kAddress,
+              {"RowAbsolute", "ColumnAbsolute", "ReferenceStyle", "External", "RelativeTo"});
   DefineExcel(*range.Get(), excel::kFind,
               {"What", "After", "LookIn", "LookAt", "SearchOrder", "SearchDirection", "MatchCase", "MatchByte",
                "SearchFormat"});

@@ -39,7 +39,8 @@ sim::ControlNode& LiveControl(const std::shared_ptr<sim::ControlNode>& control) 
 
 sim::ControlNode& ButtonOnly(const std::shared_ptr<sim::ControlNode>& control) {
   sim::ControlNode& c = LiveControl(control);
-  if (c.type != platform::kMsoControlButton) Raise(err::kNotSupported, "Object doesn't support this property or method");
+  if (c.type != platform::kMsoControlButton)
+    Raise(err::kNotSupported, "Object doesn't support this property or method");
   return c;
 }
 
@@ -92,17 +93,17 @@ ComPtr<IDispatch> HostCommandBars::Automation() {
   auto bars = win32::fakes::FakeCommandBars();
   bars->Unrecorded();
   bars->On(ids::kAdd, Member([this](const ReceivedCall& call) {
-    if (store_->refusesNewBars) Raise(kAutomationFailed, "Method 'Add' of object 'CommandBars' failed");
-    const Variant* name = Arg(call, 0, 0);
-    const Variant* menuBar = Arg(call, 2, 2);
-    const Variant* temporary = Arg(call, 3, 3);
-    const std::string text =
-        name ? win32::ToText(*name, "Name") : "Custom " + std::to_string(store_->bars.size() + 1);
-    if (store_->Find(text)) Raise(err::kInvalidCall, "Invalid procedure call or argument");
-    auto bar = store_->AddBar(text, temporary && win32::ToBool(*temporary, "Temporary"));
-    bar->menuBar = menuBar && win32::ToBool(*menuBar, "MenuBar");
-    return ObjectResult(BarObject(bar));
-  }));
+             if (store_->refusesNewBars) Raise(kAutomationFailed, "Method 'Add' of object 'CommandBars' failed");
+             const Variant* name = Arg(call, 0, 0);
+             const Variant* menuBar = Arg(call, 2, 2);
+             const Variant* temporary = Arg(call, 3, 3);
+             const std::string text =
+                 name ? win32::ToText(*name, "Name") : "Custom " + std::to_string(store_->bars.size() + 1);
+             if (store_->Find(text)) Raise(err::kInvalidCall, "Invalid procedure call or argument");
+             auto bar = store_->AddBar(text, temporary && win32::ToBool(*temporary, "Temporary"));
+             bar->menuBar = menuBar && win32::ToBool(*menuBar, "MenuBar");
+             return ObjectResult(BarObject(bar));
+           }));
   auto item = Member([this](const ReceivedCall& call) {
     const Variant* index = Arg(call, 0, 0);
     if (!index) Raise(err::kInvalidCall, "Invalid procedure call or argument");
@@ -119,11 +120,12 @@ ComPtr<IDispatch> HostCommandBars::Automation() {
   bars->On(ids::kItem, item);
   bars->On(DISPID_VALUE, item);
   bars->On(ids::kActiveMenuBar, Member([this](const ReceivedCall&) {
-    if (!store_->activeMenuBar) Raise(kAutomationFailed, "Automation error: no menu bar");
-    return ObjectResult(BarObject(store_->activeMenuBar));
-  }));
-  bars->On(ids::kCount,
-           Member([this](const ReceivedCall&) { return Variant::Long(static_cast<std::int32_t>(store_->bars.size())); }));
+             if (!store_->activeMenuBar) Raise(kAutomationFailed, "Automation error: no menu bar");
+             return ObjectResult(BarObject(store_->activeMenuBar));
+           }));
+  bars->On(ids::kCount, Member([this](const ReceivedCall&) {
+             return Variant::Long(static_cast<std::int32_t>(store_->bars.size()));
+           }));
   bars->On(DISPID_NEWENUM, [this](const ReceivedCall& call, Variant& result, EXCEPINFO& info) {
     std::vector<Variant> items;
     for (const auto& bar : store_->bars) items.push_back(ObjectResult(BarObject(bar)));
@@ -137,27 +139,27 @@ ComPtr<FakeDispatch> HostCommandBars::BarObject(const std::shared_ptr<sim::BarNo
   object->Unrecorded();
   object->On(ids::kName, Member([bar](const ReceivedCall&) { return Variant::Text(LiveBar(bar).name); }));
   object->On(ids::kControls, Member([this, bar](const ReceivedCall&) {
-    LiveBar(bar);
-    return ObjectResult(ControlsObject(bar));
-  }));
+               LiveBar(bar);
+               return ObjectResult(ControlsObject(bar));
+             }));
   object->On(ids::kProtection, Member([bar](const ReceivedCall& call) {
-    sim::BarNode& b = LiveBar(bar);
-    if (!IsPut(call)) return Variant::Long(b.protection);
-    b.protection = win32::ToLong(PutValue(call), "Protection");
-    return Variant();
-  }));
+               sim::BarNode& b = LiveBar(bar);
+               if (!IsPut(call)) return Variant::Long(b.protection);
+               b.protection = win32::ToLong(PutValue(call), "Protection");
+               return Variant();
+             }));
   object->On(ids::kVisible, Member([bar](const ReceivedCall& call) {
-    sim::BarNode& b = LiveBar(bar);
-    if (!IsPut(call)) return Variant::Bool(b.visible ? platform::kTrue : platform::kFalse);
-    b.visible = win32::ToBool(PutValue(call), "Visible") != platform::kFalse;
-    return Variant();
-  }));
+               sim::BarNode& b = LiveBar(bar);
+               if (!IsPut(call)) return Variant::Bool(b.visible ? platform::kTrue : platform::kFalse);
+               b.visible = win32::ToBool(PutValue(call), "Visible") != platform::kFalse;
+               return Variant();
+             }));
   object->On(ids::kDelete, Member([this, bar](const ReceivedCall&) {
-    LiveBar(bar).deleted = true;
-    for (const auto& c : bar->controls) Forget(c.get());
-    std::erase(store_->bars, bar);
-    return Variant();
-  }));
+               LiveBar(bar).deleted = true;
+               for (const auto& c : bar->controls) Forget(c.get());
+               std::erase(store_->bars, bar);
+               return Variant();
+             }));
   return object;
 }
 
@@ -165,31 +167,32 @@ ComPtr<FakeDispatch> HostCommandBars::ControlsObject(const std::shared_ptr<sim::
   auto controls = win32::fakes::FakeControls();
   controls->Unrecorded();
   controls->On(ids::kAdd, Member([this, bar](const ReceivedCall& call) {
-    sim::BarNode& b = LiveBar(bar);
-    if (b.refusesNewControls) Raise(kAutomationFailed, "Method 'Add' of object 'CommandBarControls' failed");
-    const Variant* type = Arg(call, 0, 0);
-    const Variant* parameter = Arg(call, 2, 2);
-    const Variant* before = Arg(call, 3, 3);
-    const Variant* temporary = Arg(call, 4, 4);
-    const std::int32_t kind = type ? win32::ToLong(*type, "Type") : platform::kMsoControlButton;
-    if (kind != platform::kMsoControlButton && kind != platform::kMsoControlPopup)
-      Raise(err::kInvalidCall, "Invalid procedure call or argument");
-    auto node = NewControl(kind);
-    if (parameter) node->parameter = win32::ToText(*parameter, "Parameter");
-    node->temporary = temporary && win32::ToBool(*temporary, "Temporary") != platform::kFalse;
-    if (before) {
-      const std::int32_t at = win32::ToLong(*before, "Before");
-      if (at < 1 || at > static_cast<std::int32_t>(b.controls.size()) + 1)
-        Raise(err::kInvalidCall, "Invalid procedure call or argument");
-      b.controls.insert(b.controls.begin() + (at - 1), node);
-    } else {
-      b.controls.push_back(node);
-    }
-    return ObjectResult(ControlObject(node));
-  }));
+                 sim::BarNode& b = LiveBar(bar);
+                 if (b.refusesNewControls)
+                   Raise(kAutomationFailed, "Method 'Add' of object 'CommandBarControls' failed");
+                 const Variant* type = Arg(call, 0, 0);
+                 const Variant* parameter = Arg(call, 2, 2);
+                 const Variant* before = Arg(call, 3, 3);
+                 const Variant* temporary = Arg(call, 4, 4);
+                 const std::int32_t kind = type ? win32::ToLong(*type, "Type") : platform::kMsoControlButton;
+                 if (kind != platform::kMsoControlButton && kind != platform::kMsoControlPopup)
+                   Raise(err::kInvalidCall, "Invalid procedure call or argument");
+                 auto node = NewControl(kind);
+                 if (parameter) node->parameter = win32::ToText(*parameter, "Parameter");
+                 node->temporary = temporary && win32::ToBool(*temporary, "Temporary") != platform::kFalse;
+                 if (before) {
+                   const std::int32_t at = win32::ToLong(*before, "Before");
+                   if (at < 1 || at > static_cast<std::int32_t>(b.controls.size()) + 1)
+                     Raise(err::kInvalidCall, "Invalid procedure call or argument");
+                   b.controls.insert(b.controls.begin() + (at - 1), node);
+                 } else {
+                   b.controls.push_back(node);
+                 }
+                 return ObjectResult(ControlObject(node));
+               }));
   controls->On(ids::kCount, Member([bar](const ReceivedCall&) {
-    return Variant::Long(static_cast<std::int32_t>(LiveBar(bar).controls.size()));
-  }));
+                 return Variant::Long(static_cast<std::int32_t>(LiveBar(bar).controls.size()));
+               }));
   auto item = Member([this, bar](const ReceivedCall& call) {
     auto& list = LiveBar(bar).controls;
     const Variant* index = Arg(call, 0, 0);
@@ -201,7 +204,8 @@ ComPtr<FakeDispatch> HostCommandBars::ControlsObject(const std::shared_ptr<sim::
       Raise(err::kInvalidCall, "Invalid procedure call or argument");
     }
     const std::int32_t i = win32::ToLong(*index, "Item");
-    if (i < 1 || i > static_cast<std::int32_t>(list.size())) Raise(err::kInvalidCall, "Invalid procedure call or argument");
+    if (i < 1 || i > static_cast<std::int32_t>(list.size()))
+      Raise(err::kInvalidCall, "Invalid procedure call or argument");
     return ObjectResult(ControlObject(list[i - 1]));
   });
   controls->On(ids::kItem, item);
@@ -219,22 +223,22 @@ ComPtr<FakeDispatch> HostCommandBars::ControlObject(const std::shared_ptr<sim::C
   object->On(ids::kBeginGroup, BoolProperty(control, &sim::ControlNode::beginGroup));
   object->On(ids::kEnabled, BoolProperty(control, &sim::ControlNode::enabled));
   object->On(ids::kDelete, Member([this, control](const ReceivedCall&) {
-    LiveControl(control).deleted = true;
-    for (auto& bar : store_->bars) {
-      std::erase(bar->controls, control);
-      for (auto& c : bar->controls)
-        if (c->popupBar) std::erase(c->popupBar->controls, control);
-    }
-    if (control->popupBar)
-      for (const auto& c : control->popupBar->controls) Forget(c.get());
-    Forget(control.get());
-    return Variant();
-  }));
+               LiveControl(control).deleted = true;
+               for (auto& bar : store_->bars) {
+                 std::erase(bar->controls, control);
+                 for (auto& c : bar->controls)
+                   if (c->popupBar) std::erase(c->popupBar->controls, control);
+               }
+               if (control->popupBar)
+                 for (const auto& c : control->popupBar->controls) Forget(c.get());
+               Forget(control.get());
+               return Variant();
+             }));
   if (popup) {
     object->On(ids::kPopupBar, Member([this, control](const ReceivedCall&) {
-      LiveControl(control);
-      return ObjectResult(BarObject(control->popupBar));
-    }));
+                 LiveControl(control);
+                 return ObjectResult(BarObject(control->popupBar));
+               }));
   } else {
     object->On(ids::kStyle, LongProperty(control, &sim::ControlNode::style));
     object->On(ids::kFaceId, LongProperty(control, &sim::ControlNode::faceId));

@@ -13,8 +13,8 @@ namespace rowtint::host {
 // What the objects read and do in the stand-in.
 struct Workbook {
   sim::SheetModel sheet;
-  std::function<platform::Rect()> gridClient;           // the grid window's client area
-  std::function<void(const sim::Area&)> select;          // the user's selection, with its event
+  std::function<platform::Rect()> gridClient;             // the grid window's client area
+  std::function<void(const sim::Area&)> select;           // the user's selection, with its event
   std::function<win32::ComPtr<IDispatch>()> commandBars;  // the host's bars
 };
 

@@ -46,8 +46,7 @@ int PrintFigures(const std::string& outDir, std::ostream& out) {
   for (int i = 0; i < 10000; ++i) session.UserSelects({{5 + i % 20, 2 + i % 3}, {5 + i % 20, 2 + i % 3}});
   out << "selection changes: 10000\n";
   out << "  live GDI objects: " << gdiBefore << " before, " << LiveGdiObjects() << " after\n";
-  out << "  outstanding COM references: " << refsBefore << " before, " << session.OutstandingReferences()
-      << " after\n";
+  out << "  outstanding COM references: " << refsBefore << " before, " << session.OutstandingReferences() << " after\n";
 
   // Time from raising the event to the band on the screen.
   std::vector<double> times;
@@ -81,8 +80,7 @@ int PrintFigures(const std::string& outDir, std::ostream& out) {
   session.RunLine("state", state);
   out << "unload/load cycles: 100\n";
   out << "  live GDI objects: " << gdiBefore << " before, " << LiveGdiObjects() << " after\n";
-  out << "  outstanding COM references: " << refsBefore << " before, " << session.OutstandingReferences()
-      << " after\n";
+  out << "  outstanding COM references: " << refsBefore << " before, " << session.OutstandingReferences() << " after\n";
   out << "  after the last unload: " << state.str();
   Line(session, "shutdown");
   return 0;

@@ -247,7 +247,8 @@ void HostSession::WatchDialogs() {
         SetDlgItemInt(window, 706, GetRValue(*answer), FALSE);
         SetDlgItemInt(window, 707, GetGValue(*answer), FALSE);
         SetDlgItemInt(window, 708, GetBValue(*answer), FALSE);
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
       } else {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
@@ -259,7 +260,8 @@ void HostSession::WatchDialogs() {
       for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (ClassOf(child) == "Static" && WindowText(child).size() > text.size()) text = WindowText(child);
       messages_.push_back(text);
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+      PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
     }
   }
 }
@@ -271,9 +273,12 @@ void HostSession::Execute(const std::string& rawLine, std::ostream& out) {
   const std::string& cmd = w[0];
   if (!started_ && cmd != "setting" && cmd != "bar" && cmd != "start") StartHost();
 
-  if (cmd == "start") StartHost();
-  else if (cmd == "shutdown") ShutdownHost();
-  else if (cmd == "unload") Unload();
+  if (cmd == "start")
+    StartHost();
+  else if (cmd == "shutdown")
+    ShutdownHost();
+  else if (cmd == "unload")
+    Unload();
   else if (cmd == "load") {
     if (addin_) throw ScriptError("the add-in is loaded already");
     if (!windows_) throw ScriptError("the host is not running");
@@ -296,10 +301,14 @@ void HostSession::Execute(const std::string& rawLine, std::ostream& out) {
     if (w.size() < 2) throw ScriptError("'click' needs a button");
     Click(RestAfterWords(line, 1));
   } else if (cmd == "pick") {
-    if (w.size() == 2 && w[1] == "cancel") colorAnswer_ = std::optional<COLORREF>();
-    else colorAnswer_ = std::optional<COLORREF>(RGB(Int(w, 1), Int(w, 2), Int(w, 3)));
-  } else if (cmd == "form") FormCommand(w);
-  else HostCommand(line, w, out);
+    if (w.size() == 2 && w[1] == "cancel")
+      colorAnswer_ = std::optional<COLORREF>();
+    else
+      colorAnswer_ = std::optional<COLORREF>(RGB(Int(w, 1), Int(w, 2), Int(w, 3)));
+  } else if (cmd == "form")
+    FormCommand(w);
+  else
+    HostCommand(line, w, out);
   PumpWithoutTimers();
 }
 
@@ -349,7 +358,8 @@ void HostSession::HostCommand(const std::string& line, const std::vector<std::st
   } else if (cmd == "activate-sheet" || cmd == "activate-workbook" || cmd == "print") {
     std::vector<Variant> args;
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    args.push_back(Variant::Object(static_cast<IDispatch*>(MakeNamed(cmd == "activate-sheet" ? "Worksheet" : "Workbook").Get())));
+    args.push_back(
+        Variant::Object(static_cast<IDispatch*>(MakeNamed(cmd == "activate-sheet" ? "Worksheet" : "Workbook").Get())));
     if (cmd == "print") args.push_back(Variant::BoolRef(&cancel));
     const DISPID id = cmd == "activate-sheet"      ? excel::kSheetActivate
                       : cmd == "activate-workbook" ? excel::kWorkbookActivate

@@ -89,11 +89,16 @@ std::string HostSession::StateJson() {
   WriteSettings(j);
   WriteBars(j, bars_.Store());
   j.Key("forms").BeginObject();
-  for (HWND window : {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {
+  for (HWND window :
+       {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {
     if (!window || !IsWindowVisible(window)) continue;
     wchar_t caption[64] = {};
     GetWindowTextW(window, caption, 64);
-    j.Key(std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About").BeginObject().Key("visible").Bool(true).EndObject();
+    j.Key(std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About")
+        .BeginObject()
+        .Key("visible")
+        .Bool(true)
+        .EndObject();
   }
   j.EndObject();
   j.Key("messages").BeginArray();

@@ -41,9 +41,12 @@ int main(int argc, char** argv) {
   std::string script, outDir = ".";
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--out" && i + 1 < argc) outDir = argv[++i];
-    else if (mode == "run" && script.empty()) script = arg;
-    else return Usage();
+    if (arg == "--out" && i + 1 < argc)
+      outDir = argv[++i];
+    else if (mode == "run" && script.empty())
+      script = arg;
+    else
+      return Usage();
   }
   OleThread ole;
   if (!ole.Ok()) {

@@ -9,16 +9,14 @@
 namespace rowtint::simcli {
 namespace {
 constexpr const char* kTable[] = {
-    "set A1 Region",  "set B1 Product", "set C1 Units", "set D1 Price", "set E1 Revenue",
-    "set A2 North",   "set B2 Apples",  "set C2 120",   "set D2 0.50",  "set E2 60.00",
-    "set A3 North",   "set B3 Pears",   "set C3 80",    "set D3 0.75",  "set E3 60.00",
-    "set A4 South",   "set B4 Plums",   "set C4 200",   "set D4 0.40",  "set E4 80.00",
-    "set A5 South",   "set B5 Figs",    "set C5 45",    "set D5 1.20",  "set E5 54.00",
-    "set A6 East",    "set B6 Apples",  "set C6 150",   "set D6 0.50",  "set E6 75.00",
-    "set A7 East",    "set B7 Quince",  "set C7 30",    "set D7 1.10",  "set E7 33.00",
-    "set A8 West",    "set B8 Pears",   "set C8 95",    "set D8 0.75",  "set E8 71.25",
-    "set A9 West",    "set B9 Plums",   "set C9 160",   "set D9 0.40",  "set E9 64.00",
-    "set A10 Total",  "set C10 880",    "set E10 497.25",
+    "set A1 Region", "set B1 Product", "set C1 Units",  "set D1 Price",  "set E1 Revenue", "set A2 North",
+    "set B2 Apples", "set C2 120",     "set D2 0.50",   "set E2 60.00",  "set A3 North",   "set B3 Pears",
+    "set C3 80",     "set D3 0.75",    "set E3 60.00",  "set A4 South",  "set B4 Plums",   "set C4 200",
+    "set D4 0.40",   "set E4 80.00",   "set A5 South",  "set B5 Figs",   "set C5 45",      "set D5 1.20",
+    "set E5 54.00",  "set A6 East",    "set B6 Apples", "set C6 150",    "set D6 0.50",    "set E6 75.00",
+    "set A7 East",   "set B7 Quince",  "set C7 30",     "set D7 1.10",   "set E7 33.00",   "set A8 West",
+    "set B8 Pears",  "set C8 95",      "set D8 0.75",   "set E8 71.25",  "set A9 West",    "set B9 Plums",
+    "set C9 160",    "set D9 0.40",    "set E9 64.00",  "set A10 Total", "set C10 880",    "set E10 497.25",
 };
 
 // Each step's lines, then the snapshot it ends with and what that shows.

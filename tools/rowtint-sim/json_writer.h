@@ -76,15 +76,20 @@ class JsonWriter {
   void String(const std::string& s) {
     out_ << '"';
     for (unsigned char c : s) {
-      if (c == '"' || c == '\\') out_ << '\\' << c;
-      else if (c == '\n') out_ << "\\n";
-      else if (c == '\r') out_ << "\\r";
-      else if (c == '\t') out_ << "\\t";
+      if (c == '"' || c == '\\')
+        out_ << '\\' << c;
+      else if (c == '\n')
+        out_ << "\\n";
+      else if (c == '\r')
+        out_ << "\\r";
+      else if (c == '\t')
+        out_ << "\\t";
       else if (c < 0x20) {
         char buf[8];
         std::snprintf(buf, sizeof buf, "\\u%04x", c);
         out_ << buf;
-      } else out_ << c;
+      } else
+        out_ << c;
     }
     out_ << '"';
   }

@@ -23,9 +23,12 @@ int main(int argc, char** argv) {
   std::optional<std::string> outDir;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--out" && i + 1 < argc) outDir = argv[++i];
-    else if (mode == "run" && script.empty()) script = arg;
-    else return Usage();
+    if (arg == "--out" && i + 1 < argc)
+      outDir = argv[++i];
+    else if (mode == "run" && script.empty())
+      script = arg;
+    else
+      return Usage();
   }
   try {
     if (mode == "demo") {

@@ -26,17 +26,17 @@ enum class Kind {
 
 const std::map<std::string, Kind>& Commands() {
   static const std::map<std::string, Kind> commands{
-      {"start", Kind::Lifecycle},      {"shutdown", Kind::Lifecycle},     {"unload", Kind::Lifecycle},
-      {"load", Kind::Lifecycle},       {"setting", Kind::Prepare},        {"bar", Kind::Prepare},
-      {"faults", Kind::Prepare},       {"screen", Kind::Sheet},           {"grid", Kind::Sheet},
-      {"zoom", Kind::Sheet},           {"dpi", Kind::Sheet},              {"version", Kind::Sheet},
-      {"row-height", Kind::Sheet},     {"col-width", Kind::Sheet},        {"set", Kind::Sheet},
-      {"select", Kind::User},          {"select-object", Kind::User},     {"scroll", Kind::User},
-      {"resize", Kind::User},          {"activate-sheet", Kind::User},    {"activate-workbook", Kind::User},
-      {"print", Kind::User},           {"click", Kind::User},             {"pick", Kind::Dialog},
-      {"form", Kind::Dialog},          {"gate", Kind::Loop},              {"tick", Kind::Loop},
-      {"paint", Kind::Loop},           {"switch", Kind::Loop},            {"wober", Kind::Loop},
-      {"warm", Kind::Loop},            {"snapshot", Kind::Output},        {"state", Kind::Output},
+      {"start", Kind::Lifecycle},  {"shutdown", Kind::Lifecycle},  {"unload", Kind::Lifecycle},
+      {"load", Kind::Lifecycle},   {"setting", Kind::Prepare},     {"bar", Kind::Prepare},
+      {"faults", Kind::Prepare},   {"screen", Kind::Sheet},        {"grid", Kind::Sheet},
+      {"zoom", Kind::Sheet},       {"dpi", Kind::Sheet},           {"version", Kind::Sheet},
+      {"row-height", Kind::Sheet}, {"col-width", Kind::Sheet},     {"set", Kind::Sheet},
+      {"select", Kind::User},      {"select-object", Kind::User},  {"scroll", Kind::User},
+      {"resize", Kind::User},      {"activate-sheet", Kind::User}, {"activate-workbook", Kind::User},
+      {"print", Kind::User},       {"click", Kind::User},          {"pick", Kind::Dialog},
+      {"form", Kind::Dialog},      {"gate", Kind::Loop},           {"tick", Kind::Loop},
+      {"paint", Kind::Loop},       {"switch", Kind::Loop},         {"wober", Kind::Loop},
+      {"warm", Kind::Loop},        {"snapshot", Kind::Output},     {"state", Kind::Output},
   };
   return commands;
 }
@@ -186,8 +186,10 @@ void SimSession::Execute(const std::string& text, std::ostream& out) {
       UserCommand(line);
       break;
     case Kind::Dialog:
-      if (line.Command() == "pick") Pick(line);
-      else FormCommand(line);
+      if (line.Command() == "pick")
+        Pick(line);
+      else
+        FormCommand(line);
       break;
     case Kind::Loop:
     case Kind::Output:
@@ -201,7 +203,8 @@ void SimSession::Execute(const std::string& text, std::ostream& out) {
 // nor lets its add-ins be unloaded.
 void SimSession::RefuseWhileModal(const ScriptLine& line) {
   if (desktop_->ColorDialogShown())
-    throw ScriptError("'" + line.Command() + "' needs the host's windows, which are disabled while the colour dialog is shown");
+    throw ScriptError("'" + line.Command() +
+                      "' needs the host's windows, which are disabled while the colour dialog is shown");
   if (auto form = forms_.ActiveForm())
     throw ScriptError("'" + line.Command() + "' needs the host's windows, which are disabled while " + form->Name() +
                       " is shown");
@@ -210,9 +213,12 @@ void SimSession::RefuseWhileModal(const ScriptLine& line) {
 void SimSession::LifecycleCommand(const ScriptLine& line) {
   line.ExpectArguments(0);
   const std::string& cmd = line.Command();
-  if (cmd == "start") StartHost();
-  else if (cmd == "shutdown") ShutdownHost();
-  else if (cmd == "unload") UnloadAddIn();
+  if (cmd == "start")
+    StartHost();
+  else if (cmd == "shutdown")
+    ShutdownHost();
+  else if (cmd == "unload")
+    UnloadAddIn();
   else {
     if (connect_) throw ScriptError("the add-in is loaded already");
     Host();
@@ -246,8 +252,9 @@ void SimSession::SheetCommand(const ScriptLine& line) {
   } else if (cmd == "version") {
     line.ExpectArguments(1);
     if (!IsVersionText(line.Word(1)))
-      throw ScriptError("'version' takes the host's version text, a major from 5 and a minor number such as 16.0, not '" +
-                        line.Word(1) + "'");
+      throw ScriptError(
+          "'version' takes the host's version text, a major from 5 and a minor number such as 16.0, not '" +
+          line.Word(1) + "'");
     host.Sheet().version = line.Word(1);
   } else if (cmd == "row-height") {
     line.ExpectArguments(2);
@@ -270,8 +277,10 @@ void SimSession::Resize(const ScriptLine& line, bool userResizes) {
   line.ExpectArguments(4);
   const platform::Rect rect = line.Rect(desktop_->Screen().Bounds(), "a grid inside the screen");
   gridRect_ = rect;
-  if (userResizes) Host().MoveGrid(rect);
-  else Host().PlaceGrid(rect);
+  if (userResizes)
+    Host().MoveGrid(rect);
+  else
+    Host().PlaceGrid(rect);
 }
 
 void SimSession::UserCommand(const ScriptLine& line) {
@@ -294,10 +303,14 @@ void SimSession::UserCommand(const ScriptLine& line) {
     return;
   } else {
     line.ExpectArguments(0);
-    if (cmd == "select-object") host.SelectShape();
-    else if (cmd == "activate-sheet") host.ActivateSheet();
-    else if (cmd == "activate-workbook") host.ActivateWorkbook();
-    else host.Print();
+    if (cmd == "select-object")
+      host.SelectShape();
+    else if (cmd == "activate-sheet")
+      host.ActivateSheet();
+    else if (cmd == "activate-workbook")
+      host.ActivateWorkbook();
+    else
+      host.Print();
   }
 }
 
@@ -323,10 +336,14 @@ void SimSession::EngineCommand(const ScriptLine& line, std::ostream& out) {
   } else {
     line.ExpectArguments(0);
     Host();
-    if (cmd == "paint") engine::PaintRowBand();
-    else if (cmd == "switch") engine::ToggleHighlight();
-    else if (cmd == "wober") engine::ApplyWoberColor();
-    else engine::ApplyWarmColor();
+    if (cmd == "paint")
+      engine::PaintRowBand();
+    else if (cmd == "switch")
+      engine::ToggleHighlight();
+    else if (cmd == "wober")
+      engine::ApplyWoberColor();
+    else
+      engine::ApplyWarmColor();
   }
 }
 
@@ -428,8 +445,10 @@ void SimSession::FormCommand(const ScriptLine& line) {
   if (!known) throw ScriptError("the form has no control '" + control + "'");
   desktop_->SetCursor(forms_.ControlCentre(*form, control));
   try {
-    if (action == "click") form->Click(control);
-    else form->MouseMove(control);
+    if (action == "click")
+      form->Click(control);
+    else
+      form->MouseMove(control);
   } catch (const platform::PlatformError& e) {
     desktop_->RecordHostError(form->Name() + " " + action + " " + line.Word(2) + ": " + std::to_string(e.Number()) +
                               " " + e.Description());

@@ -35,8 +35,10 @@ void WriteForm(JsonWriter& j, const forms::FormModel& form) {
 
 void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
   j.Key("HostApp");
-  if (s.HostApp) j.Text("Application");
-  else j.Null();
+  if (s.HostApp)
+    j.Text("Application");
+  else
+    j.Null();
   j.Key("ExcelMainWnd").Value(static_cast<std::int64_t>(s.ExcelMainWnd));
   j.Key("HighlightColor").Value(s.HighlightColor);
   j.Key("HighlightOff").Bool(engine::IsTrue(s.HighlightOff));

@@ -68,8 +68,7 @@ namespace {
 // The first index to show so that `index` ends within `room` pixels,
 // moving the view as little as it can from `current`.
 template <class Size>
-std::int32_t LeastScroll(std::int32_t current, std::int32_t index, std::int32_t endEdge, std::int32_t room,
-                         Size size) {
+std::int32_t LeastScroll(std::int32_t current, std::int32_t index, std::int32_t endEdge, std::int32_t room, Size size) {
   if (index < current) return index;
   if (endEdge <= room) return current;
   std::int32_t first = index;

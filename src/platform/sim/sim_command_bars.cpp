@@ -33,7 +33,7 @@ std::shared_ptr<platform::CommandBar> WrapBar(std::shared_ptr<CommandBarStore> s
 
 class ClickConnection : public platform::host::EventConnection {
  public:
-  ClickConnection(std::shared_ptr<ControlNode> node, platform::ButtonEvents* sink) : node_(node), sink_(sink) {}
+  ClickConnection(const std::shared_ptr<ControlNode>& node, platform::ButtonEvents* sink) : node_(node), sink_(sink) {}
   ~ClickConnection() override {
     if (auto n = node_.lock()) std::erase(n->clickSinks, sink_);
   }
@@ -51,7 +51,9 @@ class SimControl : public platform::CommandBarButton, public std::enable_shared_
   std::string Caption() override { return Live().caption; }
   void SetCaption(const std::string& caption) override { Live().caption = caption; }
   platform::VbBool BeginGroup() override { return Live().beginGroup; }
-  void SetBeginGroup(platform::VbBool value) override { Live().beginGroup = value ? platform::kTrue : platform::kFalse; }
+  void SetBeginGroup(platform::VbBool value) override {
+    Live().beginGroup = value ? platform::kTrue : platform::kFalse;
+  }
   std::string TooltipText() override { return Live().tooltip; }
   void SetTooltipText(const std::string& text) override { Live().tooltip = text; }
   platform::VbBool Enabled() override { return Live().enabled; }
@@ -88,7 +90,8 @@ class SimControl : public platform::CommandBarButton, public std::enable_shared_
   }
   ControlNode& ButtonOnly() {
     ControlNode& n = Live();
-    if (n.type != platform::kMsoControlButton) Raise(err::kNotSupported, "Object doesn't support this property or method");
+    if (n.type != platform::kMsoControlButton)
+      Raise(err::kNotSupported, "Object doesn't support this property or method");
     return n;
   }
 

@@ -45,7 +45,7 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
 
   std::vector<std::shared_ptr<BarNode>> bars;
   std::shared_ptr<BarNode> activeMenuBar;
-  bool refusesNewBars = false;  // the host refuses CommandBars.Add
+  bool refusesNewBars = false;   // the host refuses CommandBars.Add
   HostFaults* faults = nullptr;  // makes the add-in's calls fail while set
 
   // One call of an add-in into the bars: counted, and failing while the host is made busy.

@@ -30,8 +30,7 @@ bool Contains(const Rect& outer, const Rect& inner) {
 
 SimDesktop::SimDesktop(int width, int height) : screen_(width, height, kDesktopTeal) {}
 
-WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle parent, Rect rect,
-                                      Painter painter) {
+WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle parent, Rect rect, Painter painter) {
   WindowHandle h = nextWindow_;
   nextWindow_ += 0x10010;
   windows_.push_back({h, className, parent, rect, std::move(painter)});
@@ -390,14 +389,13 @@ bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
     const Rect screen = screen_.Bounds();
     const int left = (screen.right - kWidth) / 2, top = (screen.bottom - kHeight) / 2;
     const WindowHandle previousActive = active_, previousFocus = focus_;
-    colorDialog_ = CreateWindow("#32770", 0, {left, top, left + kWidth, top + kHeight},
-                                [this](FrameBuffer& fb, const Rect& clip) {
-                                  const Rect r = WindowRect(colorDialog_);
-                                  fb.Fill(r, clip, ResolveColor(platform::kColorBtnFace));
-                                  fb.Outline(r, clip, 0x646464);
-                                  fb.Fill({r.left + 1, r.top + 1, r.right - 1, r.top + 22}, clip,
-                                          ResolveColor(platform::kColorActiveCaption));
-                                });
+    colorDialog_ =
+        CreateWindow("#32770", 0, {left, top, left + kWidth, top + kHeight}, [this](FrameBuffer& fb, const Rect& clip) {
+          const Rect r = WindowRect(colorDialog_);
+          fb.Fill(r, clip, ResolveColor(platform::kColorBtnFace));
+          fb.Outline(r, clip, 0x646464);
+          fb.Fill({r.left + 1, r.top + 1, r.right - 1, r.top + 22}, clip, ResolveColor(platform::kColorActiveCaption));
+        });
     active_ = focus_ = colorDialog_;
     PaintNow(WindowRect(colorDialog_));
     while (!colorAnswer_ && pumpOne_()) {
@@ -423,7 +421,7 @@ int SimDesktop::ShowMessageBox(WindowHandle, const std::string& text, const std:
 }
 
 std::intptr_t SimDesktop::ShellOpen(WindowHandle, const std::string&, const std::string& file,
-                                       const std::string& parameters, const std::string&, int) {
+                                    const std::string& parameters, const std::string&, int) {
   ++calls_;
   records_.launched.push_back({file + (parameters.empty() ? "" : " " + parameters)});
   return shellExecuteResult;

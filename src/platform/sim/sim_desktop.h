@@ -109,7 +109,7 @@ class SimDesktop : public platform::WindowsServices {
   void SetModuleFolder(std::string folder) { moduleFolder_ = std::move(folder); }
   std::vector<platform::ChooseColorRecord> colorDialogsSeen;
   std::array<platform::Color, 16> lastCustomColors{};  // as the colour dialog found them
-  std::intptr_t shellExecuteResult = 42;  // 31 (no association): no mail handler installed
+  std::intptr_t shellExecuteResult = 42;               // 31 (no association): no mail handler installed
   bool processStartFails = false;
   int dpi = 96;
 
@@ -144,9 +144,9 @@ class SimDesktop : public platform::WindowsServices {
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
   bool ShowColorDialog(platform::ChooseColorRecord& record) override;
   int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                 std::uint32_t type) override;
+                     std::uint32_t type) override;
   std::intptr_t ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
-                             const std::string& parameters, const std::string& directory, int showCmd) override;
+                          const std::string& parameters, const std::string& directory, int showCmd) override;
   std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) override;
   std::string ModuleFolder() override;
 

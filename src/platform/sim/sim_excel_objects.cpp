@@ -209,8 +209,7 @@ class SimApplication : public host::Application {
   }
   std::shared_ptr<host::Range> Cells() override {
     host_();
-    return std::make_shared<SimRange>(
-        host_, Area{{1, 1}, {SheetModel::kMaxRows, SheetModel::kMaxColumns}});
+    return std::make_shared<SimRange>(host_, Area{{1, 1}, {SheetModel::kMaxRows, SheetModel::kMaxColumns}});
   }
   std::shared_ptr<host::WorksheetFunction> GetWorksheetFunction() override {
     host_();
@@ -220,9 +219,7 @@ class SimApplication : public host::Application {
     auto& h = host_();
     return h.Bars().Automation(&h.Calls());
   }
-  std::unique_ptr<host::EventConnection> AdviseEvents(host::AppEvents& sink) override {
-    return host_().Advise(sink);
-  }
+  std::unique_ptr<host::EventConnection> AdviseEvents(host::AppEvents& sink) override { return host_().Advise(sink); }
   std::shared_ptr<host::Range> AsRange() override {
     host_();
     Raise(err::kNotSupported, "Object doesn't support this property or method");

@@ -32,11 +32,10 @@ void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form) 
   const Rect screen = desktop_.Screen().Bounds();
   const int left = (screen.right - width) / 2, top = (screen.bottom - height) / 2;
   std::weak_ptr<platform::FormWindow> weak = form;
-  const WindowHandle window =
-      desktop_.CreateWindow("ThunderDFrame", 0, {left, top, left + width, top + height},
-                            [this, weak](FrameBuffer& fb, const Rect& clip) {
-                              if (auto f = weak.lock()) Paint(*f, fb, clip);
-                            });
+  const WindowHandle window = desktop_.CreateWindow("ThunderDFrame", 0, {left, top, left + width, top + height},
+                                                    [this, weak](FrameBuffer& fb, const Rect& clip) {
+                                                      if (auto f = weak.lock()) Paint(*f, fb, clip);
+                                                    });
   shown_.push_back({form, window, desktop_.GetActiveWindow(), desktop_.GetFocus()});
   desktop_.SetActiveWindowHandle(window);
   desktop_.SetFocusWindow(window);

@@ -16,8 +16,7 @@ namespace rowtint::sim {
 class SimFormsHost : public platform::FormsHost {
  public:
   // pumpOne runs the next thing the message loop has to do; false when there is nothing more.
-  SimFormsHost(SimDesktop& desktop, std::function<bool()> pumpOne)
-      : desktop_(desktop), pumpOne_(std::move(pumpOne)) {}
+  SimFormsHost(SimDesktop& desktop, std::function<bool()> pumpOne) : desktop_(desktop), pumpOne_(std::move(pumpOne)) {}
 
   void ShowModal(const std::shared_ptr<platform::FormWindow>& form) override;
   void Invalidate(platform::FormWindow& form) override;

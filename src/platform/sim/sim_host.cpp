@@ -89,9 +89,9 @@ void SimHost::RepaintAll() { desktop_.PaintNow(desktop_.WindowRect(mainWindow_))
 
 void SimHost::RepaintCell(CellRef cell) {
   const Rect grid = GridRect();
-  desktop_.PaintNow(Intersect(grid, {grid.left + sheet_.ColumnEdge(cell.column), grid.top + sheet_.RowEdge(cell.row),
-                                     grid.left + sheet_.ColumnEdge(cell.column + 1),
-                                     grid.top + sheet_.RowEdge(cell.row + 1)}));
+  desktop_.PaintNow(
+      Intersect(grid, {grid.left + sheet_.ColumnEdge(cell.column), grid.top + sheet_.RowEdge(cell.row),
+                       grid.left + sheet_.ColumnEdge(cell.column + 1), grid.top + sheet_.RowEdge(cell.row + 1)}));
 }
 
 void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
@@ -220,7 +220,8 @@ void SimHost::SelectShape() {
 }
 
 void SimHost::Scroll(CellRef topLeft) {
-  ScrollView({std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
+  ScrollView(
+      {std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
 }
 
 void SimHost::ScrollView(CellRef topLeft) {

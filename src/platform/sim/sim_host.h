@@ -41,7 +41,7 @@ class SimHost : public std::enable_shared_from_this<SimHost> {
   // Raises SheetSelectionChange, after scrolling the active cell into view.
   void Select(const Area& area);
   void SelectShape();
-  void Scroll(CellRef topLeft);  // the scroll bars or the wheel: no event
+  void Scroll(CellRef topLeft);         // the scroll bars or the wheel: no event
   void MoveGrid(platform::Rect rect);   // raises WindowResize
   void PlaceGrid(platform::Rect rect);  // set-up before the user works: no event
   void SetZoom(std::int32_t percent);

@@ -8,8 +8,8 @@ namespace rowtint::sim {
 
 SimSettingsStore::SimSettingsStore(std::string path) : path_(std::move(path)) { WriteFile(); }
 
-std::string SimSettingsStore::GetSetting(const std::string& appName, const std::string& section,
-                                         const std::string& key, const std::string& defaultText) {
+std::string SimSettingsStore::GetSetting(const std::string& appName, const std::string& section, const std::string& key,
+                                         const std::string& defaultText) {
   auto it = values_.find({appName, section, key});
   return it == values_.end() ? defaultText : it->second;
 }

@@ -139,9 +139,9 @@ class OfficeBars final : public platform::CommandBars, public DispatchBacked {
 
   // For Each: the collection's _NewEnum, then IEnumVARIANT one item at a time.
   std::vector<std::shared_ptr<platform::CommandBar>> Enumerate() override {
-    const Variant enumerator = d_.Invoke({"_NewEnum", DISPID_NEWENUM},
-                                         static_cast<Invocation>(DISPATCH_METHOD | DISPATCH_PROPERTYGET), {}, {},
-                                         kUserLocale);
+    const Variant enumerator =
+        d_.Invoke({"_NewEnum", DISPID_NEWENUM}, static_cast<Invocation>(DISPATCH_METHOD | DISPATCH_PROPERTYGET), {}, {},
+                  kUserLocale);
     ComPtr<IEnumVARIANT> items;
     const VARIANT& raw = enumerator.Raw();
     IUnknown* unknown = V_VT(&raw) == VT_UNKNOWN    ? V_UNKNOWN(&raw)

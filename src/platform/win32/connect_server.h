@@ -13,8 +13,8 @@
 
 namespace rowtint::win32 {
 
-class ConnectServer : public ComObject<ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2>,
-                                       ISupportErrorInfo> {
+class ConnectServer
+    : public ComObject<ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2>, ISupportErrorInfo> {
  public:
   // IDTExtensibility2
   STDMETHODIMP OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode, IDispatch* AddInInst,

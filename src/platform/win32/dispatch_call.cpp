@@ -30,7 +30,8 @@ std::string CacheKey(const IID& iface, const char* member, const char* arg) {
   std::string name = member;
   if (arg) name.append(1, '\0').append(arg);
   // Automation names are case-insensitive.
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return key + name;
 }
 }  // namespace
@@ -142,9 +143,12 @@ std::string ToText(const Variant& value, const char* member) {
 ComPtr<IDispatch> ToObject(const Variant& value, const char* member) {
   const VARIANT& v = value.Raw();
   switch (V_VT(&v)) {
-    case VT_EMPTY: return {};
-    case VT_DISPATCH: return ComPtr<IDispatch>(V_DISPATCH(&v));
-    case VT_DISPATCH | VT_BYREF: return ComPtr<IDispatch>(V_DISPATCHREF(&v) ? *V_DISPATCHREF(&v) : nullptr);
+    case VT_EMPTY:
+      return {};
+    case VT_DISPATCH:
+      return ComPtr<IDispatch>(V_DISPATCH(&v));
+    case VT_DISPATCH | VT_BYREF:
+      return ComPtr<IDispatch>(V_DISPATCHREF(&v) ? *V_DISPATCHREF(&v) : nullptr);
     case VT_UNKNOWN: {
       ComPtr<IDispatch> object;
       if (IUnknown* unknown = V_UNKNOWN(&v)) {
@@ -153,7 +157,8 @@ ComPtr<IDispatch> ToObject(const Variant& value, const char* member) {
       }
       return object;
     }
-    default: platform::Raise(kObjectRequired, "Object required");
+    default:
+      platform::Raise(kObjectRequired, "Object required");
   }
 }
 
@@ -178,8 +183,8 @@ std::vector<DISPID> DispidCache::Lookup(IDispatch* object, const IID& iface, con
     std::vector<LPOLESTR> names;
     for (auto& w : wide) names.push_back(w.data());
     std::vector<DISPID> found(names.size(), DISPID_UNKNOWN);
-    const HRESULT hr = object->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()), kEnglishLocale,
-                                             found.data());
+    const HRESULT hr =
+        object->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()), kEnglishLocale, found.data());
     if (FAILED(hr)) RaiseFromHresult(hr, nullptr, member);
     ids_[CacheKey(iface, member, nullptr)] = found[0];
     for (std::size_t i = 0; i < unknown.size(); ++i) ids_[CacheKey(iface, member, unknown[i])] = found[i + 1];

@@ -17,8 +17,7 @@ namespace {
 std::wstring OwnPath() {
   std::wstring path(MAX_PATH, L'\0');
   DWORD length = 0;
-  while ((length = GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()))) ==
-         path.size())
+  while ((length = GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()))) == path.size())
     path.resize(path.size() * 2);
   path.resize(length);
   return path;

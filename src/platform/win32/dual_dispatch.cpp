@@ -11,8 +11,7 @@ namespace rowtint::win32 {
 ComPtr<ITypeInfo> OwnTypeInfo(REFGUID guid) {
   std::wstring path(MAX_PATH, L'\0');
   DWORD length = 0;
-  while ((length = GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()))) ==
-         path.size())
+  while ((length = GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()))) == path.size())
     path.resize(path.size() * 2);
   if (length == 0) return {};
   path.resize(length);

@@ -79,8 +79,7 @@ class BoolWriteBack {
 template <class Derived, class Events, const IID& kEvents>
 class EventSink : public ComObject<Derived, IDispatch> {
  public:
-  EventSink(Events& events, std::shared_ptr<DispidCache> names) noexcept
-      : names_(std::move(names)), events_(&events) {}
+  EventSink(Events& events, std::shared_ptr<DispidCache> names) noexcept : names_(std::move(names)), events_(&events) {}
 
   // After this the handlers are never called again.
   void Detach() noexcept { events_ = nullptr; }

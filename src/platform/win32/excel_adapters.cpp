@@ -122,8 +122,7 @@ class ExcelApplication final : public host::Application, public DispatchBacked {
     return MakeRange(d_, RequireObject(d_.Get(excel::kActiveCell), excel::kActiveCell.name));
   }
   std::shared_ptr<host::Object> Selection() override {
-    ComPtr<IDispatch> selection =
-        RequireObject(d_.Get(excel::kSelection, {}, kEnglishLocale), excel::kSelection.name);
+    ComPtr<IDispatch> selection = RequireObject(d_.Get(excel::kSelection, {}, kEnglishLocale), excel::kSelection.name);
     return std::make_shared<ExcelObject>(d_.Other(std::move(selection), IID_IDispatch));
   }
   std::string Version() override { return ToText(d_.Get(excel::kVersion, {}, kEnglishLocale), excel::kVersion.name); }

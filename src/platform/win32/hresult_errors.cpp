@@ -16,12 +16,17 @@ std::int32_t ErrorNumberFromHresult(HRESULT hr) noexcept {
   if (HRESULT_FACILITY(hr) == FACILITY_CONTROL) return HRESULT_CODE(hr);
   switch (hr) {
     case DISP_E_TYPEMISMATCH:
-    case E_NOINTERFACE: return platform::err::kTypeMismatch;
-    case DISP_E_OVERFLOW: return platform::err::kOverflow;
-    case DISP_E_BADINDEX: return kBadIndex;
+    case E_NOINTERFACE:
+      return platform::err::kTypeMismatch;
+    case DISP_E_OVERFLOW:
+      return platform::err::kOverflow;
+    case DISP_E_BADINDEX:
+      return kBadIndex;
     case DISP_E_MEMBERNOTFOUND:
-    case DISP_E_UNKNOWNNAME: return kMemberNotFound;
-    default: return static_cast<std::int32_t>(hr);
+    case DISP_E_UNKNOWNNAME:
+      return kMemberNotFound;
+    default:
+      return static_cast<std::int32_t>(hr);
   }
 }
 

@@ -17,7 +17,9 @@ std::wstring SectionPath(const std::string& appName, const std::string& section)
   return kProgramSettings + Widen(appName) + L"\\" + Widen(section);
 }
 
-[[noreturn]] void RaiseWriteFailure() { platform::Raise(platform::err::kInvalidCall, "Invalid procedure call or argument"); }
+[[noreturn]] void RaiseWriteFailure() {
+  platform::Raise(platform::err::kInvalidCall, "Invalid procedure call or argument");
+}
 
 }  // namespace
 

@@ -117,9 +117,7 @@ bool Win32Services::GetCursorPos(Point& point) {
   return true;
 }
 
-WindowHandle Win32Services::WindowFromPoint(Point point) {
-  return Handle(::WindowFromPoint(POINT{point.x, point.y}));
-}
+WindowHandle Win32Services::WindowFromPoint(Point point) { return Handle(::WindowFromPoint(POINT{point.x, point.y})); }
 
 bool Win32Services::IsChild(WindowHandle parent, WindowHandle child) {
   return ::IsChild(Hwnd(parent), Hwnd(child)) != FALSE;
@@ -215,8 +213,7 @@ std::uint32_t Win32Services::StartProcess(const std::string& commandLine, int wi
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(windowStyle);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-    return 0;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) return 0;
   const UniqueKernelHandle process(started.hProcess);
   const UniqueKernelHandle thread(started.hThread);
   return started.dwProcessId;
