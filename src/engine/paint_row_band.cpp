@@ -58,7 +58,7 @@ class RunHostValues {
   std::optional<double> rowHeight_;
 };
 
-// Steps 1 to 26; a failure anywhere ends the run where it stands. The
+// The whole run, set-up to finish; a failure anywhere ends it where it stands. The
 // resources live in the caller so that they are given back on every path.
 void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolidBrush>& brush,
                 std::optional<ScopedSavedDC>& saved) {
