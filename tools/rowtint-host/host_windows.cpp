@@ -2,6 +2,7 @@
 #include "platform/sim/glyphs.h"
 // keep this order
 #include "host_windows.h"
+#include "screen_capture.h"
 
 #include <vector>
 
@@ -46,13 +47,7 @@ void BlitFrame(HDC dc, const sim::FrameBuffer& frame, const RECT& area, int x, i
       const sim::Pixel p = frame.Contains(fx, fy) ? frame.Get(fx, fy) : 0;
       bits[static_cast<std::size_t>(row) * width + col] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
     }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib(width, height);
   SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
 }
 

@@ -6,11 +6,7 @@
 
 namespace rowtint::host {
 
-sim::FrameBuffer CaptureScreen() {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  sim::FrameBuffer frame(width, height);
-  win32::ScopedWindowDC screen(nullptr, win32::ScopedWindowDC::Area::Client);
-  win32::ScopedMemoryDC memory(screen.Get());
+BITMAPINFO TopDownDib(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -18,6 +14,15 @@ sim::FrameBuffer CaptureScreen() {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+sim::FrameBuffer CaptureScreen() {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  sim::FrameBuffer frame(width, height);
+  win32::ScopedWindowDC screen(nullptr, win32::ScopedWindowDC::Area::Client);
+  win32::ScopedMemoryDC memory(screen.Get());
+  BITMAPINFO info = TopDownDib(width, height);
   void* bits = nullptr;
   win32::UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return frame;
