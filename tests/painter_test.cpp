@@ -72,14 +72,12 @@ TEST_F(PainterTest, PlaceholdersAreReplacedAndKept) {
   EXPECT_EQ(S().RopMode, 9);
 }
 
-TEST_F(PainterTest, FirstPaintAfterStartUpErasesAnEmptyStrip) {
+TEST_F(PainterTest, FirstPaintAfterStartUpErasesTheWholeGrid) {
+  // Nothing is known yet of what the screen shows: no band, no scroll it was drawn at.
   Run("paint");
   const auto records = Records();
   ASSERT_FALSE(records.invalidated.empty());
-  const Rect strip = records.invalidated.front();
-  EXPECT_EQ(strip.left, 0);
-  EXPECT_EQ(strip.right, 0);
-  EXPECT_TRUE(strip.Empty());
+  EXPECT_EQ(records.invalidated.front(), kDefaultGrid);
 }
 
 // Where the active cell stands decides whether a band is drawn and whether
@@ -155,6 +153,25 @@ TEST_F(PainterTest, ErasePaths) {
   Run("paint");
   const Rect strip = Records().invalidated.front();
   EXPECT_EQ(strip, (Rect{band.left, 120 + 40, band.right, 120 + 40 + 19}));
+
+  // Scrolled sideways: the band moved along its row into the grid's margins, and the whole grid goes.
+  Run("scroll 3 2");
+  Run("paint");
+  EXPECT_EQ(Records().invalidated.front(), kDefaultGrid);
+  Run("paint");
+  EXPECT_EQ(Records().invalidated.front(), S().LastBandRect) << "the sideways scroll is seen once";
+}
+
+TEST_F(PainterTest, WithTheFocusOutsideTheHostTheLastGridIsErasedAndNothingDrawn) {
+  Run({"select C5", "scroll 3 1", "click About"});
+  Records();
+  Run("paint");
+  const auto records = Records();
+  // The caret marks no cell now: the scrolled band can only be sure to go with the whole grid.
+  ASSERT_EQ(records.invalidated.size(), 1u);
+  EXPECT_EQ(records.invalidated.front(), kDefaultGrid);
+  EXPECT_EQ(S().GridRect, kDefaultGrid) << "the form is no grid";
+  EXPECT_TRUE(records.drawn.empty());
 }
 
 TEST_F(PainterTest, ColumnCheckRefusesOnceThenLetsThrough) {

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "engine/highlight_state.h"
-#include "script_line.h"
 
 namespace rowtint::testing {
 namespace {
@@ -30,17 +29,6 @@ std::string Show(const Rect& r) {
   return out.str();
 }
 
-// The add-in's faults that the storm meets and names rather than fails on.
-constexpr const char* kSidewaysStub =
-    "sideways-scroll stub: after a sideways scroll the host's blit carries band pixels into the grid's first 7 or "
-    "last 20 pixel columns, which no erase of the painter reaches";
-constexpr const char* kBandLeftBehind =
-    "band left behind by a scroll: the host scrolled the band away from where it was drawn, the painter erased the "
-    "strip at the active cell's row (or the rectangle where the band was drawn), and the band stayed where the host "
-    "had moved it";
-constexpr const char* kCutShort =
-    "paint cut short by a busy host: a paint abandoned midway left the bookkeeping behind the screen, so a later "
-    "erase missed a band it had drawn";
 }  // namespace
 
 Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
@@ -55,20 +43,12 @@ std::vector<Rect> StormChecker::BandRegion() const {
   return {sim::Intersect(last, grid), sim::Intersect(Moved(last, bandScroll_), grid)};
 }
 
-void StormChecker::Before(const std::string& line) {
-  line_ = line;
+void StormChecker::Before() {
   hostWasRunning_ = session_.HostRunning();
   drawnBefore_ = session_.Desktop().RectanglesDrawn();
-  redrawsBefore_ = session_.Desktop().RedrawsAsked();
-  faultsBefore_ = session_.Faults().Injected();
-  regionBefore_.clear();
-  if (!hostWasRunning_) return;
-  scrollBefore_ = session_.Host().Sheet().scroll;
-  bandScrollBefore_ = bandScroll_;
-  regionBefore_ = BandRegion();
 }
 
-std::optional<Violation> StormChecker::After(const std::string& escaped, bool refused) {
+std::optional<Violation> StormChecker::After(const std::string& escaped) {
   if (!escaped.empty()) return Violation{"nothing escapes", escaped};
   auto& desktop = session_.Desktop();
   if (desktop.OpenDcCount() != 0 || desktop.OpenBrushCount() != 0)
@@ -82,24 +62,23 @@ std::optional<Violation> StormChecker::After(const std::string& escaped, bool re
                        std::get<1>(key) + "/" + std::get<2>(key) + " holds '" + text + "'"};
 
   if (!session_.HostRunning()) return std::nullopt;
-  const simcli::ScriptLine line(line_);
-  const bool started = !hostWasRunning_ || (!refused && !line.Empty() && line.Command() == "start");
-  if (started) {
-    faultsAtStart_ = faultsBefore_;
-    regionBefore_.clear();
-    bandsUnderFaults_.clear();
-  }
-  const bool drew = desktop.RectanglesDrawn() != drawnBefore_;
-  if (started || drew || desktop.RedrawsAsked() != redrawsBefore_) bandScroll_ = session_.Host().Sheet().scroll;
-  if (drew && session_.Faults().Injected() != faultsAtStart_)
-    bandsUnderFaults_.emplace_back(engine::Shared().LastBandRect, bandScroll_);
-  return CheckScreen();
+  const sim::FrameBuffer content = desktop.ContentSnapshot();
+  if (!hostWasRunning_ || desktop.RectanglesDrawn() != drawnBefore_ || CarriedBandGone(content))
+    bandScroll_ = session_.Host().Sheet().scroll;
+  return CheckScreen(content);
 }
 
-std::optional<Violation> StormChecker::CheckScreen() {
-  auto& desktop = session_.Desktop();
-  const sim::FrameBuffer content = desktop.ContentSnapshot();
-  sim::FrameBuffer& screen = desktop.Screen();
+bool StormChecker::CarriedBandGone(const sim::FrameBuffer& content) const {
+  const Rect carried = sim::Intersect(Moved(engine::Shared().LastBandRect, bandScroll_), session_.Host().GridRect());
+  const sim::FrameBuffer& screen = session_.Desktop().Screen();
+  for (int y = carried.top; y < carried.bottom; ++y)
+    for (int x = carried.left; x < carried.right; ++x)
+      if (screen.Get(x, y) != content.Get(x, y)) return false;
+  return true;
+}
+
+std::optional<Violation> StormChecker::CheckScreen(const sim::FrameBuffer& content) {
+  const sim::FrameBuffer& screen = session_.Desktop().Screen();
   const auto allowed = BandRegion();
   std::vector<platform::Point> stray;
   for (int y = 0; y < screen.Height(); ++y) {
@@ -111,56 +90,13 @@ std::optional<Violation> StormChecker::CheckScreen() {
         stray.push_back({x, y});
   }
   if (stray.empty()) return std::nullopt;
-
-  const Rect grid = session_.Host().GridRect();
-  auto inMargins = [&](const platform::Point& p) {
-    return Inside(grid, p.x, p.y) && (p.x < grid.left + 7 || p.x >= grid.right - 20);
-  };
-  // Where the band stood before this line, carried along by this line's scroll.
-  std::vector<Rect> carried;
-  for (const Rect& r : regionBefore_) carried.push_back(sim::Intersect(Moved(r, scrollBefore_), grid));
-  auto inCarried = [&](const platform::Point& p) {
-    return inMargins(p) ||
-           std::any_of(carried.begin(), carried.end(), [&](const Rect& r) { return Inside(r, p.x, p.y); });
-  };
-
-  // Every band drawn while the host was busy, wherever the host's scrolls have carried it.
-  std::vector<Rect> drawnUnderFaults;
-  for (const auto& [band, scroll] : bandsUnderFaults_)
-    drawnUnderFaults.push_back(sim::Intersect(Moved(band, scroll), grid));
-  auto inDrawnUnderFaults = [&](const platform::Point& p) {
-    return inCarried(p) || std::any_of(drawnUnderFaults.begin(), drawnUnderFaults.end(),
-                                       [&](const Rect& r) { return Inside(r, p.x, p.y); });
-  };
-
-  // Whether the host has scrolled the band that stood before this line since it was drawn.
-  const sim::CellRef now = session_.Host().Sheet().scroll;
-  const bool scrolledSideways = bandScrollBefore_.column != now.column;
-  const bool scrolled = scrolledSideways || bandScrollBefore_.row != now.row;
-
-  const char* known = nullptr;
-  if (scrolledSideways &&
-      std::all_of(stray.begin(), stray.end(), [&](const auto& p) { return inMargins(p) && inCarried(p); }))
-    known = kSidewaysStub;
-  else if (scrolled && std::all_of(stray.begin(), stray.end(), inCarried))
-    known = kBandLeftBehind;
-  else if (session_.Faults().Injected() != faultsAtStart_ &&
-           std::all_of(stray.begin(), stray.end(), inDrawnUnderFaults))
-    known = kCutShort;
-
-  if (!known || (!strict_.empty() && std::string(known).find(strict_) != std::string::npos)) {
-    Rect box{stray[0].x, stray[0].y, stray[0].x + 1, stray[0].y + 1};
-    for (const auto& p : stray)
-      box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x + 1),
-             std::max(box.bottom, p.y + 1)};
-    return Violation{
-        known ? std::string("known fault: ") + known : "the screen shows the host's drawing outside the band",
-        std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
-            Show(engine::Shared().LastBandRect) + ", grid " + Show(grid)};
-  }
-  ++tolerated_[known];
-  for (const auto& p : stray) screen.Set(p.x, p.y, content.Get(p.x, p.y));
-  return std::nullopt;
+  Rect box{stray[0].x, stray[0].y, stray[0].x + 1, stray[0].y + 1};
+  for (const auto& p : stray)
+    box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x + 1),
+           std::max(box.bottom, p.y + 1)};
+  return Violation{"the screen shows the host's drawing outside the band",
+                   std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
+                       Show(engine::Shared().LastBandRect) + ", grid " + Show(session_.Host().GridRect())};
 }
 
 }  // namespace rowtint::testing

@@ -13,10 +13,7 @@
 namespace rowtint::testing {
 namespace {
 
-// ROWTINT_STORM_LINES plays longer (or shorter) storms than the default;
-// ROWTINT_STORM_STRICT=TEXT fails on the add-in's known faults whose name
-// holds TEXT too (a blank fails on all of them), and so prints the shortest
-// script that shows the first one met.
+// ROWTINT_STORM_LINES plays longer (or shorter) storms than the default.
 std::size_t StormLines() {
   const char* lines = std::getenv("ROWTINT_STORM_LINES");
   return lines ? std::strtoull(lines, nullptr, 10) : 10000;
@@ -32,26 +29,19 @@ std::vector<std::uint64_t> Seeds() {
   return chosen;
 }
 
-std::string Strict() {
-  const char* strict = std::getenv("ROWTINT_STORM_STRICT");
-  return strict ? strict : "";
-}
-
 class StormTest : public ::testing::TestWithParam<std::uint64_t> {};
 
 TEST_P(StormTest, EveryInvariantHoldsAfterEveryLine) {
-  const auto result = RunStorm(GetParam(), StormLines(), Strict());
+  const auto result = RunStorm(GetParam(), StormLines());
   std::cout << result.script.size() << " lines, " << result.refused << " refused, " << result.underFaults
             << " while the host was busy (" << result.faultsInjected << " host calls failed)\n";
-  for (const auto& [fault, count] : result.tolerated)
-    std::cout << "known fault of the add-in, met " << count << " times: " << fault << "\n";
   if (!result.failure) {
     EXPECT_EQ(result.script.size(), StormLines());
     EXPECT_LT(result.refused, result.script.size() / 4) << "most lines must be ones the host takes";
     return;
   }
   std::ostringstream shortest;
-  for (const auto& line : ShortestFailing(result, Strict())) shortest << line << "\n";
+  for (const auto& line : ShortestFailing(result)) shortest << line << "\n";
   ADD_FAILURE() << "seed " << GetParam() << ", line " << result.script.size() << " (" << result.script.back()
                 << "): " << result.failure->invariant << ": " << result.failure->detail
                 << "\nshortest script that still fails:\n"

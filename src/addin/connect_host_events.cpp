@@ -25,14 +25,14 @@ void Connect::appHostApp_SheetSelectionChange() {
   SkipOnFailure([] { StartRepaintTimer(kSelectionIntervalMs); });
 
   const auto columns = ReadColumnsSkippingFailures(appHostApp.Get().get());
-  // The previously active column fell left of the view after a vertical
-  // scroll, or lies right of it: the old band may be anywhere, so the whole
-  // grid is repainted. Every operand is read, as the host language's And/Or do.
+  // The view scrolled since the band was drawn: the band moved with its row,
+  // away from the strip the painter would erase at the new active row. Or
+  // the previously active column lies right of the view. Either way the old
+  // band may be anywhere, so the whole grid is repainted.
   if (HoldsUnlessFailed([&] {
-        const bool scrolled = SelScrollRow_ != App().ActiveWindow()->ScrollRow();
-        const bool leftOfView = columns.left > LastSelColumn_;
+        const bool scrolled = s.PaintScrollRow != App().ActiveWindow()->ScrollRow();
         const bool rightOfView = LastSelColumn_ > columns.right;
-        return (scrolled && leftOfView) || rightOfView;
+        return scrolled || rightOfView;
       }))
     s.RedrawWholeGrid = platform::kTrue;
   LastSelColumn_ = columns.active;

@@ -37,6 +37,7 @@ struct HighlightState {
   VbBool RedrawWholeGrid = platform::kFalse;
   VbBool ColumnCheckArmed = platform::kFalse;
   std::int32_t PaintScrollRow = 0;
+  std::int32_t PaintScrollColumn = 0;
   std::int32_t TickScrollRow = 0;
   std::int32_t TickScrollColumn = 0;
   std::int32_t SeenScrollColumn = 0;

@@ -1,5 +1,6 @@
 #include "engine/paint_row_band.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,10 @@ class RunHostValues {
     if (!scrollRow_) scrollRow_ = ActiveWindow().ScrollRow();
     return *scrollRow_;
   }
+  std::int32_t ScrollColumn() {
+    if (!scrollColumn_) scrollColumn_ = ActiveWindow().ScrollColumn();
+    return *scrollColumn_;
+  }
   // The cell at an address, resolved once however often the run reads it.
   platform::host::Range& CellAt(const std::string& address) {
     for (const auto& [known, cell] : cells_)
@@ -54,6 +59,7 @@ class RunHostValues {
   platform::host::Application& app_;
   std::shared_ptr<platform::host::Window> window_;
   std::optional<std::int32_t> scrollRow_;
+  std::optional<std::int32_t> scrollColumn_;
   std::vector<std::pair<std::string, std::shared_ptr<platform::host::Range>>> cells_;
   std::optional<double> rowHeight_;
 };
@@ -75,29 +81,43 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
   s.ScreenDC = screen->Get();
   const WindowHandle savedActiveWindow = os.GetActiveWindow();
   if (hostVersion > kLastVersionWithoutForeground) os.SetForegroundWindow(s.ExcelMainWnd);
-  os.GetWindowRect(os.GetFocus(), s.GridRect);
+  // With the focus in one of the add-in's own forms or in another program,
+  // the focus window is no grid and the caret marks no cell: the last grid
+  // stands, and nothing is drawn.
+  const bool focusInHost = os.IsChild(s.ExcelMainWnd, os.GetFocus());
+  if (focusInHost) os.GetWindowRect(os.GetFocus(), s.GridRect);
   s.PrevBandRect = s.LastBandRect;
 
   // Erase the previous band
   if (IsTrue(s.RedrawWholeGrid)) {
     InvalidateScreenRect(os, s.GridRect);
     s.RedrawWholeGrid = kFalse;
+  } else if (s.PaintScrollColumn != host.ScrollColumn()) {
+    // A sideways scroll carried the band along its row, partly into the
+    // margins it leaves free at the grid's edges: only the whole grid is sure
+    // to hold all of it. Once that is erased, the scroll is seen, whether or
+    // not this run gets to draw.
+    InvalidateScreenRect(os, s.GridRect);
+    s.PaintScrollColumn = host.ScrollColumn();
+  } else if (s.PaintScrollRow != host.ScrollRow() && !focusInHost) {
+    // The old band moved with its row, and no caret marks where that is now.
+    InvalidateScreenRect(os, s.GridRect);
   } else if (s.PaintScrollRow != host.ScrollRow()) {
     // The window scrolled: the old band moved with its row, which the caret
     // now marks, so the strip at the caret's row is what must go.
     ReadCaretOnScreen(os);
-    const Rect strip{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right,
-                     ToInt32(host.RowHeightPixels(os, zoom) + s.CaretPoint.y)};
+    // The band kept its height as it moved; rounded at its new place, the
+    // row may come out a pixel shorter than the band.
+    const std::int32_t rowBottom = ToInt32(host.RowHeightPixels(os, zoom) + s.CaretPoint.y);
+    const std::int32_t bandBottom = s.CaretPoint.y + (s.LastBandRect.bottom - s.LastBandRect.top);
+    const Rect strip{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right, std::max(rowBottom, bandBottom)};
     InvalidateScreenRect(os, strip);
   } else {
     InvalidateScreenRect(os, s.PrevBandRect);
   }
 
   // Decide whether to draw
-  if (IsTrue(s.HighlightOff)) return;
-  // With the focus in one of the add-in's own forms or in another program,
-  // the focus window is no grid to draw in.
-  if (!os.IsChild(s.ExcelMainWnd, os.GetFocus())) return;
+  if (IsTrue(s.HighlightOff) || !focusInHost) return;
   const AddressHalves visible = SplitRangeAddress(host.ActiveWindow().VisibleRange()->Address());
   const std::string topRowText = RowTextOf(visible.topLeft);
   const std::string bottomRowText = RowTextOf(visible.bottomRight);
@@ -130,6 +150,11 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
 
   if (aboveLastTwoRows && belowFirstRow && oneRow && atMostTwoColumns) {
     // Draw
+    // The scroll is known before anything is drawn: a host that stops
+    // answering midway must not leave a drawn band noted under an older
+    // scroll, where the next erase would look for it in the wrong place.
+    host.ScrollRow();
+    host.ScrollColumn();
     os.UpdateWindow(os.GetActiveWindow());
     ReadCaretOnScreen(os);
     if (s.HighlightColor == 0) s.HighlightColor = kWoberColor;
@@ -165,6 +190,7 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
 
   // Finish
   s.PaintScrollRow = host.ScrollRow();
+  s.PaintScrollColumn = host.ScrollColumn();
   if (saved) saved->Restore();
   if (hostVersion > kLastVersionWithoutForeground) os.SetForegroundWindow(savedActiveWindow);
 }

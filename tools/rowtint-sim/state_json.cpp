@@ -49,6 +49,7 @@ void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
   j.Key("RedrawWholeGrid").Bool(engine::IsTrue(s.RedrawWholeGrid));
   j.Key("ColumnCheckArmed").Bool(engine::IsTrue(s.ColumnCheckArmed));
   j.Key("PaintScrollRow").Value(s.PaintScrollRow);
+  j.Key("PaintScrollColumn").Value(s.PaintScrollColumn);
   j.Key("TickScrollRow").Value(s.TickScrollRow);
   j.Key("TickScrollColumn").Value(s.TickScrollColumn);
   j.Key("SeenScrollColumn").Value(s.SeenScrollColumn);
