@@ -29,6 +29,9 @@ std::uintptr_t Handle(H h) {
   return reinterpret_cast<std::uintptr_t>(h);
 }
 
+// A thread message no one posts.
+constexpr UINT kNoSuchMessage = WM_APP + 0x3FFF;
+
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
@@ -108,7 +111,16 @@ bool Win32Services::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint3
   return ::RedrawWindow(Hwnd(hwnd), rect ? &r : nullptr, nullptr, flags) != FALSE;
 }
 
-bool Win32Services::UpdateWindow(WindowHandle hwnd) { return ::UpdateWindow(Hwnd(hwnd)) != FALSE; }
+bool Win32Services::UpdateWindow(WindowHandle hwnd) {
+  const bool updated = ::UpdateWindow(Hwnd(hwnd)) != FALSE;
+  // The repaint must reach the screen before anything is drawn over it
+  // there, or it lands later and wipes the band. Where windows paint into a
+  // buffer that reaches the screen once the thread looks for messages (so
+  // under Wine), one look that can match no message and takes none flushes it.
+  MSG none;
+  ::PeekMessageW(&none, reinterpret_cast<HWND>(-1), kNoSuchMessage, kNoSuchMessage, PM_NOREMOVE | PM_NOYIELD);
+  return updated;
+}
 
 bool Win32Services::GetCursorPos(Point& point) {
   POINT p{};
