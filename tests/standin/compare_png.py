@@ -59,24 +59,30 @@ def write_png(path, width, height, rows):
                 chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
-def main():
-    a, b = read_png(sys.argv[1]), read_png(sys.argv[2])
-    left, top, right, bottom = map(int, sys.argv[3:7])
+def compare(path_a, path_b, area, diff_path=None, skip=()):
+    """Differing pixels inside `area`, outside every rectangle in `skip`; 0 when none."""
+    a, b = read_png(path_a), read_png(path_b)
+    left, top, right, bottom = area
     diff_rows = [bytearray(r) for r in a[2]]
     differing = []
     for y in range(top, bottom):
         ra, rb = a[2][y], b[2][y]
         for x in range(left, right):
             pa, pb = ra[x * 3:x * 3 + 3], rb[x * 3:x * 3 + 3]
-            if pa != pb:
+            if pa != pb and not any(sl <= x < sr and st <= y < sb for sl, st, sr, sb in skip):
                 differing.append((x, y, pa.hex(), pb.hex()))
                 diff_rows[y][x * 3:x * 3 + 3] = b"\xff\x00\xff"
     print(f"{len(differing)} pixels differ inside ({left}, {top}, {right}, {bottom})")
     for x, y, pa, pb in differing[:8]:
         print(f"  ({x}, {y}): {pa} vs {pb}")
-    if differing and len(sys.argv) > 7:
-        write_png(sys.argv[7], a[0], a[1], [bytes(r) for r in diff_rows])
+    if differing and diff_path:
+        write_png(diff_path, a[0], a[1], diff_rows)
     return 1 if differing else 0
+
+
+def main():
+    area = tuple(map(int, sys.argv[3:7]))
+    return compare(sys.argv[1], sys.argv[2], area, sys.argv[7] if len(sys.argv) > 7 else None)
 
 
 if __name__ == "__main__":

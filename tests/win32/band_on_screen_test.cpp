@@ -11,6 +11,7 @@
 
 #include "engine/highlight_state.h"
 #include "engine/paint_row_band.h"
+#include "live_gdi_objects.h"
 #include "engine/platform_services.h"
 #include "platform/error.h"
 #include "platform/host.h"
@@ -108,17 +109,6 @@ constexpr RECT kWindow{100, 100, 700, 500};
 // The caret at the active cell's top-left corner, in the window's client area.
 constexpr POINT kCaretAtC5{150, 80};
 constexpr POINT kCaretAtC8{150, 140};
-
-// Live GDI objects of this process. GetGuiResources answers 0 under Wine;
-// there every handle slot is probed instead, since a handle whose upper
-// word is 0 names its slot's object whatever its generation.
-long LiveGdiObjects() {
-  if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(n);
-  long live = 0;
-  for (std::uintptr_t slot = 1; slot <= 0xFFFF; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++live;
-  return live;
-}
 
 class BandOnScreen : public ::testing::Test {
  protected:
@@ -230,7 +220,7 @@ TEST_F(BandOnScreen, NothingIsDrawnIntoAWindowOutsideTheHost) {
 
 TEST_F(BandOnScreen, AThousandPaintsLeaveNoGdiObjectBehind) {
   PaintAt("$C$5", kCaretAtC5);  // the first paint may fill the system's caches
-  const long before = LiveGdiObjects();
+  const long before = host::LiveGdiObjects();
   ASSERT_GT(before, 0);
   for (int i = 0; i < 1000; ++i) {
     if (i % 2) {
@@ -239,7 +229,7 @@ TEST_F(BandOnScreen, AThousandPaintsLeaveNoGdiObjectBehind) {
       PaintAt("$C$8", kCaretAtC8);
     }
   }
-  EXPECT_EQ(LiveGdiObjects(), before);
+  EXPECT_EQ(host::LiveGdiObjects(), before);
   EXPECT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));  // the last paint drew at $C$5
 }
 

@@ -521,6 +521,20 @@ TEST_F(FormsHostModal, TheHostsWindowsAreDisabledWhileTheFormIsUpAndGivenBackAft
   for (HWND w : {host, disabled, hidden}) DestroyWindow(w);
 }
 
+TEST_F(FormsHostModal, TheFocusGoesBackToTheHostsChildWindowThatHadIt) {
+  HWND host = TopLevelWindow(true);
+  HWND grid =
+      CreateWindowExW(0, L"STATIC", L"grid", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr, nullptr, nullptr);
+  SetActiveWindow(host);
+  SetFocus(grid);
+  ASSERT_EQ(GetFocus(), grid);
+  const auto form = forms::fm_Option();
+  ShowWhile(form, {Do([&] { EXPECT_NE(GetFocus(), grid) << "the disabled host holds no focus"; }),
+                   ClickAt(*form, InBox(Pixels(*form, "cb_ok")))});
+  EXPECT_EQ(GetFocus(), grid) << "the band is drawn where the focus is";
+  DestroyWindow(host);
+}
+
 int ticks = 0;
 void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
 

@@ -7,6 +7,7 @@
 #include "platform/win32/excel_com_ids.h"
 #include "platform/win32/hresult_errors.h"
 #include "rowtint_idl.h"
+#include "form_points.h"
 #include "screen_capture.h"
 
 namespace rowtint::host {
@@ -547,11 +548,26 @@ void HostSession::FormCommand(const std::vector<std::string>& w) {
   HWND form = ShownForm();
   if (!form) throw ScriptError("no form is shown");
   if (w.size() < 2) throw ScriptError("'form' takes click, move or close");
+  if (!IsWindowEnabled(form))
+    throw ScriptError("'form' needs the form, which is disabled while the colour dialog is shown");
   if (w[1] == "close") {
     PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
   }
-  throw ScriptError("'form " + w[1] + "' is not offered yet");
+  if ((w[1] != "click" && w[1] != "move") || w.size() != 3) throw ScriptError("'form' takes click, move or close");
+  const auto at = FormPoint(form, w[2]);
+  if (!at) throw ScriptError("the form has no control '" + w[2] + "'");
+  // The pointer goes there, and the button goes down and up where it is, as a user's would.
+  POINT onScreen = *at;
+  ClientToScreen(form, &onScreen);
+  SetCursorPos(onScreen.x, onScreen.y);
+  const LPARAM where = MAKELPARAM(at->x, at->y);
+  if (w[1] == "move") {
+    PostMessageW(form, WM_MOUSEMOVE, 0, where);
+    return;
+  }
+  PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  PostMessageW(form, WM_LBUTTONUP, 0, where);
 }
 
 }  // namespace rowtint::host

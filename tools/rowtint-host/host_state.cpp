@@ -110,6 +110,8 @@ std::string HostSession::StateJson() {
   j.EndArray();
   errors_.clear();
   j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
+  j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
+  j.Key("activeIsMain").Bool(windows_ && GetActiveWindow() == windows_->Main());
   j.Key("comReferences").Value(OutstandingReferences());
   j.EndObject();
   return j.str();

@@ -1,12 +1,11 @@
-// The GDI objects this process holds. GetGuiResources is a stub under Wine,
-// so they are counted in the shared handle table that the process
-// environment block points to, as Windows' own tools count them: every
-// entry in use whose owner is this process.
+// The GDI objects this process holds. GetGuiResources answers 0 under Wine,
+// so there every handle slot is probed instead: a handle whose upper word
+// is 0 names its slot's object whatever its generation. A brush or DC that
+// leaks adds one.
 #pragma once
 
 namespace rowtint::host {
 
-// -1 when the table cannot be read.
 long LiveGdiObjects();
 
 }  // namespace rowtint::host

@@ -24,7 +24,8 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
 
 }  // namespace
 
-ModalShowing::ModalShowing(HWND form, const RECT& placement) : form_(form), previousActive_(GetActiveWindow()) {
+ModalShowing::ModalShowing(HWND form, const RECT& placement)
+    : form_(form), previousActive_(GetActiveWindow()), previousFocus_(GetFocus()) {
   // Owned by the window the user worked in, the form stays above it.
   if (previousActive_ && previousActive_ != form_)
     SetWindowLongPtrW(form_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previousActive_));
@@ -48,6 +49,11 @@ void ModalShowing::End() noexcept {
     SetWindowLongPtrW(form_, GWLP_HWNDPARENT, 0);
   }
   if (previousActive_ && IsWindow(previousActive_)) SetActiveWindow(previousActive_);
+  // Disabling took the focus from the host's grid, and an activation that
+  // never moved away does not bring it back: the grid gets it again, so that
+  // the band is drawn in the right window and the user types where they did.
+  if (previousFocus_ && IsWindow(previousFocus_) && IsWindowEnabled(previousFocus_) && GetFocus() != previousFocus_)
+    SetFocus(previousFocus_);
 }
 
 }  // namespace rowtint::win32

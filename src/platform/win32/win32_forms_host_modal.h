@@ -1,7 +1,7 @@
 // What a modal showing changes around the form's window, and gives back
 // when it ends: the thread's other windows are disabled, the form's window
 // is owned by the window that was active, and that window is active again
-// afterwards.
+// afterwards, with the keyboard focus where it was.
 #pragma once
 
 #include <windows.h>
@@ -20,13 +20,14 @@ class ModalShowing {
   ModalShowing& operator=(const ModalShowing&) = delete;
 
   // Enables exactly the windows it disabled, hides the form's window and
-  // gives the activation back. Runs once; later calls do nothing.
+  // gives the activation and the focus back. Runs once; later calls do nothing.
   void End() noexcept;
   bool Ended() const noexcept { return ended_; }
 
  private:
   HWND form_;
   HWND previousActive_;
+  HWND previousFocus_;
   std::vector<HWND> disabled_;
   bool ended_ = false;
 };
