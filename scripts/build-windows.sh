@@ -9,7 +9,7 @@ for arch in x86_64:win64:ON i686:win32:OFF; do
   IFS=: read -r triple name tests <<<"$arch"
   # The stand-in comparisons play each script in the native simulator too, when it is built.
   sim=()
-  [ -x build/rowtint-sim ] && sim=(-DROWTINT_SIM="$PWD/build/rowtint-sim")
+  [ "$tests" = ON ] && [ -x build/rowtint-sim ] && sim=(-DROWTINT_SIM="$PWD/build/rowtint-sim")
   cmake -S . -B "build-$name" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$triple.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DROWTINT_TESTS="$tests" "${sim[@]}" >/dev/null
   cmake --build "build-$name" -j"$(nproc)"

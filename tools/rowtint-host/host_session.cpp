@@ -8,6 +8,7 @@
 #include "platform/win32/hresult_errors.h"
 #include "rowtint_idl.h"
 #include "form_points.h"
+#include "import_patch.h"
 #include "screen_capture.h"
 
 namespace rowtint::host {
@@ -20,6 +21,28 @@ constexpr UINT_PTR kNextLineTimer = 1;
 constexpr UINT_PTR kDialogTimer = 2;
 constexpr wchar_t kHelperClass[] = L"RowtintHostHelper";
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Tintrow";
+
+// What the add-in launched since the last `state`, as the simulator words it.
+std::vector<std::string>* g_launched = nullptr;
+
+BOOL WINAPI RecordCreateProcess(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                                BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION started) {
+  if (g_launched) g_launched->push_back(win32::Narrow(commandLine ? commandLine : application ? application : L""));
+  // Handles of its own for the caller to close, as those of a started program.
+  const HANDLE self = GetCurrentProcess();
+  DuplicateHandle(self, self, self, &started->hProcess, 0, FALSE, DUPLICATE_SAME_ACCESS);
+  DuplicateHandle(self, GetCurrentThread(), self, &started->hThread, 0, FALSE, DUPLICATE_SAME_ACCESS);
+  started->dwProcessId = GetCurrentProcessId();
+  started->dwThreadId = GetCurrentThreadId();
+  return TRUE;
+}
+
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR, LPCWSTR file, LPCWSTR parameters, LPCWSTR, INT) {
+  std::string text = win32::Narrow(file ? file : L"");
+  if (parameters && *parameters) text += " " + win32::Narrow(parameters);
+  if (g_launched) g_launched->push_back(text);
+  return reinterpret_cast<HINSTANCE>(42);  // above 32: started
+}
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
@@ -479,6 +502,11 @@ void HostSession::Load(int connectMode) {
   });
   addin_.Reset();
   ext->QueryInterface(IID_IDispatch, addin_.PutVoid());
+  g_launched = &launched_;
+  const HMODULE dll = GetModuleHandleW(L"Rowtint.dll");
+  if (!PatchImport(dll, "kernel32.dll", "CreateProcessW", reinterpret_cast<void*>(&RecordCreateProcess)) ||
+      !PatchImport(dll, "shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&RecordShellExecute)))
+    throw ScriptError("cannot watch what the add-in launches");
 }
 
 void HostSession::Unload() {

@@ -93,6 +93,7 @@ class HostSession {
   std::optional<std::optional<COLORREF>> colorAnswer_;
   std::set<HWND> answered_;
   std::vector<std::string> messages_;
+  std::vector<std::string> launched_;
   std::vector<std::string> errors_;
 };
 

@@ -2,6 +2,7 @@
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
 #include "json_writer.h"
+#include "live_gdi_objects.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
 
@@ -105,13 +106,17 @@ std::string HostSession::StateJson() {
   for (const auto& m : messages_) j.Text(m);
   j.EndArray();
   messages_.clear();
+  j.Key("launched").BeginArray();
+  for (const auto& l : launched_) j.Text(l);
+  j.EndArray();
+  launched_.clear();
+  j.Key("gdiObjects").Value(static_cast<std::int64_t>(LiveGdiObjects()));
   j.Key("errors").BeginArray();
   for (const auto& e : errors_) j.Text(e);
   j.EndArray();
   errors_.clear();
   j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
   j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
-  j.Key("activeIsMain").Bool(windows_ && GetActiveWindow() == windows_->Main());
   j.Key("comReferences").Value(OutstandingReferences());
   j.EndObject();
   return j.str();

@@ -121,10 +121,12 @@ void HostWindows::MoveGrid(platform::Rect rect) {
 }
 
 void HostWindows::PaintGrid(HDC dc, const RECT& area) {
-  const platform::Rect client = GridClient();
-  sim::FrameBuffer frame(client.right, client.bottom);
-  sheet_.Render(frame, {0, 0}, {area.left, area.top, area.right, area.bottom});
-  BlitFrame(dc, frame, area, 0, 0);
+  // Only the area asked for is drawn, in a frame of its own size.
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  sim::FrameBuffer frame(width, height);
+  sheet_.Render(frame, {-area.left, -area.top}, {0, 0, width, height});
+  BlitFrame(dc, frame, area, area.left, area.top);
 }
 
 void HostWindows::PaintMain(HDC dc, const RECT& area) {

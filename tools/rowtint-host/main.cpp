@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -15,7 +17,7 @@
 namespace {
 int Usage() {
   std::cerr << "usage: rowtint-host run SCRIPT [--out DIR]\n"
-               "       rowtint-host figures [--out DIR]\n";
+               "       rowtint-host figures [--selections N] [--cycles N] [--latency N] [--out DIR]\n";
   return 2;
 }
 
@@ -39,10 +41,17 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string mode = argv[1];
   std::string script, outDir = ".";
+  rowtint::host::FigureCounts counts;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
+    int* count = arg == "--selections" ? &counts.selections
+                 : arg == "--cycles"   ? &counts.cycles
+                 : arg == "--latency"  ? &counts.latencyEvents
+                                       : nullptr;
     if (arg == "--out" && i + 1 < argc)
       outDir = argv[++i];
+    else if (mode == "figures" && count && i + 1 < argc)
+      *count = std::max(0, std::atoi(argv[++i]));
     else if (mode == "run" && script.empty())
       script = arg;
     else
@@ -54,7 +63,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   try {
-    if (mode == "figures") return rowtint::host::PrintFigures(outDir, std::cout);
+    if (mode == "figures") return rowtint::host::PrintFigures(outDir, counts, std::cout);
     if (mode != "run" || script.empty()) return Usage();
     std::ifstream in(script);
     if (!in) {
