@@ -67,8 +67,7 @@ int PrintFigures(const std::string& outDir, const FigureCounts& counts, std::ost
   Line(session, "select B5");
 
   long gdiBefore = LiveGdiObjects(), refsBefore = session.OutstandingReferences();
-  for (int i = 0; i < counts.selections; ++i)
-    session.UserSelects({{5 + i % 20, 2 + i % 3}, {5 + i % 20, 2 + i % 3}});
+  for (int i = 0; i < counts.selections; ++i) session.UserSelects({{5 + i % 20, 2 + i % 3}, {5 + i % 20, 2 + i % 3}});
   out << "selection changes: " << counts.selections << "\n";
   ledger.Pair("live GDI objects", gdiBefore, LiveGdiObjects(), gdiBefore);
   ledger.Pair("outstanding COM references", refsBefore, session.OutstandingReferences(), refsBefore);
