@@ -32,6 +32,9 @@ ENV
   # shellcheck disable=SC1091
   source "$dir/env"
   wineboot -i >/dev/null 2>&1
+  # No window manager runs on this screen: Wine is told so, or it waits two
+  # seconds for one each time a top-level window (a form) is hidden.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver -w
   echo "wine prefix $WINEPREFIX on display $DISPLAY"
   ;;
