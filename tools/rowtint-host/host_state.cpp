@@ -1,6 +1,7 @@
 // What `state` prints for the stand-in: only what a host sees from outside
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
+#include "bars_json.h"
 #include "json_writer.h"
 #include "live_gdi_objects.h"
 #include "platform/win32/gdi_handles.h"
@@ -9,40 +10,7 @@
 namespace rowtint::host {
 namespace {
 using simcli::JsonWriter;
-
-void WriteControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
-  j.BeginArray();
-  for (const auto& c : controls) {
-    j.BeginObject().Key("caption").Text(c->caption).Key("tooltip").Text(c->tooltip);
-    j.Key("faceId").Value(c->faceId).Key("style").Value(c->style);
-    j.Key("beginGroup").Bool(c->beginGroup == platform::kTrue).Key("enabled").Bool(c->enabled == platform::kTrue);
-    j.EndObject();
-  }
-  j.EndArray();
-}
-
-void WriteBars(JsonWriter& j, const sim::CommandBarStore& store) {
-  j.Key("bars").BeginArray();
-  for (const auto& bar : store.bars) {
-    if (bar->name != "Rowtint") continue;
-    j.BeginObject().Key("name").Text(bar->name).Key("kind").Text("toolbar").Key("visible").Bool(bar->visible);
-    j.Key("protection").Value(bar->protection).Key("controls");
-    WriteControls(j, bar->controls);
-    j.EndObject();
-  }
-  if (store.activeMenuBar) {
-    const auto& menu = store.activeMenuBar->controls;
-    for (std::size_t i = 0; i < menu.size(); ++i) {
-      if (menu[i]->caption != "Rowtint" || !menu[i]->popupBar) continue;
-      j.BeginObject().Key("name").Text(menu[i]->caption).Key("kind").Text("popup").Key("visible").Bool(true);
-      j.Key("protection").Value(0).Key("beginGroup").Bool(menu[i]->beginGroup == platform::kTrue);
-      j.Key("last").Bool(i + 1 == menu.size()).Key("controls");
-      WriteControls(j, menu[i]->popupBar->controls);
-      j.EndObject();
-    }
-  }
-  j.EndArray();
-}
+using simcli::WriteBars;
 
 // The store's string values, as "SECTION/key": text.
 void WriteSettings(JsonWriter& j) {

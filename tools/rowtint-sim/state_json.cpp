@@ -6,22 +6,12 @@
 #include "engine/repaint_timer.h"
 #include "forms/fm_about.h"
 #include "forms/fm_option.h"
+#include "bars_json.h"
 #include "json_writer.h"
 #include "sim_session.h"
 
 namespace rowtint::simcli {
 namespace {
-
-void WriteControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
-  j.BeginArray();
-  for (const auto& c : controls) {
-    j.BeginObject().Key("caption").Text(c->caption).Key("tooltip").Text(c->tooltip);
-    j.Key("faceId").Value(c->faceId).Key("style").Value(c->style);
-    j.Key("beginGroup").Bool(c->beginGroup == platform::kTrue).Key("enabled").Bool(c->enabled == platform::kTrue);
-    j.EndObject();
-  }
-  j.EndArray();
-}
 
 void WriteForm(JsonWriter& j, const forms::FormModel& form) {
   j.BeginObject().Key("visible").Bool(form.Visible()).Key("controls").BeginObject();
@@ -111,26 +101,7 @@ std::string SimSession::StateJson() {
     if (std::get<0>(key) == engine::kSettingsApp) j.Key(std::get<1>(key) + "/" + std::get<2>(key)).Text(text);
   j.EndObject();
 
-  j.Key("bars").BeginArray();
-  for (const auto& bar : bars_->bars) {
-    if (bar->name != "Rowtint") continue;
-    j.BeginObject().Key("name").Text(bar->name).Key("kind").Text("toolbar").Key("visible").Bool(bar->visible);
-    j.Key("protection").Value(bar->protection).Key("controls");
-    WriteControls(j, bar->controls);
-    j.EndObject();
-  }
-  if (bars_->activeMenuBar) {
-    const auto& menu = bars_->activeMenuBar->controls;
-    for (std::size_t i = 0; i < menu.size(); ++i) {
-      if (menu[i]->caption != "Rowtint" || !menu[i]->popupBar) continue;
-      j.BeginObject().Key("name").Text(menu[i]->caption).Key("kind").Text("popup").Key("visible").Bool(true);
-      j.Key("protection").Value(0).Key("beginGroup").Bool(menu[i]->beginGroup == platform::kTrue);
-      j.Key("last").Bool(i + 1 == menu.size()).Key("controls");
-      WriteControls(j, menu[i]->popupBar->controls);
-      j.EndObject();
-    }
-  }
-  j.EndArray();
+  WriteBars(j, *bars_);
 
   j.Key("forms").BeginObject();
   if (auto option = forms::fm_OptionIfLoaded()) {

@@ -1,0 +1,48 @@
+// The add-in's toolbar and menu popup as `state` shows them, in the
+// simulator and in the stand-in Excel alike, so that the two compare.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "json_writer.h"
+#include "platform/sim/sim_command_bars.h"
+
+namespace rowtint::simcli {
+
+inline void WriteBarControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
+  j.BeginArray();
+  for (const auto& c : controls) {
+    j.BeginObject().Key("caption").Text(c->caption).Key("tooltip").Text(c->tooltip);
+    j.Key("faceId").Value(c->faceId).Key("style").Value(c->style);
+    j.Key("beginGroup").Bool(c->beginGroup == platform::kTrue).Key("enabled").Bool(c->enabled == platform::kTrue);
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+// "bars": the "Rowtint" toolbar, and the "Rowtint" popup on the active menu bar.
+inline void WriteBars(JsonWriter& j, const sim::CommandBarStore& store) {
+  j.Key("bars").BeginArray();
+  for (const auto& bar : store.bars) {
+    if (bar->name != "Rowtint") continue;
+    j.BeginObject().Key("name").Text(bar->name).Key("kind").Text("toolbar").Key("visible").Bool(bar->visible);
+    j.Key("protection").Value(bar->protection).Key("controls");
+    WriteBarControls(j, bar->controls);
+    j.EndObject();
+  }
+  if (store.activeMenuBar) {
+    const auto& menu = store.activeMenuBar->controls;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+      if (menu[i]->caption != "Rowtint" || !menu[i]->popupBar) continue;
+      j.BeginObject().Key("name").Text(menu[i]->caption).Key("kind").Text("popup").Key("visible").Bool(true);
+      j.Key("protection").Value(0).Key("beginGroup").Bool(menu[i]->beginGroup == platform::kTrue);
+      j.Key("last").Bool(i + 1 == menu.size()).Key("controls");
+      WriteBarControls(j, menu[i]->popupBar->controls);
+      j.EndObject();
+    }
+  }
+  j.EndArray();
+}
+
+}  // namespace rowtint::simcli
