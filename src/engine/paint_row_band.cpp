@@ -99,19 +99,21 @@ void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolid
     // not this run gets to draw.
     InvalidateScreenRect(os, s.GridRect);
     s.PaintScrollColumn = host.ScrollColumn();
-  } else if (s.PaintScrollRow != host.ScrollRow() && !focusInHost) {
-    // The old band moved with its row, and no caret marks where that is now.
-    InvalidateScreenRect(os, s.GridRect);
   } else if (s.PaintScrollRow != host.ScrollRow()) {
     // The window scrolled: the old band moved with its row, which the caret
-    // now marks, so the strip at the caret's row is what must go.
-    ReadCaretOnScreen(os);
-    // The band kept its height as it moved; rounded at its new place, the
-    // row may come out a pixel shorter than the band.
-    const std::int32_t rowBottom = ToInt32(host.RowHeightPixels(os, zoom) + s.CaretPoint.y);
-    const std::int32_t bandBottom = s.CaretPoint.y + (s.LastBandRect.bottom - s.LastBandRect.top);
-    const Rect strip{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right, std::max(rowBottom, bandBottom)};
-    InvalidateScreenRect(os, strip);
+    // now marks, so the strip at the caret's row is what must go. Without the
+    // focus in the host no caret marks it, and only the whole grid will do.
+    if (!focusInHost) {
+      InvalidateScreenRect(os, s.GridRect);
+    } else {
+      ReadCaretOnScreen(os);
+      // The band kept its height as it moved; rounded at its new place, the
+      // row may come out a pixel shorter than the band.
+      const std::int32_t rowBottom = ToInt32(host.RowHeightPixels(os, zoom) + s.CaretPoint.y);
+      const std::int32_t bandBottom = s.CaretPoint.y + (s.LastBandRect.bottom - s.LastBandRect.top);
+      InvalidateScreenRect(
+          os, Rect{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right, std::max(rowBottom, bandBottom)});
+    }
   } else {
     InvalidateScreenRect(os, s.PrevBandRect);
   }
