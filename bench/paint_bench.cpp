@@ -4,7 +4,7 @@
 // erased strip and the cells, filling the band) is part of the time, as the
 // screen's would be.
 #include "bench_session.h"
-#include "engine/paint_row_band.h"
+#include "addin/connect.h"
 
 namespace {
 using rowtint::bench::CallsPerIteration;
@@ -15,7 +15,8 @@ void BM_PaintRowBand(benchmark::State& state) {
   SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   const CallsPerIteration calls(session);
-  for (auto _ : state) rowtint::engine::PaintRowBand();
+  auto& band = session.AddIn()->Band();
+  for (auto _ : state) band.PaintRowBand();
   calls.Report(state);
 }
 BENCHMARK(BM_PaintRowBand)->Unit(benchmark::kMicrosecond);

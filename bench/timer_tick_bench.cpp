@@ -2,7 +2,7 @@
 // most of a session: the gate, the columns and the scroll position are read,
 // and nothing is painted. Goal: under 50 microseconds on the simulator.
 #include "bench_session.h"
-#include "engine/repaint_timer.h"
+#include "addin/connect.h"
 
 namespace {
 using rowtint::bench::CallsPerIteration;
@@ -13,7 +13,8 @@ void BM_IdleTimerTick(benchmark::State& state) {
   SimSession session(rowtint::bench::SessionFolder());
   Prepare(session);
   const CallsPerIteration calls(session);
-  for (auto _ : state) rowtint::engine::RepaintTimerProc();
+  auto& band = session.AddIn()->Band();
+  for (auto _ : state) band.RepaintTimerProc();
   calls.Report(state);
   // A tick that painted would not be the idle one this measures.
   if (!session.Desktop().TakeRecords().drawn.empty()) state.SkipWithError("an idle tick painted");

@@ -12,7 +12,7 @@ done
 rm -rf dist
 mkdir -p dist/x64 dist/x86
 for arch in x64:build-win64 x86:build-win32; do
-  name=${arch%%:*} dll=${arch##*:}/src/platform/win32/Rowtint.dll
+  name=${arch%%:*} dll=${arch##*:}/src/server/Rowtint.dll
   installer/build-msi.sh "$name" "$dll" "dist/Rowtint-$name.msi"
   cp "$dll" "dist/$name/Rowtint.dll"
 done

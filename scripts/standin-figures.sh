@@ -11,6 +11,6 @@ build/bench/rowtint_bench --benchmark_filter=BM_SelectionChange --benchmark_min_
 dir=$(mktemp -d)
 trap 'bash tests/win32/wine_session.sh stop "$dir" >/dev/null; rm -rf "$dir"' EXIT
 bash tests/win32/wine_session.sh start "$dir" >/dev/null
-bash tests/win32/registration_test.sh register "$dir" build-win64/src/platform/win32/Rowtint.dll >/dev/null
+bash tests/win32/registration_test.sh register "$dir" build-win64/src/server/Rowtint.dll >/dev/null
 echo "stand-in Excel with the x64 DLL under Wine:"
 bash tests/win32/wine_session.sh run "$dir" wine build-win64/tools/rowtint-host/rowtint-host.exe figures --out "$dir" "$@"

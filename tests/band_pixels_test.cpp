@@ -3,7 +3,6 @@
 // band after the next move.
 #include <gtest/gtest.h>
 
-#include "engine/paint_row_band.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {

@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "engine/paint_row_band.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {

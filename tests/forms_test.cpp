@@ -1,8 +1,6 @@
 // The options and About forms as the user works them.
 #include <gtest/gtest.h>
 
-#include "forms/fm_about.h"
-#include "forms/fm_option.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -14,16 +12,16 @@ class OptionsFormTest : public SimTest {
     Run({"select C5", "click Option"});
     Records();
   }
-  std::shared_ptr<forms::FmOption> Form() { return forms::fm_OptionIfLoaded(); }
-  platform::Color Back(const char* control) { return Form()->BackColor(control); }
+  std::shared_ptr<forms::OptionsForm> Form() { return Options(); }
+  platform::Color Back(const char* control) { return ControlOf(*Form(), control).backColor; }
 };
 
 TEST_F(OptionsFormTest, FirstOpeningShowsTheColourInSwatchOneAndTheOthersEmpty) {
   EXPECT_EQ(Back("Lab_his1"), 14600886);
   EXPECT_EQ(Back("Lab_his2"), engine::kEmptySwatchColor);
   EXPECT_EQ(Back("Lab_his3"), engine::kEmptySwatchColor);
-  EXPECT_TRUE(Form()->Value("Opt_primi"));
-  EXPECT_FALSE(Form()->Value("Opt_white"));
+  EXPECT_TRUE(ControlOf(*Form(), "Opt_primi").value);
+  EXPECT_FALSE(ControlOf(*Form(), "Opt_white").value);
   Run({"form click Lab_his2", "form click Lab_his3"});
   EXPECT_EQ(Back("new_color_lab"), 14600886) << "empty swatches change nothing";
   Run({"pick 1 1 1", "form click cb_Select", "form click Lab_his1"});
@@ -86,24 +84,24 @@ TEST_F(OptionsFormTest, FontModeChosenBeforeACancelIsAppliedByALaterOk) {
 
 TEST_F(OptionsFormTest, HoverPicturesShowOverTheirGroupAndHideOverTheBackground) {
   Run("form move Label24");
-  EXPECT_TRUE(Form()->IsVisible("Image2"));
+  EXPECT_TRUE(ControlOf(*Form(), "Image2").visible);
   Run("form move cb_cancel");
-  EXPECT_TRUE(Form()->IsVisible("Image3"));
-  EXPECT_TRUE(Form()->IsVisible("Image2")) << "moving onto another control keeps it";
+  EXPECT_TRUE(ControlOf(*Form(), "Image3").visible);
+  EXPECT_TRUE(ControlOf(*Form(), "Image2").visible) << "moving onto another control keeps it";
   Run("form move background");
-  EXPECT_FALSE(Form()->IsVisible("Image2"));
-  EXPECT_FALSE(Form()->IsVisible("Image3"));
+  EXPECT_FALSE(ControlOf(*Form(), "Image2").visible);
+  EXPECT_FALSE(ControlOf(*Form(), "Image3").visible);
   Run({"form move cb_ok", "form click cb_ok", "click Option"});
-  EXPECT_TRUE(Form()->IsVisible("Image2")) << "still shown at the next opening";
+  EXPECT_TRUE(ControlOf(*Form(), "Image2").visible) << "still shown at the next opening";
 }
 
 TEST_F(OptionsFormTest, ColourDialogStartsFullOpenWithBlackCustomColoursAndTheFormAsOwner) {
   Run("form move Image4");  // the owner is captured, the picture is not shown
-  EXPECT_FALSE(Form()->IsVisible("Image4"));
+  EXPECT_FALSE(ControlOf(*Form(), "Image4").visible);
   const auto owner = Form()->DialogOwnerWnd;
   EXPECT_EQ(owner, Forms().WindowOf(*Form()));
   Run({"form move cb_Select", "form click cb_Select", "pick cancel", "form click cb_Select", "pick cancel"});
-  EXPECT_TRUE(Form()->IsVisible("Image4"));
+  EXPECT_TRUE(ControlOf(*Form(), "Image4").visible);
   EXPECT_EQ(Form()->DialogOwnerWnd, owner) << "captured once";
   ASSERT_EQ(Desktop().colorDialogsSeen.size(), 2u);
   for (const auto& record : Desktop().colorDialogsSeen) {
@@ -120,13 +118,13 @@ TEST_F(OptionsFormTest, ClosingTheWindowUnloadsAndKeepsTheSwatchesAsHistory) {
   ASSERT_EQ(Back("Lab_his1"), 16366575);
   S().HistoryColor1 = S().HistoryColor2 = 0;
   Run("form close");
-  EXPECT_EQ(forms::fm_OptionIfLoaded(), nullptr);
+  EXPECT_EQ(Options(), nullptr);
   EXPECT_EQ(S().HistoryColor1, 16366575);
   EXPECT_EQ(S().HistoryColor2, engine::kEmptySwatchColor);
   Run("click Option");
   EXPECT_EQ(Back("Lab_his1"), 16366575) << "the current colour, swatch 1 being empty in a fresh instance";
   EXPECT_EQ(Back("Lab_his2"), engine::kEmptySwatchColor);
-  EXPECT_TRUE(Form()->Value("Opt_primi"));
+  EXPECT_TRUE(ControlOf(*Form(), "Opt_primi").value);
   EXPECT_EQ(Form()->DialogOwnerWnd, 0u);
 }
 
@@ -182,22 +180,22 @@ TEST_F(AboutFormTest, SupportLinkStartsAnEmailAndIgnoresAMissingMailHandler) {
 }
 
 TEST_F(AboutFormTest, HoverAndEveryLayerOfOkCloses) {
-  auto form = forms::fm_AboutIfLoaded();
-  EXPECT_FALSE(form->IsVisible("Image2"));
+  auto form = About();
+  EXPECT_FALSE(ControlOf(*form, "Image2").visible);
   Run("form move Label7");
-  EXPECT_TRUE(form->IsVisible("Image2"));
+  EXPECT_TRUE(ControlOf(*form, "Image2").visible);
   Run("form move Image1");
-  EXPECT_TRUE(form->IsVisible("Image2")) << "the logo leaves it shown";
+  EXPECT_TRUE(ControlOf(*form, "Image2").visible) << "the logo leaves it shown";
   Run("form move background");
-  EXPECT_FALSE(form->IsVisible("Image2"));
+  EXPECT_FALSE(ControlOf(*form, "Image2").visible);
   for (const char* layer : {"Label5", "Label7", "Image2"}) {
     if (!Forms().ActiveForm()) Run("click About");
     Run(std::string("form click ") + layer);
     EXPECT_EQ(Forms().ActiveForm(), nullptr) << layer;
-    EXPECT_NE(forms::fm_AboutIfLoaded(), nullptr) << "hidden, not destroyed";
+    EXPECT_NE(About(), nullptr) << "hidden, not destroyed";
   }
   Run({"click About", "form close"});
-  EXPECT_EQ(forms::fm_AboutIfLoaded(), nullptr);
+  EXPECT_EQ(About(), nullptr);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // screen and off the settings store.
 #include <gtest/gtest.h>
 
-#include "forms/fm_option.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -53,7 +52,7 @@ TEST_F(HistoryRoundTripTest, ThreeDifferentEntriesKeepTheirPlacesAcrossRestartsA
 TEST_F(HistoryRoundTripTest, ASavedFirstSwatchThatDiffersFromTheColourStaysAndCanBePicked) {
   Run({"setting RGB RGB-bc 255", "setting HIS his_color1 65280", "start", "select C5", "click Option"});
   EXPECT_EQ(Swatch("Lab_his1"), 0x00FF00u) << "the saved entry, not the current colour";
-  EXPECT_EQ(forms::fm_OptionIfLoaded()->BackColor("curr_color_lab"), 255);
+  EXPECT_EQ(Options()->BackColor(forms::option::kCurrentColor), 255);
   Run({"form click Lab_his1", "form click cb_ok"});
   EXPECT_EQ(S().HighlightColor, 65280);
   const auto band = S().LeftBandRect;

@@ -1,7 +1,6 @@
 // The host's Application events as the add-in handles them.
 #include <gtest/gtest.h>
 
-#include "engine/platform_services.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -23,7 +22,7 @@ TEST_F(HostEventsTest, FirstSelectionAfterConnectingRepaintsTheWholeGrid) {
 
 TEST_F(HostEventsTest, SwitchedOffASelectionChangeDoesNothing) {
   Run({"select C5", "switch", "tick"});
-  engine::Os().KillTimer(S().ExcelMainWnd, 0);
+  Desktop().KillTimer(S().ExcelMainWnd, 0);
   Records();
   Run("select D7");
   const auto records = Records();

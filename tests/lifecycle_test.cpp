@@ -3,7 +3,6 @@
 
 #include "addin/connect.h"
 #include "engine/addin_settings.h"
-#include "engine/repaint_timer.h"
 #include "platform/error.h"
 #include "sim_fixture.h"
 
@@ -17,23 +16,24 @@ struct HistoryCase {
   platform::Color after[3];
 };
 
-TEST(HistoryMoveToFront, WorkedExamples) {
+class HistoryMoveToFront : public SimTest {};
+
+TEST_F(HistoryMoveToFront, WorkedExamples) {
   const HistoryCase cases[] = {
       {{kB, kC, kD}, {kA, kB, kC}}, {{kB, kA, kD}, {kA, kB, kD}}, {{kB, kC, kA}, {kA, kB, kC}},
       {{kA, kB, kC}, {kA, kB, kC}}, {{kA, kB, kA}, {kA, kA, kB}},
   };
   for (const auto& c : cases) {
-    auto& s = engine::Shared();
+    auto& s = S();
     s.HighlightColor = kA;
     s.HistoryColor1 = c.before[0];
     s.HistoryColor2 = c.before[1];
     s.HistoryColor3 = c.before[2];
-    engine::MoveCurrentColorToHistoryFront();
+    Band().MoveCurrentColorToHistoryFront();
     EXPECT_EQ(s.HistoryColor1, c.after[0]);
     EXPECT_EQ(s.HistoryColor2, c.after[1]);
     EXPECT_EQ(s.HistoryColor3, c.after[2]);
   }
-  engine::ResetSharedState();
 }
 
 class LifecycleTest : public SimSessionTest {};
@@ -130,7 +130,7 @@ TEST_F(LifecycleTest, AnApplicationWithoutTheExcelInterfaceIsATypeMismatch) {
   };
   Run({"start", "unload"});
   const auto barsBefore = session_.Bars().bars.size();
-  addin::Connect connect;
+  addin::Connect connect(session_.Library());
   try {
     connect.OnConnection(std::make_shared<NotExcel>(), platform::ext_cm_AfterStartup, nullptr);
     ADD_FAILURE() << "connection succeeded";
@@ -159,7 +159,7 @@ TEST_F(LifecycleTest, StartupCompleteAndAddInsUpdateChangeNothing) {
 TEST_F(LifecycleTest, NoTimerOutlivesItsConnectionWhenTheMainWindowWasNotFound) {
   // As after a start-up that found no main window: no owner, no timer.
   Run("start");
-  engine::StopRepaintTimer();
+  Band().StopRepaintTimer();
   S().ExcelMainWnd = 0;
   ASSERT_FALSE(TimerRunning());
   Run("select C5");  // starts a timer without an owner window; the paint then finds the window
@@ -176,12 +176,12 @@ TEST_F(LifecycleTest, NoTimerOutlivesItsConnectionWhenTheMainWindowWasNotFound) 
 TEST_F(LifecycleTest, OwnerlessTimerStoppedByPrintingAndDisconnection) {
   Run({"setting RGB RGB-bc x", "start"});
   S().ExcelMainWnd = 0;
-  engine::StartRepaintTimer(300);
-  engine::StartRepaintTimer(300);
+  Band().StartRepaintTimer(300);
+  Band().StartRepaintTimer(300);
   EXPECT_EQ(Desktop().Timers().size(), 1u) << "a second start replaces the first";
   Run("print");
   EXPECT_TRUE(Desktop().Timers().empty());
-  engine::StartRepaintTimer(300);
+  Band().StartRepaintTimer(300);
   Run("shutdown");
   EXPECT_TRUE(Desktop().Timers().empty());
 }

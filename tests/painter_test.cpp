@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/highlight_state.h"
-#include "engine/paint_row_band.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -223,7 +222,7 @@ TEST_F(PainterTest, ASelectionThatIsNotCellsEndsTheRunQuietly) {
 TEST_F(PainterTest, NoHostMeansNothingIsTouched) {
   S().HostApp.reset();
   Records();
-  engine::PaintRowBand();
+  Band().PaintRowBand();
   const auto records = Records();
   EXPECT_TRUE(records.invalidated.empty());
   EXPECT_TRUE(records.drawn.empty());

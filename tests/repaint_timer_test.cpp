@@ -1,7 +1,6 @@
 // The repaint timer's ticks, the switch, the presets and the resize eraser.
 #include <gtest/gtest.h>
 
-#include "engine/repaint_timer.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -14,8 +13,8 @@ class RepaintTimerTest : public SimTest {
 };
 
 TEST_F(RepaintTimerTest, StartingTwiceLeavesOneTimerWithTheLaterInterval) {
-  engine::StartRepaintTimer(200);
-  engine::StartRepaintTimer(300);
+  Band().StartRepaintTimer(200);
+  Band().StartRepaintTimer(300);
   ASSERT_EQ(Desktop().Timers().size(), 1u);
   EXPECT_EQ(TimerInterval(), 300u);
   EXPECT_EQ(Desktop().Timers().front().owner, S().ExcelMainWnd);

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "forms/fm_option.h"
 #include "sim_fixture.h"
 
 namespace rowtint::testing {
@@ -136,10 +135,10 @@ TEST_F(ModalTest, TheColourDialogDisablesTheFormUntilAnswered) {
   ASSERT_TRUE(Desktop().ColorDialogShown());
   EXPECT_NE(ErrorOf("form click cb_ok").find("disabled while the colour dialog is shown"), std::string::npos);
   EXPECT_NE(ErrorOf("select D7").find("disabled while the colour dialog is shown"), std::string::npos);
-  EXPECT_TRUE(forms::fm_OptionIfLoaded()->Visible());
+  EXPECT_TRUE(Options()->Visible());
   Run("pick 10 20 30");
   EXPECT_FALSE(Desktop().ColorDialogShown());
-  EXPECT_EQ(forms::fm_OptionIfLoaded()->BackColor("new_color_lab"), 10 | 20 << 8 | 30 << 16);
+  EXPECT_EQ(Options()->BackColor(forms::option::kNewColor), 10 | 20 << 8 | 30 << 16);
   EXPECT_EQ(ErrorOf("form click cb_ok"), "");
   EXPECT_EQ(S().HighlightColor, 10 | 20 << 8 | 30 << 16);
 }

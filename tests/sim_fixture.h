@@ -10,10 +10,18 @@
 #include <sstream>
 #include <string>
 
+#include "addin/connect.h"
 #include "engine/highlight_state.h"
 #include "sim_session.h"
 
 namespace rowtint::testing {
+
+// A form's control as its window sees it, by the name the user's scripts use.
+inline const platform::ControlState& ControlOf(const platform::FormWindow& form, const std::string& name) {
+  for (const auto& c : form.Controls())
+    if (c.name == name) return c;
+  throw std::invalid_argument("no control " + name);
+}
 
 // A session in which nothing has run yet: the host is not started.
 class SimSessionTest : public ::testing::Test {
@@ -26,7 +34,11 @@ class SimSessionTest : public ::testing::Test {
     session_.RunLine(line, out);
     lastOutput_ = out.str();
   }
-  engine::HighlightState& S() { return engine::Shared(); }
+  engine::HighlightState& S() { return session_.Library().State(); }
+  // The band of the connected add-in.
+  engine::Highlighter& Band() { return session_.AddIn()->Band(); }
+  std::shared_ptr<forms::OptionsForm> Options() { return session_.Library().Forms().OptionsIfLoaded(); }
+  std::shared_ptr<forms::AboutForm> About() { return session_.Library().Forms().AboutIfLoaded(); }
   sim::SimDesktop& Desktop() { return session_.Desktop(); }
   sim::SimFormsHost& Forms() { return session_.Forms(); }
   sim::SimHost& Host() { return session_.Host(); }

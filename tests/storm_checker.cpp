@@ -39,7 +39,7 @@ Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
 
 std::vector<Rect> StormChecker::BandRegion() const {
   const Rect grid = session_.Host().GridRect();
-  const Rect last = engine::Shared().LastBandRect;
+  const Rect last = session_.Library().State().LastBandRect;
   return {sim::Intersect(last, grid), sim::Intersect(Moved(last, bandScroll_), grid)};
 }
 
@@ -69,7 +69,8 @@ std::optional<Violation> StormChecker::After(const std::string& escaped) {
 }
 
 bool StormChecker::CarriedBandGone(const sim::FrameBuffer& content) const {
-  const Rect carried = sim::Intersect(Moved(engine::Shared().LastBandRect, bandScroll_), session_.Host().GridRect());
+  const Rect carried =
+      sim::Intersect(Moved(session_.Library().State().LastBandRect, bandScroll_), session_.Host().GridRect());
   const sim::FrameBuffer& screen = session_.Desktop().Screen();
   for (int y = carried.top; y < carried.bottom; ++y)
     for (int x = carried.left; x < carried.right; ++x)
@@ -96,7 +97,7 @@ std::optional<Violation> StormChecker::CheckScreen(const sim::FrameBuffer& conte
            std::max(box.bottom, p.y + 1)};
   return Violation{"the screen shows the host's drawing outside the band",
                    std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
-                       Show(engine::Shared().LastBandRect) + ", grid " + Show(session_.Host().GridRect())};
+                       Show(session_.Library().State().LastBandRect) + ", grid " + Show(session_.Host().GridRect())};
 }
 
 }  // namespace rowtint::testing

@@ -51,7 +51,7 @@ TEST_F(StormCheckerTest, APlainRunPassesAndAStrayPixelDoesNot) {
 
 TEST_F(StormCheckerTest, TheBandMayMoveWithTheScrollUntilTheNextPaint) {
   ASSERT_FALSE(Play({"select C10", "tick", "scroll 4 1"}));
-  EXPECT_NE(engine::Shared().LastBandRect.top, 120 + 6 * 20) << "the band moved, its rectangle did not";
+  EXPECT_NE(session_.Library().State().LastBandRect.top, 120 + 6 * 20) << "the band moved, its rectangle did not";
   EXPECT_FALSE(Play({"tick", "scroll 2 1", "tick"}));
 }
 
@@ -61,7 +61,10 @@ TEST_F(StormCheckerTest, HandlesTimersAndTheStoreAreChecked) {
   const auto dc = desktop.GetWindowDC(desktop.GetDesktopWindow());
   EXPECT_EQ(CheckNow()->invariant, "no open DC or brush");
   desktop.ReleaseDC(0, dc);
-  desktop.SetTimer(0, 0, 100, nullptr);
+  struct : platform::TimerCallback {
+    void OnTimer() override {}
+  } idle;
+  desktop.SetTimer(0, 0, 100, idle);
   EXPECT_EQ(CheckNow()->invariant, "at most one timer");
   desktop.KillTimer(0, desktop.Timers().back().id);
   ASSERT_FALSE(CheckNow());
@@ -89,8 +92,8 @@ TEST_P(ScrolledAwayTest, LeavesNoTintOutsideTheBand) {
     ASSERT_FALSE(v) << line << ": " << v->detail;
   }
   if (!GetParam().drawnAtEnd) return;
-  const auto band = engine::Shared().LastBandRect;
-  EXPECT_EQ(band.top, engine::Shared().CaretPoint.y);
+  const auto band = session_.Library().State().LastBandRect;
+  EXPECT_EQ(band.top, session_.Library().State().CaretPoint.y);
   const auto content = session_.Desktop().ContentSnapshot();
   int tinted = 0;
   for (int x = band.left; x < band.right; ++x)

@@ -1,12 +1,14 @@
 // The add-in's connection object: its lifecycle with the host, the toolbar
-// and menu it builds, the click handlers behind them, find-last-row, and the
-// host's Application events.
+// and menu it builds, the commands behind them, and the host's Application
+// events. It owns the band for the length of the connection.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "addin/event_bound.h"
+#include "addin/library.h"
+#include "engine/highlighter.h"
 #include "platform/command_bars.h"
 #include "platform/extensibility.h"
 #include "platform/host.h"
@@ -15,23 +17,23 @@ namespace rowtint::addin {
 
 class Connect;
 
-// Routes one button's Click event to its handler on Connect.
+// Routes one button's Click event to its command on Connect.
 class ClickRelay : public platform::ButtonEvents {
  public:
-  using Handler = void (Connect::*)();
-  ClickRelay(Connect& connect, Handler handler) : connect_(connect), handler_(handler) {}
+  using Command = void (Connect::*)();
+  ClickRelay(Connect& connect, Command command) : connect_(connect), command_(command) {}
   void Click(const std::shared_ptr<platform::CommandBarButton>& ctrl, platform::VbBool& cancelDefault) override;
 
  private:
   Connect& connect_;
-  Handler handler_;
+  Command command_;
 };
 
 using BoundButton = EventBound<platform::CommandBarButton, platform::ButtonEvents>;
 
 class Connect : public platform::IDTExtensibility2, private platform::host::AppEvents {
  public:
-  Connect();
+  explicit Connect(Library& library);
   Connect(const Connect&) = delete;
   Connect& operator=(const Connect&) = delete;
   ~Connect() override;
@@ -47,10 +49,16 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   // Builds the "Rowtint" popup on the active menu bar; the button it returns is always empty.
   std::shared_ptr<platform::CommandBarButton> CreateMubar();
 
+  // The band this connection owns.
+  engine::Highlighter& Band() { return band_; }
+
   // What the selection handler remembers between selection changes.
-  std::int32_t SelScrollRow() const { return SelScrollRow_; }
-  std::int32_t LastSelColumn() const { return LastSelColumn_; }
-  bool RemovesToolbarOnDisconnection() const { return blnRemoveBar_ == platform::kTrue; }
+  std::int32_t SelScrollRow() const { return selScrollRow_; }
+  std::int32_t LastSelColumn() const { return lastSelColumn_; }
+  bool RemovesToolbarOnDisconnection() const { return removeToolbar_ == platform::kTrue; }
+
+  // Source of the Application events handled below.
+  EventBound<platform::host::Application, platform::host::AppEvents> appHostApp;
 
  private:
   friend class ClickRelay;
@@ -59,27 +67,19 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   void CreateToolbar();
   void DeleteMubar();
 
-  // Click handlers, each behind the command gate
-  void cbbButton1_Click();
-  void cbbButton2_Click();
-  void cbbButton3_Click();
-  void muButton1_Click();
-  void muButton2_Click();
-  void muButton3_Click();
-  void muButton5_Click();
-  bool GateOpen();
+  // The commands of the buttons, each behind the command gate
+  void ShowOptions();
+  void ToggleBand();
+  void SelectBelowLastRow();
+  void ApplyWoberPreset();
+  void ApplyWarmPreset();
+  void ShowAbout();
 
   void FindLastRow();
 
-  // Host event handlers
-  void appHostApp_SheetActivate();
-  void appHostApp_SheetSelectionChange();
-  void appHostApp_WindowResize();
-  void appHostApp_WorkbookActivate();
-  void appHostApp_WorkbookBeforePrint();
-  void appHostApp_WorkbookAddinUninstall();
-
-  // AppEvents, as the host raises them
+  // AppEvents, as the host raises them. The arguments are held for the
+  // length of the call and not consulted: the handlers read what they need
+  // from the host again.
   void SheetActivate(const std::shared_ptr<platform::host::Object>& sh) override;
   void SheetSelectionChange(const std::shared_ptr<platform::host::Object>& sh,
                             const std::shared_ptr<platform::host::Range>& target) override;
@@ -90,19 +90,19 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   void WorkbookAddinUninstall(const std::shared_ptr<platform::host::Object>& wb) override;
 
   platform::host::Application& App();
+  forms::OptionsForm& OptionsForm();
 
-  ClickRelay cbbRelay1_, cbbRelay2_, cbbRelay3_, muRelay1_, muRelay2_, muRelay3_, muRelay5_;
+  Library& library_;
+  engine::Highlighter band_;
 
- public:
-  // Source of the Application events handled below.
-  EventBound<platform::host::Application, platform::host::AppEvents> appHostApp;
-  BoundButton cbbButton1, cbbButton2, cbbButton3;
-  BoundButton muButton1, muButton2, muButton3, muButton5;
+  ClickRelay showOptions_, toggleBand_, selectBelowLastRow_, applyWober_, applyWarm_, showAbout_;
+  // The toolbar's three buttons and the menu's four items.
+  BoundButton toolbarOptions_, toolbarSwitch_, toolbarFindLastRow_;
+  BoundButton menuOptions_, menuWober_, menuWarm_, menuAbout_;
 
- private:
-  platform::VbBool blnRemoveBar_ = platform::kFalse;
-  std::int32_t SelScrollRow_ = 0;
-  std::int32_t LastSelColumn_ = 0;
+  platform::VbBool removeToolbar_ = platform::kFalse;
+  std::int32_t selScrollRow_ = 0;
+  std::int32_t lastSelColumn_ = 0;
 };
 
 }  // namespace rowtint::addin

@@ -5,7 +5,6 @@
 #include "addin/connect.h"
 #include "engine/failure_styles.h"
 #include "engine/numeric.h"
-#include "engine/platform_services.h"
 #include "platform/error.h"
 
 namespace rowtint::addin {
@@ -19,9 +18,9 @@ constexpr const char* kButtonParameter = "Rowtintbar";
 }  // namespace
 
 void Connect::CreateToolbar() {
-  engine::StopAndTell(engine::Os(), [&] {
+  engine::StopAndTell(library_.Services().dialogs, [&] {
     auto bar = App().GetCommandBars()->Add({.name = kBarName});
-    BoundButton* buttons[] = {&cbbButton1, &cbbButton2, &cbbButton3};
+    BoundButton* buttons[] = {&toolbarOptions_, &toolbarSwitch_, &toolbarFindLastRow_};
     for (BoundButton* button : buttons)
       button->Set(
           bar->Controls()->Add({.type = platform::kMsoControlButton, .parameter = kButtonParameter})->AsButton());
@@ -57,10 +56,10 @@ std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
     std::optional<std::int32_t> faceId;
     bool beginsGroup;
   };
-  const Item items[] = {{&muButton1, "Option", 209, true},
-                        {&muButton2, "Wober", std::nullopt, true},
-                        {&muButton3, "Warm", std::nullopt, false},
-                        {&muButton5, "About", std::nullopt, true}};
+  const Item items[] = {{&menuOptions_, "Option", 209, true},
+                        {&menuWober_, "Wober", std::nullopt, true},
+                        {&menuWarm_, "Warm", std::nullopt, false},
+                        {&menuAbout_, "About", std::nullopt, true}};
   for (const Item& item : items) {
     SkipOnFailure([&] {
       item.button->Set(Required(popup).PopupBar()->Controls()->Add({.type = platform::kMsoControlButton})->AsButton());

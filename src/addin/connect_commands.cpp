@@ -1,45 +1,38 @@
-// The seven click handlers of the toolbar and the menu, each behind the
-// command gate, and find-last-row.
+// The commands behind the toolbar's buttons and the menu's items, each
+// behind the command gate, and find-last-row.
 #include "addin/connect.h"
-#include "engine/band_commands.h"
-#include "engine/command_gate.h"
 #include "engine/failure_styles.h"
-#include "forms/fm_about.h"
-#include "forms/fm_option.h"
 #include "platform/error.h"
 
 namespace rowtint::addin {
 using engine::HoldsUnlessFailed;
 using engine::SkipOnFailure;
 
-bool Connect::GateOpen() { return engine::CommandGateOpen(App()); }
-
-void Connect::cbbButton1_Click() {
-  if (!GateOpen()) return;
-  forms::ShowColorOnOptions();
-  forms::fm_Option()->ShowModal();
+void Connect::ShowOptions() {
+  if (!band_.CommandGateOpen()) return;
+  forms::OptionsForm& form = OptionsForm();
+  forms::ShowColorOnOptions(form, library_.State().HighlightColor);
+  form.ShowModal(band_);
 }
 
-void Connect::cbbButton2_Click() {
-  if (GateOpen()) engine::ToggleHighlight();
+void Connect::ToggleBand() {
+  if (band_.CommandGateOpen()) band_.ToggleHighlight();
 }
 
-void Connect::cbbButton3_Click() {
-  if (GateOpen()) FindLastRow();
+void Connect::SelectBelowLastRow() {
+  if (band_.CommandGateOpen()) FindLastRow();
 }
 
-void Connect::muButton1_Click() { cbbButton1_Click(); }
-
-void Connect::muButton2_Click() {
-  if (GateOpen()) engine::ApplyWoberColor();
+void Connect::ApplyWoberPreset() {
+  if (band_.CommandGateOpen()) band_.ApplyWoberColor();
 }
 
-void Connect::muButton3_Click() {
-  if (GateOpen()) engine::ApplyWarmColor();
+void Connect::ApplyWarmPreset() {
+  if (band_.CommandGateOpen()) band_.ApplyWarmColor();
 }
 
-void Connect::muButton5_Click() {
-  if (GateOpen()) forms::fm_About()->ShowModal();
+void Connect::ShowAbout() {
+  if (band_.CommandGateOpen()) library_.Forms().About().ShowModal(band_);
 }
 
 void Connect::FindLastRow() {

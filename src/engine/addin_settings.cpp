@@ -1,9 +1,8 @@
 #include "engine/addin_settings.h"
 
 #include "engine/failure_styles.h"
-#include "engine/highlight_state.h"
+#include "engine/highlighter.h"
 #include "engine/numeric.h"
-#include "engine/platform_services.h"
 #include "platform/error.h"
 
 namespace rowtint::engine {
@@ -12,15 +11,16 @@ std::string ColorToSettingText(platform::Color color) { return std::to_string(co
 
 platform::Color SettingTextToColor(const std::string& text) { return ToInt32(DecimalTextToNumber(text)); }
 
-platform::Color LoadColorSetting(const char* section, const char* key, const char* defaultText) {
+platform::Color LoadColorSetting(platform::SettingsStore& store, const char* section, const char* key,
+                                 const char* defaultText) {
   // One unreadable value must not cost the others: stopping here would leave
   // the later ones at 0, and the next shut-down would write 0 over all four.
-  return OrFallback([&] { return SettingTextToColor(Settings().GetSetting(kSettingsApp, section, key, defaultText)); },
+  return OrFallback([&] { return SettingTextToColor(store.GetSetting(kSettingsApp, section, key, defaultText)); },
                     SettingTextToColor(defaultText));
 }
 
-void MoveCurrentColorToHistoryFront() {
-  auto& s = Shared();
+void Highlighter::MoveCurrentColorToHistoryFront() {
+  auto& s = state_;
   const Color c = s.HighlightColor;
   Color &h1 = s.HistoryColor1, &h2 = s.HistoryColor2, &h3 = s.HistoryColor3;
   if (c != h1 && c != h2 && c != h3) {
@@ -41,9 +41,9 @@ void MoveCurrentColorToHistoryFront() {
   }
 }
 
-void SaveColorSettings() {
-  auto& s = Shared();
-  auto& store = Settings();
+void Highlighter::SaveColorSettings() {
+  auto& s = state_;
+  auto& store = os_.settings;
   store.SaveSetting(kSettingsApp, kColorSection, kColorKey, ColorToSettingText(s.HighlightColor));
   store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[0], ColorToSettingText(s.HistoryColor1));
   store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[1], ColorToSettingText(s.HistoryColor2));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/settings_store.h"
 #include "platform/types.h"
 
 namespace rowtint::engine {
@@ -25,11 +26,7 @@ std::string ColorToSettingText(platform::Color color);
 platform::Color SettingTextToColor(const std::string& text);
 
 // Reads one value, the default text standing in for a missing or unreadable one.
-platform::Color LoadColorSetting(const char* section, const char* key, const char* defaultText);
-
-// Moves HighlightColor to the front of the history, then writes the four
-// values in their order. The first failing write ends it.
-void MoveCurrentColorToHistoryFront();
-void SaveColorSettings();
+platform::Color LoadColorSetting(platform::SettingsStore& store, const char* section, const char* key,
+                                 const char* defaultText);
 
 }  // namespace rowtint::engine

@@ -1,47 +1,46 @@
-#include "engine/band_commands.h"
-
+// The band's switch and colour presets, and the eraser used after a resize.
+#include "engine/band_geometry.h"
 #include "engine/failure_styles.h"
-#include "engine/highlight_state.h"
-#include "engine/platform_services.h"
+#include "engine/highlighter.h"
 #include "engine/numeric.h"
-#include "engine/paint_row_band.h"
-#include "engine/repaint_timer.h"
-#include "engine/screen_geometry.h"
 
 namespace rowtint::engine {
-namespace {
-void ApplyPreset(Color color) {
-  Shared().HighlightColor = color;
-  Shared().HighlightOff = platform::kFalse;
+
+void Highlighter::ApplyPreset(Color color) {
+  state_.HighlightColor = color;
+  state_.HighlightOff = platform::kFalse;
   PaintRowBand();
 }
-}  // namespace
 
-void ToggleHighlight() {
-  auto& s = Shared();
-  if (IsTrue(s.HighlightOff)) {
+void Highlighter::ToggleHighlight() {
+  if (IsTrue(state_.HighlightOff)) {
     StopRepaintTimer();
-    s.HighlightOff = platform::kFalse;
+    state_.HighlightOff = platform::kFalse;
   } else {
-    s.HighlightOff = platform::kTrue;
+    state_.HighlightOff = platform::kTrue;
   }
   PaintRowBand();
 }
 
-void ApplyWoberColor() { ApplyPreset(kWoberColor); }
-void ApplyWarmColor() { ApplyPreset(kWarmColor); }
+void Highlighter::ApplyWoberColor() { ApplyPreset(kWoberColor); }
+void Highlighter::ApplyWarmColor() { ApplyPreset(kWarmColor); }
 
-void EraseResizedBand() {
-  auto& s = Shared();
+void Highlighter::EraseResizedBand() {
+  auto& s = state_;
+  auto& windows = os_.windows;
   double zoom = 0;
-  SkipOnFailure([&] { zoom = ToInt32(HostApplication().ActiveWindow()->Zoom()) / 100.0; });
-  SkipOnFailure([&] { Os().GetWindowRect(Os().GetFocus(), s.GridRect); });
-  SkipOnFailure([&] { ReadCaretOnScreen(Os()); });
+  SkipOnFailure([&] { zoom = ToInt32(App().ActiveWindow()->Zoom()) / 100.0; });
+  SkipOnFailure([&] { windows.GetWindowRect(windows.GetFocus(), s.GridRect); });
   SkipOnFailure([&] {
-    s.ResizeEraseRect = Rect{s.GridRect.left + kBandLeftInset, s.CaretPoint.y, s.GridRect.right - kBandRightInset,
-                             ToInt32(RowHeightPixels(Os(), HostApplication(), zoom) + s.CaretPoint.y)};
+    windows.GetCaretPos(s.CaretPoint);
+    windows.ClientToScreen(windows.GetFocus(), s.CaretPoint);
   });
-  SkipOnFailure([&] { InvalidateScreenRect(Os(), s.ResizeEraseRect); });
+  SkipOnFailure([&] {
+    s.ResizeEraseRect =
+        RowStrip(s.GridRect, s.CaretPoint.y, RowHeightPixels(App().ActiveCell()->Height(), windows.ScreenDpi(), zoom));
+  });
+  SkipOnFailure(
+      [&] { os_.drawing.RedrawWindow(0, &s.ResizeEraseRect, platform::kRdwInvalidate | platform::kRdwAllChildren); });
 }
 
 }  // namespace rowtint::engine

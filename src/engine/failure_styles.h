@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/error.h"
-#include "platform/os_services.h"
+#include "platform/dialogs.h"
 
 namespace rowtint::engine {
 
@@ -54,23 +54,11 @@ void AbandonQuietly(Body&& body) {
 // Stop and tell: the first failure ends the operation with a message box
 // holding the error number, a line break and the description.
 template <class Body>
-void StopAndTell(platform::WindowsServices& os, Body&& body) {
+void StopAndTell(platform::Dialogs& dialogs, Body&& body) {
   try {
     std::forward<Body>(body)();
   } catch (const platform::PlatformError& e) {
-    os.ShowMessageBox(0, std::to_string(e.Number()) + "\r\n" + e.Description(), "", platform::kMbOk);
-  }
-}
-
-// Where the host's message loop or a COM caller takes over again, nothing
-// may escape: the failure is swallowed and reported as the result.
-template <class Body>
-bool ContainAtBoundary(Body&& body) noexcept {
-  try {
-    std::forward<Body>(body)();
-    return true;
-  } catch (...) {
-    return false;
+    dialogs.ShowMessageBox(0, std::to_string(e.Number()) + "\r\n" + e.Description(), "", platform::kMbOk);
   }
 }
 

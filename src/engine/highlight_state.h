@@ -1,10 +1,10 @@
-// The module-level state every part of the add-in shares: one set per host
-// process, touched only on the host's user-interface thread.
+// The highlight state every part of the add-in shares: one set per loaded
+// library, kept from one connection to the next, touched only on the host's
+// user-interface thread.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 #include "platform/host.h"
 #include "platform/types.h"
@@ -49,25 +49,7 @@ struct HighlightState {
   Rect LastBandRect;
   Rect PrevBandRect;
   Rect ResizeEraseRect;
-
-  // The running repaint timer as the windowing system knows it: without an
-  // owner window the system hands out the identifier, which must be kept to
-  // stop that timer again.
-  struct TimerKey {
-    WindowHandle owner = 0;
-    std::uintptr_t id = 0;
-  };
-  std::optional<TimerKey> RepaintTimer;
 };
-
-// The one set of shared variables.
-HighlightState& Shared();
-
-// HostApp, or a raised "object not set" while the add-in is not connected.
-platform::host::Application& HostApplication();
-
-// Back to the library-load condition: every variable zero, False or empty.
-void ResetSharedState();
 
 inline bool IsTrue(VbBool value) { return value == platform::kTrue; }
 

@@ -1,19 +1,17 @@
-#include "engine/paint_row_band.h"
-
-#include <algorithm>
-#include <memory>
+// The painter, phase by phase: locate the grid window and the active cell on
+// the screen, erase the previous band, decide whether the position allows a
+// new one, draw it, and finish by noting where the view stood.
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "engine/address_text.h"
+#include "engine/band_decision.h"
+#include "engine/band_geometry.h"
 #include "engine/failure_styles.h"
-#include "engine/highlight_state.h"
-#include "engine/platform_services.h"
+#include "engine/highlighter.h"
 #include "engine/numeric.h"
+#include "engine/run_host_values.h"
 #include "engine/scoped_gdi.h"
-#include "engine/screen_geometry.h"
 #include "platform/error.h"
 
 namespace rowtint::engine {
@@ -22,197 +20,196 @@ using platform::kFalse;
 
 constexpr std::int16_t kLastVersionWithoutForeground = 9;
 
-// The host's answers that cannot change within one run: the run holds the
-// host's only thread, and nothing it does (erasing, letting the window
-// repaint, drawing) switches the window, scrolls it or moves the active
-// cell. Each is asked for once, where the run first needs it, so that a
-// failure still ends the run at that step.
-class RunHostValues {
- public:
-  explicit RunHostValues(platform::host::Application& app) : app_(app) {}
+// RDW_INVALIDATE with RDW_ALLCHILDREN, on no window: screen coordinates.
+constexpr std::uint32_t kInvalidateUnder = platform::kRdwInvalidate | platform::kRdwAllChildren;
 
-  platform::host::Window& ActiveWindow() {
-    if (!window_) window_ = app_.ActiveWindow();
-    return *window_;
-  }
-  std::int32_t ScrollRow() {
-    if (!scrollRow_) scrollRow_ = ActiveWindow().ScrollRow();
-    return *scrollRow_;
-  }
-  std::int32_t ScrollColumn() {
-    if (!scrollColumn_) scrollColumn_ = ActiveWindow().ScrollColumn();
-    return *scrollColumn_;
-  }
-  // The cell at an address, resolved once however often the run reads it.
-  platform::host::Range& CellAt(const std::string& address) {
-    for (const auto& [known, cell] : cells_)
-      if (known == address) return *cell;
-    cells_.emplace_back(address, app_.GetRange(address));
-    return *cells_.back().second;
-  }
-  double RowHeightPixels(platform::WindowsServices& os, double zoom) {
-    if (!rowHeight_) rowHeight_ = engine::RowHeightPixels(os, app_, zoom);
-    return *rowHeight_;
+// A colour as the screen shows it: a system colour reference (0x80000000
+// plus the index in the low byte) becomes the colour Windows uses now.
+Color ScreenColor(platform::ScreenDrawing& drawing, Color color) {
+  if (static_cast<std::uint32_t>(color) & 0x80000000u) return drawing.GetSysColor(color & 0xFF);
+  return color;
+}
+
+enum class Verdict { Draw, FinishWithoutBand, End };
+
+// One run of the painter. Its resources are members, declared in this order
+// so that the saved DC state (holding the brush) is restored before the
+// brush is deleted, and both before the DC goes, on every path out.
+class PaintRun {
+ public:
+  PaintRun(HighlightState& state, const Services& os, platform::host::Application& app)
+      : s_(state), os_(os), host_(app) {}
+
+  void Run() {
+    Locate();
+    Erase();
+    const Verdict verdict = Decide();
+    if (verdict == Verdict::End) return;
+    if (verdict == Verdict::Draw && !Draw()) return;
+    Finish();
   }
 
  private:
-  platform::host::Application& app_;
-  std::shared_ptr<platform::host::Window> window_;
-  std::optional<std::int32_t> scrollRow_;
-  std::optional<std::int32_t> scrollColumn_;
-  std::vector<std::pair<std::string, std::shared_ptr<platform::host::Range>>> cells_;
-  std::optional<double> rowHeight_;
-};
+  // The grid window, the foreground, and the screen to draw on. With the
+  // focus in one of the add-in's own forms or in another program, the focus
+  // window is no grid and the caret marks no cell: the last grid stands.
+  void Locate() {
+    zoom_ = ToInt32(host_.ActiveWindow().Zoom()) / 100.0;
+    takesForeground_ = ToInt16(LeadingNumber(host_.App().Version())) > kLastVersionWithoutForeground;
+    s_.ExcelMainWnd = os_.windows.FindProcessWindow("XLMAIN");
+    screen_.emplace(os_.drawing, os_.windows.GetDesktopWindow());
+    s_.ScreenDC = screen_->Get();
+    savedActiveWindow_ = os_.windows.GetActiveWindow();
+    if (takesForeground_) os_.windows.SetForegroundWindow(s_.ExcelMainWnd);
+    focusInHost_ = os_.windows.IsChild(s_.ExcelMainWnd, os_.windows.GetFocus());
+    if (focusInHost_) os_.windows.GetWindowRect(os_.windows.GetFocus(), s_.GridRect);
+    s_.PrevBandRect = s_.LastBandRect;
+  }
 
-// The whole run, set-up to finish; a failure anywhere ends it where it stands. The
-// resources live in the caller so that they are given back on every path.
-void PaintSteps(std::optional<ScopedWindowDC>& screen, std::optional<ScopedSolidBrush>& brush,
-                std::optional<ScopedSavedDC>& saved) {
-  auto& s = Shared();
-  auto& os = Os();
-  auto& app = HostApplication();
-  RunHostValues host(app);
+  // The active cell's top-left corner on the screen: where the host keeps its caret.
+  void LocateCell() {
+    os_.windows.GetCaretPos(s_.CaretPoint);
+    os_.windows.ClientToScreen(os_.windows.GetFocus(), s_.CaretPoint);
+  }
 
-  // Set-up
-  const double zoom = ToInt32(host.ActiveWindow().Zoom()) / 100.0;
-  const std::int16_t hostVersion = ToInt16(LeadingNumber(app.Version()));
-  s.ExcelMainWnd = os.FindProcessWindow("XLMAIN");
-  screen.emplace(os, os.GetDesktopWindow());
-  s.ScreenDC = screen->Get();
-  const WindowHandle savedActiveWindow = os.GetActiveWindow();
-  if (hostVersion > kLastVersionWithoutForeground) os.SetForegroundWindow(s.ExcelMainWnd);
-  // With the focus in one of the add-in's own forms or in another program,
-  // the focus window is no grid and the caret marks no cell: the last grid
-  // stands, and nothing is drawn.
-  const bool focusInHost = os.IsChild(s.ExcelMainWnd, os.GetFocus());
-  if (focusInHost) os.GetWindowRect(os.GetFocus(), s.GridRect);
-  s.PrevBandRect = s.LastBandRect;
+  double RowHeight() {
+    if (!rowHeight_) rowHeight_ = RowHeightPixels(host_.ActiveCellHeight(), Dpi(), zoom_);
+    return *rowHeight_;
+  }
+  int Dpi() {
+    if (!dpi_) dpi_ = os_.windows.ScreenDpi();
+    return *dpi_;
+  }
 
-  // Erase the previous band
-  if (IsTrue(s.RedrawWholeGrid)) {
-    InvalidateScreenRect(os, s.GridRect);
-    s.RedrawWholeGrid = kFalse;
-  } else if (s.PaintScrollColumn != host.ScrollColumn()) {
-    // A sideways scroll carried the band along its row, partly into the
-    // margins it leaves free at the grid's edges: only the whole grid is sure
-    // to hold all of it. Once that is erased, the scroll is seen, whether or
-    // not this run gets to draw.
-    InvalidateScreenRect(os, s.GridRect);
-    s.PaintScrollColumn = host.ScrollColumn();
-  } else if (s.PaintScrollRow != host.ScrollRow()) {
-    // The window scrolled: the old band moved with its row, which the caret
-    // now marks, so the strip at the caret's row is what must go. Without the
-    // focus in the host no caret marks it, and only the whole grid will do.
-    if (!focusInHost) {
-      InvalidateScreenRect(os, s.GridRect);
+  void Invalidate(const Rect& rect) { os_.drawing.RedrawWindow(0, &rect, kInvalidateUnder); }
+
+  void Erase() {
+    if (IsTrue(s_.RedrawWholeGrid)) {
+      Invalidate(s_.GridRect);
+      s_.RedrawWholeGrid = kFalse;
+    } else if (s_.PaintScrollColumn != host_.ScrollColumn()) {
+      // A sideways scroll carried the band along its row, partly into the
+      // margins it leaves free at the grid's edges: only the whole grid is
+      // sure to hold all of it. Once that is erased the scroll is seen,
+      // whether or not this run gets to draw.
+      Invalidate(s_.GridRect);
+      s_.PaintScrollColumn = host_.ScrollColumn();
+    } else if (s_.PaintScrollRow != host_.ScrollRow()) {
+      // The old band moved with its row, which the caret now marks. Without
+      // the focus in the host no caret marks it, and only the whole grid will do.
+      if (!focusInHost_) {
+        Invalidate(s_.GridRect);
+      } else {
+        LocateCell();
+        Invalidate(ScrolledBandStrip(s_.LastBandRect, s_.CaretPoint.y, RowHeight()));
+      }
     } else {
-      ReadCaretOnScreen(os);
-      // The band kept its height as it moved; rounded at its new place, the
-      // row may come out a pixel shorter than the band.
-      const std::int32_t rowBottom = ToInt32(host.RowHeightPixels(os, zoom) + s.CaretPoint.y);
-      const std::int32_t bandBottom = s.CaretPoint.y + (s.LastBandRect.bottom - s.LastBandRect.top);
-      InvalidateScreenRect(
-          os, Rect{s.LastBandRect.left, s.CaretPoint.y, s.LastBandRect.right, std::max(rowBottom, bandBottom)});
+      Invalidate(s_.PrevBandRect);
     }
-  } else {
-    InvalidateScreenRect(os, s.PrevBandRect);
   }
 
-  // Decide whether to draw
-  if (IsTrue(s.HighlightOff) || !focusInHost) return;
-  const AddressHalves visible = SplitRangeAddress(host.ActiveWindow().VisibleRange()->Address());
-  const std::string topRowText = RowTextOf(visible.topLeft);
-  const std::string bottomRowText = RowTextOf(visible.bottomRight);
-  const std::string active = host.ActiveWindow().ActiveCell()->Address();
-  const std::int32_t activeRow = host.CellAt(active).Row();
-  const std::int32_t topRow = host.CellAt(visible.topLeft).Row();
-  const std::int32_t bottomRow = host.CellAt(visible.bottomRight).Row();
-  const std::int32_t activeColumn = host.CellAt(active).Column();
-  const std::int32_t leftColumn = host.CellAt(visible.topLeft).Column();
-  const std::int32_t rightColumn = host.CellAt(visible.bottomRight).Column();
+  Verdict Decide() {
+    if (IsTrue(s_.HighlightOff) || !focusInHost_) return Verdict::End;
+    const AddressHalves visible = SplitRangeAddress(host_.ActiveWindow().VisibleRange()->Address());
+    const std::string topRowText = RowTextOf(visible.topLeft);
+    const std::string bottomRowText = RowTextOf(visible.bottomRight);
+    const std::string active = host_.ActiveWindow().ActiveCell()->Address();
+    ViewPosition position;
+    position.activeRow = host_.CellAt(active).Row();
+    position.topRow = host_.CellAt(visible.topLeft).Row();
+    position.bottomRow = host_.CellAt(visible.bottomRight).Row();
+    position.activeColumn = host_.CellAt(active).Column();
+    position.leftColumn = host_.CellAt(visible.topLeft).Column();
+    position.rightColumn = host_.CellAt(visible.bottomRight).Column();
 
-  // The last row of the visible range is usually cut off by the window's edge.
-  if (activeRow > bottomRow - 1 || topRow > activeRow) return;
-  if (IsTrue(s.ColumnCheckArmed) && activeColumn > rightColumn) {
-    s.ColumnCheckArmed = kFalse;
-    return;
+    switch (JudgePosition(position, IsTrue(s_.ColumnCheckArmed))) {
+      case PositionVerdict::EndRun:
+        return Verdict::End;
+      case PositionVerdict::EndRunAndDisarm:
+        s_.ColumnCheckArmed = kFalse;
+        return Verdict::End;
+      case PositionVerdict::GoOn:
+        break;
+    }
+    // Every operand is evaluated, as the host language's And does: a
+    // selection that is not cells ends the run here even when a row test
+    // already failed.
+    const double bottomRowNumber = TextToNumber(bottomRowText);
+    const double topRowNumber = TextToNumber(topRowText);
+    const auto selection = host_.App().Selection()->AsRange();
+    const std::int32_t rows = selection->Rows()->Count();
+    const std::int32_t columns = selection->Columns()->Count();
+    return BandAllowed(position.activeRow, topRowNumber, bottomRowNumber, rows, columns) ? Verdict::Draw
+                                                                                         : Verdict::FinishWithoutBand;
   }
-  if (IsTrue(s.ColumnCheckArmed) && leftColumn > activeColumn) {
-    s.ColumnCheckArmed = kFalse;
-    return;
-  }
 
-  // Every operand is evaluated, as the host language's And does: a selection
-  // that is not cells ends the run here even when a row test already failed.
-  const bool aboveLastTwoRows = activeRow < TextToNumber(bottomRowText) - 1;
-  const bool belowFirstRow = TextToNumber(topRowText) < activeRow;
-  const auto selection = app.Selection()->AsRange();
-  const bool oneRow = selection->Rows()->Count() == 1;
-  const bool atMostTwoColumns = selection->Columns()->Count() <= 2;
-
-  if (aboveLastTwoRows && belowFirstRow && oneRow && atMostTwoColumns) {
-    // Draw
+  // Whether the run goes on to its end: a band that would stand below the
+  // grid's bottom margin is not drawn, and the run ends there.
+  bool Draw() {
     // The scroll is known before anything is drawn: a host that stops
     // answering midway must not leave a drawn band noted under an older
     // scroll, where the next erase would look for it in the wrong place.
-    host.ScrollRow();
-    host.ScrollColumn();
-    os.UpdateWindow(os.GetActiveWindow());
-    ReadCaretOnScreen(os);
-    if (s.HighlightColor == 0) s.HighlightColor = kWoberColor;
-    brush.emplace(os, ScreenColor(os, s.HighlightColor));
-    saved.emplace(os, s.ScreenDC);
-    os.SelectObject(s.ScreenDC, brush->Get());
+    host_.ScrollRow();
+    host_.ScrollColumn();
+    os_.drawing.UpdateWindow(os_.windows.GetActiveWindow());
+    LocateCell();
+    if (s_.HighlightColor == 0) s_.HighlightColor = kWoberColor;
+    brush_.emplace(os_.drawing, ScreenColor(os_.drawing, s_.HighlightColor));
+    saved_.emplace(os_.drawing, s_.ScreenDC);
+    os_.drawing.SelectObject(s_.ScreenDC, brush_->Get());
 
-    const double rowHeight = host.RowHeightPixels(os, zoom);
-    if (!(s.CaretPoint.y < (s.GridRect.bottom - kBandBottomMargin) + rowHeight)) return;
+    if (!BandFits(s_.GridRect, s_.CaretPoint.y, RowHeight())) return false;
+    const BandRects band = PlaceBand(s_.GridRect, s_.CaretPoint, RowHeight(),
+                                     PointsToPixels(host_.App().ActiveCell()->Width(), Dpi()) * zoom_);
+    s_.LeftBandRect = band.left;
+    s_.RightBandRect = band.right;
+    s_.LastBandRect = band.outer;
 
-    s.LeftBandRect.left = s.GridRect.left + kBandLeftInset;
-    s.LeftBandRect.top = s.CaretPoint.y;
-    s.LeftBandRect.bottom = ToInt32(rowHeight + s.CaretPoint.y);
-    s.LeftBandRect.right = s.CaretPoint.x < s.GridRect.right ? s.CaretPoint.x : s.GridRect.right - kBandRightInset;
-    s.RightBandRect.left = ToInt32(PointsToPixels(os, app.ActiveCell()->Width()) * zoom + s.LeftBandRect.right);
-    s.RightBandRect.top = s.LeftBandRect.top;
-    s.RightBandRect.bottom = s.LeftBandRect.bottom;
-    s.RightBandRect.right =
-        s.RightBandRect.left < s.GridRect.right ? s.GridRect.right - kBandRightInset : s.RightBandRect.left + 1;
-    s.LastBandRect = {s.LeftBandRect.left, s.LeftBandRect.top, s.RightBandRect.right, s.LeftBandRect.bottom};
-
-    if (s.RopMode == 0) s.RopMode = platform::kR2MaskPen;
-    os.SetROP2(s.ScreenDC, s.RopMode);
+    if (s_.RopMode == 0) s_.RopMode = platform::kR2MaskPen;
+    auto& dc = os_.drawing;
+    dc.SetROP2(s_.ScreenDC, s_.RopMode);
     // Nothing outside the band's outer rectangle within the grid window: the
     // next run erases only that, so tint drawn elsewhere would stay for good
     // (the left part comes out reversed with the active cell in the first
     // visible column, and lies left of the grid with the cell left of the view).
-    const Rect clip = Intersection(s.LastBandRect, s.GridRect);
-    os.IntersectClipRect(s.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
-    os.Rectangle(s.ScreenDC, s.LeftBandRect.left, s.LeftBandRect.top, s.LeftBandRect.right, s.LeftBandRect.bottom);
-    os.Rectangle(s.ScreenDC, s.RightBandRect.left, s.RightBandRect.top, s.RightBandRect.right, s.RightBandRect.bottom);
+    const Rect clip = Intersection(s_.LastBandRect, s_.GridRect);
+    dc.IntersectClipRect(s_.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
+    dc.Rectangle(s_.ScreenDC, band.left.left, band.left.top, band.left.right, band.left.bottom);
+    dc.Rectangle(s_.ScreenDC, band.right.left, band.right.top, band.right.right, band.right.bottom);
+    return true;
   }
 
-  // Finish
-  s.PaintScrollRow = host.ScrollRow();
-  s.PaintScrollColumn = host.ScrollColumn();
-  if (saved) saved->Restore();
-  if (hostVersion > kLastVersionWithoutForeground) os.SetForegroundWindow(savedActiveWindow);
-}
+  void Finish() {
+    s_.PaintScrollRow = host_.ScrollRow();
+    s_.PaintScrollColumn = host_.ScrollColumn();
+    if (saved_) saved_->Restore();
+    if (takesForeground_) os_.windows.SetForegroundWindow(savedActiveWindow_);
+  }
+
+  HighlightState& s_;
+  const Services& os_;
+  RunHostValues host_;
+  double zoom_ = 0;
+  bool takesForeground_ = false;
+  WindowHandle savedActiveWindow_ = 0;
+  bool focusInHost_ = false;
+  std::optional<double> rowHeight_;
+  std::optional<int> dpi_;
+  std::optional<ScopedWindowDC> screen_;
+  std::optional<ScopedSolidBrush> brush_;
+  std::optional<ScopedSavedDC> saved_;
+};
 }  // namespace
 
-void EraseRowBand() {
-  auto& s = Shared();
-  const VbBool wasOff = s.HighlightOff;
-  s.HighlightOff = platform::kTrue;
-  PaintRowBand();
-  s.HighlightOff = wasOff;
+void Highlighter::PaintRowBand() {
+  AbandonQuietly([&] { PaintRun(state_, os_, App()).Run(); });
 }
 
-void PaintRowBand() {
-  // Declared in this order so that the saved DC state (holding the brush)
-  // is restored before the brush is deleted, and both before the DC goes.
-  std::optional<ScopedWindowDC> screen;
-  std::optional<ScopedSolidBrush> brush;
-  std::optional<ScopedSavedDC> saved;
-  AbandonQuietly([&] { PaintSteps(screen, brush, saved); });
+void Highlighter::EraseRowBand() {
+  const VbBool wasOff = state_.HighlightOff;
+  state_.HighlightOff = platform::kTrue;
+  PaintRowBand();
+  state_.HighlightOff = wasOff;
 }
 
 }  // namespace rowtint::engine

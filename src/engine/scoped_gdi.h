@@ -3,13 +3,13 @@
 // the saved DC state that keeps the brush selected.
 #pragma once
 
-#include "platform/os_services.h"
+#include "platform/screen_drawing.h"
 
 namespace rowtint::engine {
 
 class ScopedWindowDC {
  public:
-  ScopedWindowDC(platform::WindowsServices& os, platform::WindowHandle hwnd)
+  ScopedWindowDC(platform::ScreenDrawing& os, platform::WindowHandle hwnd)
       : os_(os), hwnd_(hwnd), dc_(os.GetWindowDC(hwnd)) {}
   ~ScopedWindowDC() {
     if (dc_) os_.ReleaseDC(hwnd_, dc_);
@@ -19,15 +19,14 @@ class ScopedWindowDC {
   platform::DcHandle Get() const { return dc_; }
 
  private:
-  platform::WindowsServices& os_;
+  platform::ScreenDrawing& os_;
   platform::WindowHandle hwnd_;
   platform::DcHandle dc_;
 };
 
 class ScopedSolidBrush {
  public:
-  ScopedSolidBrush(platform::WindowsServices& os, platform::Color color)
-      : os_(os), brush_(os.CreateSolidBrush(color)) {}
+  ScopedSolidBrush(platform::ScreenDrawing& os, platform::Color color) : os_(os), brush_(os.CreateSolidBrush(color)) {}
   ~ScopedSolidBrush() {
     if (brush_) os_.DeleteObject(brush_);
   }
@@ -36,7 +35,7 @@ class ScopedSolidBrush {
   platform::GdiObject Get() const { return brush_; }
 
  private:
-  platform::WindowsServices& os_;
+  platform::ScreenDrawing& os_;
   platform::GdiObject brush_;
 };
 
@@ -44,7 +43,7 @@ class ScopedSolidBrush {
 // destruction, which deselects whatever was selected after the save.
 class ScopedSavedDC {
  public:
-  ScopedSavedDC(platform::WindowsServices& os, platform::DcHandle dc) : os_(os), dc_(dc) {
+  ScopedSavedDC(platform::ScreenDrawing& os, platform::DcHandle dc) : os_(os), dc_(dc) {
     saved_ = dc_ && os_.SaveDC(dc_) != 0;
   }
   ~ScopedSavedDC() { Restore(); }
@@ -56,7 +55,7 @@ class ScopedSavedDC {
   }
 
  private:
-  platform::WindowsServices& os_;
+  platform::ScreenDrawing& os_;
   platform::DcHandle dc_;
   bool saved_ = false;
 };

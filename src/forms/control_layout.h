@@ -1,6 +1,7 @@
 // Shorthands for writing a form's layout table.
 #pragma once
 
+#include "forms/control_names.h"
 #include "platform/form_surface.h"
 
 namespace rowtint::forms::layout {
@@ -18,9 +19,9 @@ inline ControlState At(ControlState c, std::int32_t left, std::int32_t top, std:
   return c;
 }
 
-inline ControlState Named(const char* name, ControlKind kind, const char* caption = "") {
+inline ControlState Named(ControlName name, ControlKind kind, const char* caption = "") {
   ControlState c;
-  c.name = name;
+  c.name = name.text;
   c.kind = kind;
   c.caption = caption;
   return c;
@@ -47,20 +48,20 @@ inline ControlState Centred(ControlState c) {
 
 // The three layers of a dialog "button": a transparent caption, a hover
 // picture hidden at first, and an opaque bordered box.
-inline ControlState CaptionLayer(const char* name, const char* caption, Color text, double fontSize) {
+inline ControlState CaptionLayer(ControlName name, const char* caption, Color text, double fontSize) {
   ControlState c = Centred(Font(Named(name, ControlKind::Label, caption), "Tahoma", fontSize));
   c.transparent = true;
   c.foreColor = text;
   return c;
 }
 
-inline ControlState HoverLayer(const char* name, Color border) {
+inline ControlState HoverLayer(ControlName name, Color border) {
   ControlState c = Border(Named(name, ControlKind::Image), border);
   c.visible = false;
   c.picture = "hover";
   return c;
 }
 
-inline ControlState BoxLayer(const char* name, Color border) { return Border(Named(name, ControlKind::Label), border); }
+inline ControlState BoxLayer(ControlName name, Color border) { return Border(Named(name, ControlKind::Label), border); }
 
 }  // namespace rowtint::forms::layout

@@ -2,15 +2,15 @@
 
 #include <utility>
 
-#include "engine/paint_row_band.h"
-#include "engine/platform_services.h"
+#include "engine/highlighter.h"
 #include "platform/error.h"
 
 namespace rowtint::forms {
 
-FormModel::FormModel(std::string name, std::string caption, std::int32_t widthTwips, std::int32_t heightTwips,
-                     Color back, std::vector<ControlState> controls)
-    : name_(std::move(name)),
+FormModel::FormModel(platform::FormsHost& host, std::string name, std::string caption, std::int32_t widthTwips,
+                     std::int32_t heightTwips, Color back, std::vector<ControlState> controls)
+    : host_(host),
+      name_(std::move(name)),
       caption_(std::move(caption)),
       width_(widthTwips),
       height_(heightTwips),
@@ -28,25 +28,25 @@ const ControlState& FormModel::Find(const std::string& control) const {
 }
 
 void FormModel::Changed() {
-  if (visible_) engine::Forms().Invalidate(*this);
+  if (visible_) host_.Invalidate(*this);
 }
 
-void FormModel::SetBackColor(const std::string& control, Color color) {
-  Find(control).backColor = color;
+void FormModel::SetBackColor(ControlName control, Color color) {
+  Find(control.text).backColor = color;
   Changed();
 }
 
-void FormModel::SetVisible(const std::string& control, bool visible) {
-  Find(control).visible = visible;
+void FormModel::SetVisible(ControlName control, bool visible) {
+  Find(control.text).visible = visible;
   Changed();
 }
 
-void FormModel::OnClick(std::initializer_list<const char*> controls, const Handler& handler) {
-  for (const char* c : controls) clicks_[c] = handler;
+void FormModel::OnClick(std::initializer_list<ControlName> controls, const Handler& handler) {
+  for (ControlName c : controls) clicks_[c.text] = handler;
 }
 
-void FormModel::OnMouseMove(std::initializer_list<const char*> controls, const Handler& handler) {
-  for (const char* c : controls) moves_[c] = handler;
+void FormModel::OnMouseMove(std::initializer_list<ControlName> controls, const Handler& handler) {
+  for (ControlName c : controls) moves_[c.text] = handler;
 }
 
 void FormModel::Click(const std::string& control) {
@@ -64,26 +64,38 @@ void FormModel::MouseMove(const std::string& control) {
   if (auto it = moves_.find(control); it != moves_.end()) it->second();
 }
 
+engine::Highlighter& FormModel::Band() { return platform::Required(band_); }
+
 void FormModel::CloseWindow() {
   // The unload takes the window away and the focus back to the host's grid;
   // the host then repaints what the form covered, and without the band.
+  engine::Highlighter& band = Band();
   Unload();
-  engine::PaintRowBand();
+  band.PaintRowBand();
 }
 
-void FormModel::ShowModal() {
+void FormModel::ShowModal(engine::Highlighter& band) {
+  // Kept alive by this call even when an unload lets go of it meanwhile.
+  const auto self = shared_from_this();
   visible_ = true;
-  engine::Forms().ShowModal(shared_from_this());
+  band_ = &band;
+  // However the showing ends, the form keeps no hold on a band whose connection may end.
+  struct Release {
+    engine::Highlighter*& band;
+    ~Release() { band = nullptr; }
+  } release{band_};
+  host_.ShowModal(self);
 }
 
 void FormModel::Unloaded() {
   visible_ = false;
-  engine::Forms().Unloaded(*this);
+  unloaded_ = true;
+  host_.Unloaded(*this);
 }
 
 void FormModel::Hide() {
   visible_ = false;
-  engine::Forms().Invalidate(*this);
+  host_.Invalidate(*this);
 }
 
 }  // namespace rowtint::forms

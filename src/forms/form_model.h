@@ -9,7 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "forms/control_names.h"
 #include "platform/form_surface.h"
+
+namespace rowtint::engine {
+class Highlighter;
+}
 
 namespace rowtint::forms {
 
@@ -29,39 +34,48 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
   void MouseMove(const std::string& control) override;
   void CloseWindow() override;
 
-  Color BackColor(const std::string& control) const { return Find(control).backColor; }
-  void SetBackColor(const std::string& control, Color color);
-  bool IsVisible(const std::string& control) const { return Find(control).visible; }
-  void SetVisible(const std::string& control, bool visible);
-  bool Value(const std::string& control) const { return Find(control).value; }
+  Color BackColor(ControlName control) const { return Find(control.text).backColor; }
+  void SetBackColor(ControlName control, Color color);
+  bool IsVisible(ControlName control) const { return Find(control.text).visible; }
+  void SetVisible(ControlName control, bool visible);
+  bool Value(ControlName control) const { return Find(control.text).value; }
 
-  // Shows the form modally with no owner form; returns once it is hidden or unloaded.
-  void ShowModal();
+  // Shows the form modally with no owner form, for the band of the
+  // connection that shows it; returns once it is hidden or unloaded.
+  void ShowModal(engine::Highlighter& band);
   void Hide();
+  // Whether the form has been unloaded: its owner makes a new one at the next use.
+  bool IsUnloaded() const { return unloaded_; }
 
  protected:
-  FormModel(std::string name, std::string caption, std::int32_t widthTwips, std::int32_t heightTwips, Color back,
-            std::vector<ControlState> controls);
+  FormModel(platform::FormsHost& host, std::string name, std::string caption, std::int32_t widthTwips,
+            std::int32_t heightTwips, Color back, std::vector<ControlState> controls);
   using Handler = std::function<void()>;
-  // Binds a handler to the clicks (or mouse movements) of the named controls; "" is the form's background.
-  void OnClick(std::initializer_list<const char*> controls, const Handler& handler);
-  void OnMouseMove(std::initializer_list<const char*> controls, const Handler& handler);
+  // Binds a handler to the clicks (or mouse movements) of the named controls.
+  void OnClick(std::initializer_list<ControlName> controls, const Handler& handler);
+  void OnMouseMove(std::initializer_list<ControlName> controls, const Handler& handler);
+  void OnBackgroundMouseMove(const Handler& handler) { moves_[""] = handler; }
   // The window was closed other than through the form's own buttons.
   virtual void Unload() = 0;
   // The last step of an unload: hidden, and the window that showed the form goes.
   void Unloaded();
+  // The band of the connection that shows the form; raises while it is not shown.
+  engine::Highlighter& Band();
 
  private:
   ControlState& Find(const std::string& control);
   const ControlState& Find(const std::string& control) const;
   void Changed();
 
+  platform::FormsHost& host_;
   std::string name_, caption_;
   std::int32_t width_, height_;
   Color backColor_;
   std::vector<ControlState> controls_;
   std::map<std::string, Handler> clicks_, moves_;
   bool visible_ = false;
+  bool unloaded_ = false;
+  engine::Highlighter* band_ = nullptr;
 };
 
 }  // namespace rowtint::forms

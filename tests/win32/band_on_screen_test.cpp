@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "engine/highlight_state.h"
-#include "engine/paint_row_band.h"
+#include "engine/highlighter.h"
 #include "live_gdi_objects.h"
-#include "engine/platform_services.h"
 #include "platform/error.h"
 #include "platform/host.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/registry_settings_store.h"
+#include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
 #include "test_windows.h"
 
@@ -120,23 +120,17 @@ class BandOnScreen : public ::testing::Test {
     PumpFor(300);                                          // mapped and painted before anything is drawn over it
     ASSERT_EQ(Pixel(400, 300), kWhite);
 
-    engine::BindPlatform({&os, nullptr, nullptr});
-    engine::ResetSharedState();
-    auto& s = engine::Shared();
+    auto& s = state;
     s.HostApp = app;
     s.HighlightColor = kBand;
     s.RopMode = platform::kR2MaskPen;
   }
-  void TearDown() override {
-    DestroyCaret();
-    engine::ResetSharedState();
-    engine::BindPlatform({});
-  }
+  void TearDown() override { DestroyCaret(); }
 
   void PaintAt(const char* cell, POINT caret) {
     app->activeCell = cell;
     SetCaretPos(caret.x, caret.y);
-    engine::PaintRowBand();
+    band.PaintRowBand();
   }
 
   static COLORREF Pixel(int x, int y) {
@@ -145,6 +139,10 @@ class BandOnScreen : public ::testing::Test {
   }
 
   Win32Services os;
+  RegistrySettingsStore store;
+  Win32FormsHost forms;
+  engine::HighlightState state;
+  engine::Highlighter band{state, engine::Services{os, os, os, os, os, store, forms}};
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.
   TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};
@@ -158,7 +156,7 @@ class BandOnScreen : public ::testing::Test {
 TEST_F(BandOnScreen, TheBandLiesAcrossTheActiveCellsRowInItsColour) {
   ASSERT_EQ(os.ScreenDpi(), 96);  // 15 points are 20 pixels
   PaintAt("$C$5", kCaretAtC5);
-  const auto& s = engine::Shared();
+  const auto& s = state;
   EXPECT_EQ(s.ExcelMainWnd, testing::AsHandle(main.Get()));
   // Caret (250, 180) on the screen; rows of 19 pixels; the active cell 64 pixels wide.
   EXPECT_EQ(s.LeftBandRect, (platform::Rect{107, 180, 250, 199}));
@@ -200,7 +198,7 @@ TEST_F(BandOnScreen, ThePaintAtAnotherRowErasesTheFirstBand) {
   EXPECT_EQ(Pixel(180, 240), kBlack);
 
   // Switched off, the next paint only erases.
-  engine::Shared().HighlightOff = platform::kTrue;
+  state.HighlightOff = platform::kTrue;
   PaintAt("$C$8", kCaretAtC8);
   PumpFor(200);
   EXPECT_EQ(Pixel(180, 250), kWhite);

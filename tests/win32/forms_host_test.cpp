@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "engine/highlight_state.h"
-#include "engine/platform_services.h"
-#include "forms/fm_about.h"
-#include "forms/fm_option.h"
+#include "engine/highlighter.h"
+#include "forms/form_set.h"
 #include "platform/win32/form_painter_fonts.h"
 #include "platform/win32/form_painter_pictures.h"
 #include "platform/win32/hresult_errors.h"
 #include "platform/win32/module_lifetime.h"
+#include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
+#include "platform/win32/win32_services.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -29,47 +30,6 @@ using platform::WindowHandle;
 using Model = std::shared_ptr<forms::FormModel>;
 
 constexpr platform::Color kBandColor = 0x2080F0;
-
-// The forms' handlers reach the system only for the band painter, which
-// finds nothing to paint on here.
-class NoSystem : public platform::WindowsServices {
- public:
-  WindowHandle FindProcessWindow(const char*) override { return 0; }
-  WindowHandle GetDesktopWindow() override { return 0; }
-  WindowHandle GetActiveWindow() override { return 0; }
-  bool SetForegroundWindow(WindowHandle) override { return false; }
-  WindowHandle GetFocus() override { return 0; }
-  bool GetWindowRect(WindowHandle, platform::Rect&) override { return false; }
-  bool GetCaretPos(platform::Point&) override { return false; }
-  bool ClientToScreen(WindowHandle, platform::Point&) override { return false; }
-  bool RedrawWindow(WindowHandle, const platform::Rect*, std::uint32_t) override { return false; }
-  bool UpdateWindow(WindowHandle) override { return false; }
-  bool GetCursorPos(platform::Point&) override { return false; }
-  WindowHandle WindowFromPoint(platform::Point) override { return 0; }
-  int ScreenDpi() override { return 96; }
-  platform::DcHandle GetWindowDC(WindowHandle) override { return 0; }
-  int ReleaseDC(WindowHandle, platform::DcHandle) override { return 0; }
-  platform::GdiObject CreateSolidBrush(platform::Color) override { return 0; }
-  bool DeleteObject(platform::GdiObject) override { return false; }
-  platform::GdiObject SelectObject(platform::DcHandle, platform::GdiObject) override { return 0; }
-  int SaveDC(platform::DcHandle) override { return 0; }
-  bool RestoreDC(platform::DcHandle, int) override { return false; }
-  int SetROP2(platform::DcHandle, int) override { return 0; }
-  bool Rectangle(platform::DcHandle, int, int, int, int) override { return false; }
-  int IntersectClipRect(platform::DcHandle, int, int, int, int) override { return 0; }
-  platform::Color GetSysColor(int) override { return 0; }
-  bool IsChild(WindowHandle, WindowHandle) override { return false; }
-  std::uintptr_t SetTimer(WindowHandle, std::uintptr_t, std::uint32_t, platform::TimerProc) override { return 0; }
-  bool KillTimer(WindowHandle, std::uintptr_t) override { return false; }
-  bool ShowColorDialog(platform::ChooseColorRecord&) override { return false; }
-  int ShowMessageBox(WindowHandle, const std::string&, const std::string&, std::uint32_t) override { return 0; }
-  std::intptr_t ShellOpen(WindowHandle, const std::string&, const std::string&, const std::string&, const std::string&,
-                          int) override {
-    return 0;
-  }
-  std::uint32_t StartProcess(const std::string&, int) override { return 0; }
-  std::string ModuleFolder() override { return {}; }
-};
 
 // A form with another form's layout that records what its window reports.
 class RecordingForm : public FormWindow {
@@ -182,9 +142,7 @@ void Input(HWND window, POINT client, std::initializer_list<DWORD> buttons) {
 class FormsHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::Shared() = engine::HighlightState{};
-    engine::Shared().HighlightColor = kBandColor;
-    engine::BindPlatform({&os_, nullptr, &host_});
+    state_.HighlightColor = kBandColor;
     HDC screen = GetDC(nullptr);
     dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
     dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -194,8 +152,6 @@ class FormsHostTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    forms::ReleaseFmOption();
-    forms::ReleaseFmAbout();
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
@@ -208,7 +164,7 @@ class FormsHostTest : public ::testing::Test {
     EXPECT_TRUE(script.Finished()) << "the showing ended before the script did";
   }
   void ShowWhile(const Model& form, std::vector<Step> steps) {
-    ShowWhile([&] { form->ShowModal(); }, std::move(steps));
+    ShowWhile([&] { form->ShowModal(band_); }, std::move(steps));
   }
 
   RECT Pixels(const ControlState& c) const {
@@ -245,8 +201,24 @@ class FormsHostTest : public ::testing::Test {
     return false;
   }
 
-  NoSystem os_;
+  // The forms are shown without a host: the band they repaint on OK finds
+  // no host application and draws nothing.
+  std::shared_ptr<forms::OptionsForm> Option() {
+    forms_.Options(state_.HighlightColor);
+    return forms_.OptionsIfLoaded();
+  }
+  std::shared_ptr<forms::AboutForm> About() {
+    forms_.About();
+    return forms_.AboutIfLoaded();
+  }
+
+  Win32Services os_;
+  RegistrySettingsStore store_;
   Win32FormsHost host_;
+  engine::Services services_{os_, os_, os_, os_, os_, store_, host_};
+  engine::HighlightState state_;
+  engine::Highlighter band_{state_, services_};
+  forms::FormSet forms_{services_};
   Win32FormsHost* shownBy_ = &host_;
   int dpiX_ = 96, dpiY_ = 96;
 };
@@ -255,7 +227,7 @@ class FormsHostTest : public ::testing::Test {
 using FormsHostPlacement = FormsHostTest;
 
 TEST_F(FormsHostPlacement, BothFormsOpenActivatedAndCentredWithTheirClientAreaAtTheScreensDpi) {
-  for (const Model& form : {Model(forms::fm_Option()), Model(forms::fm_About())}) {
+  for (const Model& form : {Model(Option()), Model(About())}) {
     ShowWhile(form, {Do([&] {
                 const HWND window = Window(*form);
                 RECT client{}, frame{}, work{};
@@ -283,7 +255,8 @@ TEST_F(FormsHostPlacement, BothFormsOpenActivatedAndCentredWithTheirClientAreaAt
 // the pixels beside them, unless an earlier control lies there. A second
 // pass shows the hover pictures, which lie above their boxes.
 TEST_F(FormsHostPlacement, EveryControlAnswersThePointerExactlyWithinItsPixels) {
-  for (const Model& model : {Model(std::make_shared<forms::FmOption>()), Model(std::make_shared<forms::FmAbout>())})
+  for (const Model& model : {Model(std::make_shared<forms::OptionsForm>(services_, kBandColor)),
+                             Model(std::make_shared<forms::AboutForm>(services_))})
     for (bool allVisible : {false, true}) {
       auto form = std::make_shared<RecordingForm>(*model, allVisible);
       ShowWhile([&] { host_.ShowModal(form); }, {Do([&] {
@@ -322,7 +295,7 @@ TEST_F(FormsHostPlacement, EveryControlAnswersThePointerExactlyWithinItsPixels) 
 // Bordered controls show their border on their corner pixels, with the
 // form's ground just beside them wherever no other control lies.
 TEST_F(FormsHostPlacement, BordersLieOnTheControlsOuterPixels) {
-  for (const Model& form : {Model(forms::fm_Option()), Model(forms::fm_About())}) {
+  for (const Model& form : {Model(Option()), Model(About())}) {
     std::vector<Step> steps;
     const SIZE client{Px(form->ClientWidthTwips(), dpiX_), Px(form->ClientHeightTwips(), dpiY_)};
     const auto& controls = form->Controls();
@@ -347,7 +320,7 @@ TEST_F(FormsHostPlacement, BordersLieOnTheControlsOuterPixels) {
 using FormsHostPixels = FormsHostTest;
 
 TEST_F(FormsHostPixels, TheOptionsFormShowsTheModelsColoursAndRedrawsWhenTheyChange) {
-  const auto form = forms::fm_Option();
+  const auto form = Option();
   const RECT current = Pixels(*form, "curr_color_lab"), pending = Pixels(*form, "new_color_lab");
   const RECT his1 = Pixels(*form, "Lab_his1"), his2 = Pixels(*form, "Lab_his2");
   const POINT strip{current.left + 3, Centre(current).y}, pendingAt{pending.left + 3, Centre(pending).y};
@@ -363,14 +336,14 @@ TEST_F(FormsHostPixels, TheOptionsFormShowsTheModelsColoursAndRedrawsWhenTheyCha
                    PixelBecomes(*form, {his1.left + 2, his1.bottom - 3}, kBandColor, "swatch 1"),
                    PixelBecomes(*form, {his2.left + 2, his2.bottom - 3}, GetSysColor(COLOR_BTNFACE), "empty swatch"),
                    {captionInk, [] { return "the current strip's caption"; }},
-                   Do([&] { form->SetBackColor("new_color_lab", 0x40C040); }),
+                   Do([&] { form->SetBackColor(forms::option::kNewColor, 0x40C040); }),
                    PixelBecomes(*form, pendingAt, 0x40C040, "new strip after a change"),
                    PixelBecomes(*form, strip, kBandColor, "current strip unchanged"),
                    Do([&] { form->Hide(); })});
 }
 
 TEST_F(FormsHostPixels, OptionButtonsLookCheckedAsTheModelSays) {
-  const auto form = forms::fm_Option();
+  const auto form = Option();
   const RECT primi = Pixels(*form, "Opt_primi"), white = Pixels(*form, "Opt_white");
   // The radio glyph sits at the control's left, halfway down: its middle is the dot.
   const POINT primiDot{primi.left + MulDiv(6, dpiX_, 96), Centre(primi).y};
@@ -380,11 +353,11 @@ TEST_F(FormsHostPixels, OptionButtonsLookCheckedAsTheModelSays) {
                    PixelBecomes(*form, whiteDot, hollow, "unselected invert mode"), ClickAt(*form, Centre(white)),
                    PixelBecomes(*form, whiteDot, dot, "invert mode selected by a click"),
                    PixelBecomes(*form, primiDot, hollow, "primitive mode cleared"), Do([&] { form->Hide(); })});
-  EXPECT_TRUE(form->Value("Opt_white"));
+  EXPECT_TRUE(form->Value(forms::option::kInvertMode));
 }
 
 TEST_F(FormsHostPixels, TheHoverPictureShowsOverTheOkCaptionAndGoesOverBareBackground) {
-  const auto form = forms::fm_Option();
+  const auto form = Option();
   const POINT corner = InBox(Pixels(*form, "Image2"));
   const COLORREF ground = GetSysColor(COLOR_3DLIGHT);
   ShowWhile(
@@ -392,11 +365,11 @@ TEST_F(FormsHostPixels, TheHoverPictureShowsOverTheOkCaptionAndGoesOverBareBackg
       {PixelBecomes(*form, corner, ground, "the OK box before"), PointerTo(*form, Centre(Pixels(*form, "Label24"))),
        PixelBecomes(*form, corner, kHoverFaceColor, "hover picture over the OK caption"), PointerTo(*form, {2, 2}),
        PixelBecomes(*form, corner, ground, "hover picture gone"), Do([&] { form->Hide(); })});
-  EXPECT_FALSE(form->IsVisible("Image2"));
+  EXPECT_FALSE(form->IsVisible(forms::option::kOkHover));
 }
 
 TEST_F(FormsHostPixels, TheAboutFormShowsItsLogoAndAHandOverTheSupportLink) {
-  const auto form = forms::fm_About();
+  const auto form = About();
   const RECT logo = Pixels(*form, "Image1");
   auto cursorIs = [](const char* shape) -> Step {
     return {[shape] {
@@ -415,19 +388,19 @@ TEST_F(FormsHostPixels, TheAboutFormShowsItsLogoAndAHandOverTheSupportLink) {
 using FormsHostMouse = FormsHostTest;
 
 TEST_F(FormsHostMouse, AClickOnTheOkBoxHidesTheOptionsFormAndEndsTheModalLoop) {
-  const auto form = forms::fm_Option();
-  form->SetBackColor("new_color_lab", 0x123456);
-  engine::Shared().HighlightOff = platform::kTrue;
+  const auto form = Option();
+  form->SetBackColor(forms::option::kNewColor, 0x123456);
+  state_.HighlightOff = platform::kTrue;
   ShowWhile(form, {ClickAt(*form, InBox(Pixels(*form, "cb_ok")))});
-  EXPECT_EQ(engine::Shared().HighlightColor, 0x123456);
-  EXPECT_EQ(engine::Shared().RopMode, platform::kR2MaskPen);
-  EXPECT_EQ(engine::Shared().HighlightOff, platform::kFalse);
+  EXPECT_EQ(state_.HighlightColor, 0x123456);
+  EXPECT_EQ(state_.RopMode, platform::kR2MaskPen);
+  EXPECT_EQ(state_.HighlightOff, platform::kFalse);
   EXPECT_TRUE(IsWindow(Window(*form))) << "hidden, not destroyed";
   EXPECT_FALSE(IsWindowVisible(Window(*form)));
 }
 
 TEST_F(FormsHostMouse, AClickNeedsTheButtonToGoDownAndUpOverTheSameControl) {
-  const auto model = std::make_shared<forms::FmOption>();
+  const auto model = std::make_shared<forms::OptionsForm>(services_, kBandColor);
   auto form = std::make_shared<RecordingForm>(*model, false);
   ShowWhile([&] { host_.ShowModal(form); }, {Do([&] {
               auto send = [&](UINT message, POINT p) { SendMessageW(Window(*form), message, 0, MAKELPARAM(p.x, p.y)); };
@@ -449,21 +422,21 @@ TEST_F(FormsHostMouse, AClickNeedsTheButtonToGoDownAndUpOverTheSameControl) {
 // Without a window manager on the test screen the frame is not drawn, so
 // the close box is worked by the command it sends.
 TEST_F(FormsHostMouse, TheCloseBoxUnloadsTheFormAndDestroysItsWindowAndClass) {
-  const auto form = forms::fm_Option();
+  const auto form = Option();
   HWND window = nullptr;
   ShowWhile(form, {Do([&] {
               window = Window(*form);
               EXPECT_EQ(Held(Lifetime::FormWindow), 1);
               PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
             })});
-  EXPECT_EQ(forms::fm_OptionIfLoaded(), nullptr);
-  EXPECT_EQ(engine::Shared().HistoryColor1, kBandColor) << "the swatches became the history";
+  EXPECT_EQ(forms_.OptionsIfLoaded(), nullptr);
+  EXPECT_EQ(state_.HistoryColor1, kBandColor) << "the swatches became the history";
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(Held(Lifetime::FormWindow), 0);
   WNDCLASSEXW wc{sizeof wc};
   EXPECT_FALSE(GetClassInfoExW(ModuleInstance(), kFormWindowClass, &wc)) << "no window of the class is left";
 
-  const auto again = forms::fm_Option();
+  const auto again = Option();
   ShowWhile(again, {Do([&] {
               EXPECT_TRUE(IsWindowVisible(Window(*again))) << "the class registered again";
               again->Hide();
@@ -471,11 +444,13 @@ TEST_F(FormsHostMouse, TheCloseBoxUnloadsTheFormAndDestroysItsWindowAndClass) {
 }
 
 TEST_F(FormsHostMouse, TheWindowLivesHiddenBetweenShowingsAndGoesWithItsHost) {
-  const auto form = forms::fm_About();
   HWND first = nullptr;
   {
     Win32FormsHost local;
-    engine::BindPlatform({&os_, nullptr, &local});
+    engine::Services services{os_, os_, os_, os_, os_, store_, local};
+    forms::FormSet localForms{services};
+    localForms.About();
+    const auto form = localForms.AboutIfLoaded();
     shownBy_ = &local;
     for (int showing = 0; showing < 2; ++showing)
       ShowWhile(form, {Do([&] { first = first ? first : local.WindowOf(*form); }),
@@ -485,7 +460,6 @@ TEST_F(FormsHostMouse, TheWindowLivesHiddenBetweenShowingsAndGoesWithItsHost) {
     EXPECT_FALSE(IsWindowVisible(first));
     EXPECT_EQ(Held(Lifetime::FormWindow), 1);
   }
-  engine::BindPlatform({&os_, nullptr, &host_});
   shownBy_ = &host_;
   EXPECT_FALSE(IsWindow(first));
   EXPECT_EQ(Held(Lifetime::FormWindow), 0);
@@ -505,7 +479,7 @@ TEST_F(FormsHostModal, TheHostsWindowsAreDisabledWhileTheFormIsUpAndGivenBackAft
   HWND host = TopLevelWindow(true), disabled = TopLevelWindow(true), hidden = TopLevelWindow(false);
   EnableWindow(disabled, FALSE);
   SetActiveWindow(host);
-  const auto form = forms::fm_Option();
+  const auto form = Option();
   ShowWhile(form, {Do([&] {
                      EXPECT_FALSE(IsWindowEnabled(host));
                      EXPECT_FALSE(IsWindowEnabled(disabled));
@@ -528,7 +502,7 @@ TEST_F(FormsHostModal, TheFocusGoesBackToTheHostsChildWindowThatHadIt) {
   SetActiveWindow(host);
   SetFocus(grid);
   ASSERT_EQ(GetFocus(), grid);
-  const auto form = forms::fm_Option();
+  const auto form = Option();
   ShowWhile(form, {Do([&] { EXPECT_NE(GetFocus(), grid) << "the disabled host holds no focus"; }),
                    ClickAt(*form, InBox(Pixels(*form, "cb_ok")))});
   EXPECT_EQ(GetFocus(), grid) << "the band is drawn where the focus is";
@@ -540,7 +514,7 @@ void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
 
 TEST_F(FormsHostModal, TheModalLoopKeepsTimersFiringAndPassesAQuitOn) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, CountTick);
-  const auto form = forms::fm_About();
+  const auto form = About();
   ShowWhile(form, {{[] { return ticks >= 5; }, [] { return std::to_string(ticks) + " ticks"; }},
                    Do([] { PostQuitMessage(7); })});
   KillTimer(nullptr, timer);

@@ -4,6 +4,7 @@
 #include <oleauto.h>
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/boundaries.h"
 #include "platform/win32/hresult_errors.h"
 
 namespace rowtint::win32 {

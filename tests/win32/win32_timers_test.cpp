@@ -16,24 +16,22 @@ using testing::PumpFor;
 using testing::PumpUntil;
 using testing::TestWindow;
 
-struct Tick {
-  int proc;
-  platform::WindowHandle hwnd;
-  std::uint32_t msg;
-  std::uintptr_t id;
-};
-std::vector<Tick> g_ticks;
+// Which callback each tick reached.
+std::vector<int> g_ticks;
 
-void FirstProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uintptr_t id, std::uint32_t) {
-  g_ticks.push_back({1, hwnd, msg, id});
-}
-void SecondProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uintptr_t id, std::uint32_t) {
-  g_ticks.push_back({2, hwnd, msg, id});
-}
-void ThrowingProc(platform::WindowHandle hwnd, std::uint32_t msg, std::uintptr_t id, std::uint32_t) {
-  g_ticks.push_back({3, hwnd, msg, id});
-  platform::Raise(platform::err::kHostFailed, "the host refused");
-}
+class Recorder : public platform::TimerCallback {
+ public:
+  explicit Recorder(int name, bool raises = false) : name_(name), raises_(raises) {}
+  void OnTimer() override {
+    g_ticks.push_back(name_);
+    if (raises_) platform::Raise(platform::err::kHostFailed, "the host refused");
+  }
+
+ private:
+  int name_;
+  bool raises_;
+};
+Recorder FirstProc(1), SecondProc(2), ThrowingProc(3, true);
 
 class Win32Timers : public ::testing::Test {
  protected:
@@ -55,13 +53,10 @@ class Win32Timers : public ::testing::Test {
   TestWindow owner{L"RowtintTimerOwner", RECT{0, 0, 50, 50}, WS_POPUP};
 };
 
-TEST_F(Win32Timers, TheCallbackGetsTheOwnerAndIdentifier) {
-  ASSERT_NE(os.SetTimer(AsHandle(owner.Get()), 0, 10, &FirstProc), 0u);
+TEST_F(Win32Timers, ATickReachesTheCallbackThatStartedTheTimer) {
+  ASSERT_NE(os.SetTimer(AsHandle(owner.Get()), 0, 10, FirstProc), 0u);
   ASSERT_TRUE(TickArrives());
-  EXPECT_EQ(g_ticks[0].proc, 1);
-  EXPECT_EQ(g_ticks[0].hwnd, AsHandle(owner.Get()));
-  EXPECT_EQ(g_ticks[0].msg, static_cast<std::uint32_t>(WM_TIMER));
-  EXPECT_EQ(g_ticks[0].id, 0u);
+  EXPECT_EQ(g_ticks[0], 1);
   EXPECT_EQ(Held(Lifetime::Timer), 1);
   os.KillTimer(AsHandle(owner.Get()), 0);
 }
@@ -69,15 +64,15 @@ TEST_F(Win32Timers, TheCallbackGetsTheOwnerAndIdentifier) {
 TEST_F(Win32Timers, ASecondStartWithTheSameKeyReplacesTheFirst) {
   const auto hwnd = AsHandle(owner.Get());
   // Slow, then fast: ticks come at once, and only from the new callback.
-  os.SetTimer(hwnd, 0, 60000, &FirstProc);
-  os.SetTimer(hwnd, 0, 10, &SecondProc);
+  os.SetTimer(hwnd, 0, 60000, FirstProc);
+  os.SetTimer(hwnd, 0, 10, SecondProc);
   EXPECT_EQ(Held(Lifetime::Timer), 1);
   ASSERT_TRUE(TickArrives());
   PumpFor(100);
-  for (const auto& tick : g_ticks) EXPECT_EQ(tick.proc, 2);
+  for (int tick : g_ticks) EXPECT_EQ(tick, 2);
 
   // Fast, then slow: the fast timer is gone.
-  os.SetTimer(hwnd, 0, 60000, &FirstProc);
+  os.SetTimer(hwnd, 0, 60000, FirstProc);
   g_ticks.clear();
   PumpFor(200);
   EXPECT_TRUE(g_ticks.empty());
@@ -87,7 +82,7 @@ TEST_F(Win32Timers, ASecondStartWithTheSameKeyReplacesTheFirst) {
 
 TEST_F(Win32Timers, KillTimerStopsTheTicksAndLetsTheLibraryGo) {
   const auto hwnd = AsHandle(owner.Get());
-  os.SetTimer(hwnd, 0, 10, &FirstProc);
+  os.SetTimer(hwnd, 0, 10, FirstProc);
   ASSERT_TRUE(TickArrives());
   EXPECT_TRUE(os.KillTimer(hwnd, 0));
   EXPECT_EQ(Held(Lifetime::Timer), 0);
@@ -100,18 +95,16 @@ TEST_F(Win32Timers, KillTimerStopsTheTicksAndLetsTheLibraryGo) {
 }
 
 TEST_F(Win32Timers, WithoutAnOwnerTheSystemsIdentifierIsTheKey) {
-  const std::uintptr_t id = os.SetTimer(0, 0, 10, &FirstProc);
+  const std::uintptr_t id = os.SetTimer(0, 0, 10, FirstProc);
   ASSERT_NE(id, 0u);
   ASSERT_TRUE(TickArrives());
-  EXPECT_EQ(g_ticks[0].hwnd, 0u);
-  EXPECT_EQ(g_ticks[0].id, id);
 
   // Started again under that identifier, it is replaced, not doubled.
-  EXPECT_EQ(os.SetTimer(0, id, 10, &SecondProc), id);
+  EXPECT_EQ(os.SetTimer(0, id, 10, SecondProc), id);
   EXPECT_EQ(Held(Lifetime::Timer), 1);
   g_ticks.clear();
   ASSERT_TRUE(TickArrives());
-  EXPECT_EQ(g_ticks[0].proc, 2);
+  EXPECT_EQ(g_ticks[0], 2);
 
   EXPECT_TRUE(os.KillTimer(0, id));
   EXPECT_EQ(Held(Lifetime::Timer), 0);
@@ -124,9 +117,9 @@ TEST_F(Win32Timers, EveryRunningTimerHoldsTheLibrary) {
   TestWindow other{L"RowtintTimerOwner", RECT{0, 0, 50, 50}, WS_POPUP};
   const auto a = AsHandle(owner.Get());
   const auto b = AsHandle(other.Get());
-  os.SetTimer(a, 0, 60000, &FirstProc);
-  os.SetTimer(a, 7, 60000, &FirstProc);
-  os.SetTimer(b, 0, 60000, &FirstProc);
+  os.SetTimer(a, 0, 60000, FirstProc);
+  os.SetTimer(a, 7, 60000, FirstProc);
+  os.SetTimer(b, 0, 60000, FirstProc);
   EXPECT_EQ(Held(Lifetime::Timer), 3);
   os.KillTimer(a, 7);
   EXPECT_EQ(Held(Lifetime::Timer), 2);
@@ -138,13 +131,13 @@ TEST_F(Win32Timers, EveryRunningTimerHoldsTheLibrary) {
 }
 
 TEST_F(Win32Timers, ATimerOfAnInvalidOwnerDoesNotStartOrHold) {
-  EXPECT_EQ(os.SetTimer(0xDEAD0, 0, 10, &FirstProc), 0u);
+  EXPECT_EQ(os.SetTimer(0xDEAD0, 0, 10, FirstProc), 0u);
   EXPECT_EQ(Held(Lifetime::Timer), 0);
 }
 
 TEST_F(Win32Timers, NothingEscapesTheTrampoline) {
   const auto hwnd = AsHandle(owner.Get());
-  os.SetTimer(hwnd, 0, 10, &ThrowingProc);
+  os.SetTimer(hwnd, 0, 10, ThrowingProc);
   // The message loop goes on dispatching ticks after a callback raised.
   EXPECT_TRUE(PumpUntil([] { return g_ticks.size() >= 3; }, 3000));
   os.KillTimer(hwnd, 0);

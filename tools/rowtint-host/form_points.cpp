@@ -1,9 +1,7 @@
 #include "form_points.h"
 
-#include <memory>
-
-#include "forms/fm_about.h"
-#include "forms/fm_option.h"
+#include "forms/about_form.h"
+#include "forms/options_form.h"
 #include "platform/win32/form_painter_layout.h"
 
 namespace rowtint::host {
@@ -15,12 +13,8 @@ std::optional<POINT> FormPoint(HWND form, const std::string& control) {
 
   wchar_t caption[64] = {};
   GetWindowTextW(form, caption, 64);
-  std::unique_ptr<forms::FormModel> layout;
-  if (std::wstring(caption) == L"Option")
-    layout = std::make_unique<forms::FmOption>();
-  else
-    layout = std::make_unique<forms::FmAbout>();
-  for (const auto& c : layout->Controls()) {
+  const auto layout = std::wstring(caption) == L"Option" ? forms::OptionsFormLayout() : forms::AboutFormLayout();
+  for (const auto& c : layout) {
     if (c.name != control) continue;
     const RECT r = win32::ControlPixels(win32::FormScale::OfScreen(), c);
     RECT shown{};

@@ -3,11 +3,7 @@
 #include <filesystem>
 #include <map>
 
-#include "addin/library_state.h"
 #include "engine/addin_settings.h"
-#include "engine/band_commands.h"
-#include "engine/paint_row_band.h"
-#include "engine/platform_services.h"
 #include "platform/error.h"
 
 namespace rowtint::simcli {
@@ -70,8 +66,7 @@ SimSession::SimSession(std::optional<std::string> outDir)
       bars_(std::make_shared<sim::CommandBarStore>()) {
   bars_->faults = &faults_;
   desktop_->SetModalLoop([this] { return PumpOneLine(); });
-  addin::ResetLibraryState();
-  engine::BindPlatform({desktop_.get(), &settings_, &forms_});
+  LoadLibrary();
   loop_ = std::thread([this] { MessageLoop(); });
 }
 
@@ -91,8 +86,15 @@ void SimSession::MessageLoop() {
   connect_.reset();
   if (host_) host_->Close();
   host_.reset();
-  addin::ResetLibraryState();
-  engine::BindPlatform({});
+  library_.reset();
+}
+
+// A new host process loads the add-in's library afresh: its shared state
+// starts at zero and no form exists yet.
+void SimSession::LoadLibrary() {
+  auto& os = *desktop_;
+  library_.reset();
+  library_ = std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_});
 }
 
 // With nothing else to do the message loop lets the windows repaint what is
@@ -336,14 +338,17 @@ void SimSession::EngineCommand(const ScriptLine& line, std::ostream& out) {
   } else {
     line.ExpectArguments(0);
     Host();
+    // The engine's own procedures, run on the band of the connected add-in.
+    if (!connect_) throw ScriptError("'" + cmd + "' needs the add-in loaded");
+    auto& band = connect_->Band();
     if (cmd == "paint")
-      engine::PaintRowBand();
+      band.PaintRowBand();
     else if (cmd == "switch")
-      engine::ToggleHighlight();
+      band.ToggleHighlight();
     else if (cmd == "wober")
-      engine::ApplyWoberColor();
+      band.ApplyWoberColor();
     else
-      engine::ApplyWarmColor();
+      band.ApplyWarmColor();
   }
 }
 
@@ -368,14 +373,14 @@ void SimSession::StartHost() {
   }
   started_ = true;
   bars_->DropTemporary();
-  addin::ResetLibraryState();  // a new host process loads the library afresh
+  LoadLibrary();
   host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr, &faults_);
   LoadAddIn(platform::ext_cm_Startup);
   CallAddIn("OnStartupComplete", [&] { connect_->OnStartupComplete(); });
 }
 
 void SimSession::LoadAddIn(platform::ext_ConnectMode mode) {
-  connect_ = std::make_unique<addin::Connect>();
+  connect_ = std::make_unique<addin::Connect>(*library_);
   auto app = host_->Application();
   CallAddIn("OnConnection", [&] { connect_->OnConnection(app, mode, nullptr); });
 }

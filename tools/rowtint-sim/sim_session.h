@@ -51,6 +51,8 @@ class SimSession {
   sim::SimHost& Host();
   bool HostRunning() const { return host_ != nullptr; }
   addin::Connect* AddIn() { return connect_.get(); }
+  // What the add-in's library keeps: the shared highlight state and the forms.
+  addin::Library& Library() { return *library_; }
   sim::SimSettingsStore& Settings() { return settings_; }
   sim::CommandBarStore& Bars() { return *bars_; }
   sim::SimFormsHost& Forms() { return forms_; }
@@ -67,6 +69,7 @@ class SimSession {
   void SheetCommand(const ScriptLine& line);
   void UserCommand(const ScriptLine& line);
   void EngineCommand(const ScriptLine& line, std::ostream& out);
+  void LoadLibrary();
   void StartHost();
   void ShutdownHost();
   void LoadAddIn(platform::ext_ConnectMode mode);
@@ -89,6 +92,7 @@ class SimSession {
   std::shared_ptr<sim::SimHost> host_;
   std::optional<sim::SheetModel> workbook_;
   platform::Rect gridRect_ = sim::kDefaultGridRect;
+  std::unique_ptr<addin::Library> library_;
   std::unique_ptr<addin::Connect> connect_;
   bool started_ = false;
 

@@ -3,9 +3,6 @@
 // history, the store, the add-in's bars, the forms and what was shown or launched.
 #include "engine/addin_settings.h"
 #include "engine/highlight_state.h"
-#include "engine/repaint_timer.h"
-#include "forms/fm_about.h"
-#include "forms/fm_option.h"
 #include "bars_json.h"
 #include "json_writer.h"
 #include "sim_session.h"
@@ -55,7 +52,7 @@ void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
 }  // namespace
 
 std::string SimSession::StateJson() {
-  const auto& s = engine::Shared();
+  const auto& s = library_->State();
   const auto records = desktop_->TakeRecords();
   JsonWriter j;
   j.BeginObject();
@@ -65,11 +62,11 @@ std::string SimSession::StateJson() {
 
   int timers = 0;
   std::uint32_t interval = 0;
-  for (const auto& t : desktop_->Timers())
-    if (t.proc == &engine::RepaintTimerCallback) {
-      ++timers;
-      interval = t.intervalMs;
-    }
+  // The add-in's repaint timer is the only timer on the simulated desktop.
+  for (const auto& t : desktop_->Timers()) {
+    ++timers;
+    interval = t.intervalMs;
+  }
   j.Key("timer").BeginObject().Key("running").Bool(timers > 0).Key("interval").Value(interval);
   j.Key("count").Value(timers).EndObject();
 
@@ -104,12 +101,12 @@ std::string SimSession::StateJson() {
   WriteBars(j, *bars_);
 
   j.Key("forms").BeginObject();
-  if (auto option = forms::fm_OptionIfLoaded()) {
+  if (auto option = library_->Forms().OptionsIfLoaded()) {
     j.Key("fm_Option");
     WriteForm(j, *option);
     j.Key("DialogOwnerWnd").Value(static_cast<std::int64_t>(option->DialogOwnerWnd)).EndObject();
   }
-  if (auto about = forms::fm_AboutIfLoaded()) {
+  if (auto about = library_->Forms().AboutIfLoaded()) {
     j.Key("fm_About");
     WriteForm(j, *about);
     j.EndObject();

@@ -9,7 +9,6 @@ namespace {
 constexpr Pixel kDesktopTeal = 0x808000;
 constexpr GdiObject kStockWhiteBrush = 0x4FFF;
 constexpr Pixel kPenBlack = 0x000000;
-constexpr std::uint32_t kWmTimer = 0x0113;
 
 // A binary raster operation code (1..16) is a truth table over pen and screen bits.
 Pixel ApplyRop(int rop, Pixel pen, Pixel dst) {
@@ -124,7 +123,7 @@ void SimDesktop::FireTimers() {
     auto still = std::find_if(timers_.begin(), timers_.end(),
                               [&](const SimTimer& r) { return r.owner == t.owner && r.id == t.id; });
     if (still == timers_.end()) continue;
-    still->proc(t.owner, kWmTimer, t.id, 0);
+    still->callback->OnTimer();
   }
 }
 
@@ -143,7 +142,7 @@ bool SimDesktop::BrushInUse(GdiObject brush) const {
   return false;
 }
 
-// ---- platform::WindowsServices ----
+// ---- the operating system's roles ----
 
 WindowHandle SimDesktop::FindProcessWindow(const char* className) {
   ++calls_;
@@ -354,7 +353,7 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
 }
 
 std::uintptr_t SimDesktop::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
-                                    platform::TimerProc proc) {
+                                    platform::TimerCallback& callback) {
   ++calls_;
   if (hwnd != 0 && !IsWindow(hwnd)) return 0;
   auto existing = std::find_if(timers_.begin(), timers_.end(), [&](const SimTimer& t) {
@@ -362,12 +361,12 @@ std::uintptr_t SimDesktop::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::u
   });
   if (existing != timers_.end()) {
     existing->intervalMs = elapseMs;
-    existing->proc = proc;
+    existing->callback = &callback;
     return hwnd ? (id ? id : 1) : id;
   }
   // Without an owner window the identifier is ignored and a new one handed out.
   const std::uintptr_t actual = hwnd ? id : nextTimerId_++;
-  timers_.push_back({hwnd, actual, elapseMs, proc});
+  timers_.push_back({hwnd, actual, elapseMs, &callback});
   return hwnd ? (id ? id : 1) : actual;
 }
 

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/os_services.h"
+#include "platform/dialogs.h"
+#include "platform/screen_drawing.h"
+#include "platform/shell.h"
+#include "platform/timers.h"
+#include "platform/window_queries.h"
 #include "platform/sim/framebuffer.h"
 
 namespace rowtint::sim {
@@ -31,14 +35,19 @@ struct SimTimer {
   WindowHandle owner;
   std::uintptr_t id;
   std::uint32_t intervalMs;
-  platform::TimerProc proc;
+  platform::TimerCallback* callback;
 };
 
 struct LaunchRecord {
   std::string commandText;
 };
 
-class SimDesktop : public platform::WindowsServices {
+// The operating system of the simulator: it serves every role the add-in asks of one.
+class SimDesktop : public platform::WindowQueries,
+                   public platform::ScreenDrawing,
+                   public platform::Timers,
+                   public platform::Dialogs,
+                   public platform::Shell {
  public:
   using Painter = std::function<void(FrameBuffer&, const Rect& clip)>;
 
@@ -113,7 +122,7 @@ class SimDesktop : public platform::WindowsServices {
   bool processStartFails = false;
   int dpi = 96;
 
-  // platform::WindowsServices
+  // platform::WindowQueries
   WindowHandle FindProcessWindow(const char* className) override;
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetActiveWindow() override;
@@ -122,11 +131,13 @@ class SimDesktop : public platform::WindowsServices {
   bool GetWindowRect(WindowHandle hwnd, Rect& rect) override;
   bool GetCaretPos(Point& point) override;
   bool ClientToScreen(WindowHandle hwnd, Point& point) override;
-  bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
-  bool UpdateWindow(WindowHandle hwnd) override;
   bool GetCursorPos(Point& point) override;
   WindowHandle WindowFromPoint(Point point) override;
   bool IsChild(WindowHandle parent, WindowHandle child) override;
+  int ScreenDpi() override;
+  // platform::ScreenDrawing
+  bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
+  bool UpdateWindow(WindowHandle hwnd) override;
   DcHandle GetWindowDC(WindowHandle hwnd) override;
   int ReleaseDC(WindowHandle hwnd, DcHandle dc) override;
   GdiObject CreateSolidBrush(platform::Color color) override;
@@ -136,15 +147,17 @@ class SimDesktop : public platform::WindowsServices {
   bool RestoreDC(DcHandle dc, int savedDc) override;
   int SetROP2(DcHandle dc, int rop) override;
   bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
-  int ScreenDpi() override;
   int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) override;
   platform::Color GetSysColor(int index) override;
+  // platform::Timers
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
-                          platform::TimerProc proc) override;
+                          platform::TimerCallback& callback) override;
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
+  // platform::Dialogs
   bool ShowColorDialog(platform::ChooseColorRecord& record) override;
   int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                      std::uint32_t type) override;
+  // platform::Shell
   std::intptr_t ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
                           const std::string& parameters, const std::string& directory, int showCmd) override;
   std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) override;

@@ -9,6 +9,7 @@
 #include "platform/win32/command_bar_adapters.h"
 #include "platform/win32/excel_adapters.h"
 #include "platform/win32/excel_com_ids.h"
+#include "platform/win32/boundaries.h"
 #include "platform/win32/hresult_errors.h"
 
 namespace rowtint::win32 {

@@ -7,7 +7,6 @@
 #include <oaidl.h>
 
 #include <cstdint>
-#include <new>
 #include <string>
 
 #include "platform/error.h"
@@ -33,21 +32,5 @@ std::string Narrow(const wchar_t* text, int length = -1);
 
 // Records the error for the caller (IErrorInfo) and gives its HRESULT.
 HRESULT ReportError(std::int32_t number, const std::string& description) noexcept;
-
-// Where a COM method, a sink's Invoke, a window procedure or a timer callback
-// hands control back to Windows or the host: nothing escapes, and a failure
-// becomes the method's result.
-template <class Body>
-HRESULT ComBoundary(Body&& body) noexcept {
-  try {
-    return body();
-  } catch (const platform::PlatformError& e) {
-    return ReportError(e.Number(), e.Description());
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
-}
 
 }  // namespace rowtint::win32

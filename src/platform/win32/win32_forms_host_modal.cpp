@@ -1,6 +1,6 @@
 #include "platform/win32/win32_forms_host_modal.h"
 
-#include "engine/failure_styles.h"
+#include "platform/win32/boundaries.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -14,7 +14,7 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
   auto* job = reinterpret_cast<DisableOthers*>(param);
   if (window != job->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
     // Only a window it can give back is disabled.
-    engine::ContainAtBoundary([&] {
+    CallbackBoundary([&] {
       job->disabled->push_back(window);
       EnableWindow(window, FALSE);
     });

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "engine/failure_styles.h"
 #include "platform/error.h"
+#include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
 
@@ -23,17 +23,14 @@ int g_dispatchDepth = 0;
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ++g_dispatchDepth;
-  LRESULT result = 0;
-  const bool handled = engine::ContainAtBoundary([&] {
+  const LRESULT result = WindowProcBoundary(message == WM_NCCREATE ? FALSE : 0, [&] {
     if (message == WM_NCCREATE) {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* frame = reinterpret_cast<FormFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    result =
-        frame ? frame->OnMessage(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return frame ? frame->OnMessage(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
   });
-  if (!handled) result = message == WM_NCCREATE ? FALSE : 0;
   if (--g_dispatchDepth == 0) FormWindowClassUse::Tidy();
   return result;
 }

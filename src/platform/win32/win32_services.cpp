@@ -173,8 +173,8 @@ int Win32Services::IntersectClipRect(DcHandle dc, int left, int top, int right, 
 platform::Color Win32Services::GetSysColor(int index) { return static_cast<platform::Color>(::GetSysColor(index)); }
 
 std::uintptr_t Win32Services::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
-                                       platform::TimerProc proc) {
-  return StartTimer(Hwnd(hwnd), id, elapseMs, proc);
+                                       platform::TimerCallback& callback) {
+  return StartTimer(Hwnd(hwnd), id, elapseMs, callback);
 }
 
 bool Win32Services::KillTimer(WindowHandle hwnd, std::uintptr_t id) { return StopTimer(Hwnd(hwnd), id); }

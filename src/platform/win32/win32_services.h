@@ -1,13 +1,22 @@
 // The operating system's services for the add-in, over user32, gdi32,
-// comdlg32 and shell32. Handles cross the interface as integers; every call
-// keeps the Win32 contract and reports trouble through its result.
+// comdlg32 and shell32: every role the add-in asks of the system. Handles
+// cross the interfaces as integers; every call keeps the Win32 contract and
+// reports trouble through its result.
 #pragma once
 
-#include "platform/os_services.h"
+#include "platform/dialogs.h"
+#include "platform/screen_drawing.h"
+#include "platform/shell.h"
+#include "platform/timers.h"
+#include "platform/window_queries.h"
 
 namespace rowtint::win32 {
 
-class Win32Services final : public platform::WindowsServices {
+class Win32Services final : public platform::WindowQueries,
+                            public platform::ScreenDrawing,
+                            public platform::Timers,
+                            public platform::Dialogs,
+                            public platform::Shell {
  public:
   using WindowHandle = platform::WindowHandle;
   using DcHandle = platform::DcHandle;
@@ -24,14 +33,14 @@ class Win32Services final : public platform::WindowsServices {
   bool GetWindowRect(WindowHandle hwnd, Rect& rect) override;
   bool GetCaretPos(Point& point) override;
   bool ClientToScreen(WindowHandle hwnd, Point& point) override;
-  bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
-  bool UpdateWindow(WindowHandle hwnd) override;
   bool GetCursorPos(Point& point) override;
   WindowHandle WindowFromPoint(Point point) override;
   bool IsChild(WindowHandle parent, WindowHandle child) override;
+  int ScreenDpi() override;
 
   // Graphics
-  int ScreenDpi() override;
+  bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
+  bool UpdateWindow(WindowHandle hwnd) override;
   DcHandle GetWindowDC(WindowHandle hwnd) override;
   int ReleaseDC(WindowHandle hwnd, DcHandle dc) override;
   GdiObject CreateSolidBrush(platform::Color color) override;
@@ -46,7 +55,7 @@ class Win32Services final : public platform::WindowsServices {
 
   // Timers
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
-                          platform::TimerProc proc) override;
+                          platform::TimerCallback& callback) override;
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
 
   // Dialogs and shell

@@ -3,14 +3,15 @@
 #include <map>
 #include <utility>
 
+#include "platform/win32/boundaries.h"
 #include "platform/win32/module_lifetime.h"
 
 namespace rowtint::win32 {
 namespace {
 
 struct RunningTimer {
-  explicit RunningTimer(platform::TimerProc p) : proc(p) {}
-  platform::TimerProc proc;
+  explicit RunningTimer(platform::TimerCallback& c) : callback(&c) {}
+  platform::TimerCallback* callback;
   // Windows may call the trampoline for as long as the timer runs.
   LifetimeHold hold{Lifetime::Timer};
 };
@@ -31,29 +32,27 @@ void ForgetTimersOfDestroyedWindows() noexcept {
   });
 }
 
-void CALLBACK Trampoline(HWND hwnd, UINT msg, UINT_PTR id, DWORD time) noexcept {
-  try {
+void CALLBACK Trampoline(HWND hwnd, UINT, UINT_PTR id, DWORD) noexcept {
+  CallbackBoundary([&] {
     const auto it = Running().find({hwnd, id});
     if (it == Running().end()) return;
     // Copied first: the callback may stop or restart this very timer.
-    const platform::TimerProc proc = it->second.proc;
-    proc(reinterpret_cast<platform::WindowHandle>(hwnd), msg, id, time);
-  } catch (...) {
-    // Nothing may unwind into the message loop that dispatched the tick.
-  }
+    platform::TimerCallback* const callback = it->second.callback;
+    callback->OnTimer();
+  });
 }
 
 }  // namespace
 
-UINT_PTR StartTimer(HWND owner, UINT_PTR id, UINT elapseMs, platform::TimerProc proc) noexcept {
+UINT_PTR StartTimer(HWND owner, UINT_PTR id, UINT elapseMs, platform::TimerCallback& callback) noexcept {
   ForgetTimersOfDestroyedWindows();
   const UINT_PTR granted = SetTimer(owner, id, elapseMs, &Trampoline);
   if (granted == 0) return 0;
   // Without an owner window the identifier Windows handed out names the timer.
   const TimerKey key{owner, owner ? id : granted};
   try {
-    auto [it, added] = Running().try_emplace(key, proc);
-    if (!added) it->second.proc = proc;
+    auto [it, added] = Running().try_emplace(key, callback);
+    if (!added) it->second.callback = &callback;
   } catch (...) {
     // Without a record the ticks would find no callback: the timer must not run.
     KillTimer(owner, key.second);

@@ -1,4 +1,4 @@
-#include "platform/win32/registration.h"
+#include "server/registration.h"
 
 #include "platform/win32/gdi_handles.h"
 

@@ -5,10 +5,11 @@
 
 #include <string>
 
-#include "platform/win32/class_factory.h"
+#include "server/class_factory.h"
+#include "platform/win32/boundaries.h"
 #include "platform/win32/hresult_errors.h"
 #include "platform/win32/module_lifetime.h"
-#include "platform/win32/registration.h"
+#include "server/registration.h"
 #include "rowtint_idl.h"
 
 using namespace rowtint::win32;

@@ -1,5 +1,4 @@
-// The class factory of Rowtint.Connect, and the platform the add-in's core
-// is bound to inside Excel.
+// The class factory of Rowtint.Connect.
 #pragma once
 
 #include <windows.h>

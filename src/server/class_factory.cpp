@@ -1,9 +1,9 @@
-#include "platform/win32/class_factory.h"
+#include "server/class_factory.h"
 
+#include "platform/win32/boundaries.h"
 #include "platform/win32/com_object.h"
-#include "platform/win32/connect_server.h"
-#include "platform/win32/hresult_errors.h"
-#include "platform/win32/win32_platform.h"
+#include "server/connect_server.h"
+#include "server/library_instance.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -15,8 +15,7 @@ class ConnectFactory : public ComObject<ConnectFactory, IClassFactory> {
     *ppv = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     return ComBoundary([&] {
-      BindWin32Platform();
-      ComPtr<ConnectServer> server = ConnectServer::Create();
+      ComPtr<ConnectServer> server = ConnectServer::Create(LoadedLibrary());
       if (!server) return E_OUTOFMEMORY;
       return server->QueryInterface(riid, ppv);
     });

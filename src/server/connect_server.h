@@ -8,7 +8,7 @@
 
 #include "addin/connect.h"
 #include "platform/win32/com_object.h"
-#include "platform/win32/dual_dispatch.h"
+#include "server/dual_dispatch.h"
 #include "rowtint_idl.h"
 
 namespace rowtint::win32 {
@@ -34,8 +34,8 @@ class ConnectServer
 
  private:
   friend class ComObject<ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2>, ISupportErrorInfo>;
-  ConnectServer() = default;
-  ~ConnectServer() override;
+  explicit ConnectServer(addin::Library& library) : connect_(library) {}
+  ~ConnectServer() override = default;
 
   addin::Connect connect_;
 };

@@ -1,30 +1,29 @@
 // The product-information dialog with its Help and support links.
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "engine/services.h"
 #include "forms/form_model.h"
 
 namespace rowtint::forms {
 
 inline constexpr const char* kSupportAddress = "support@rowtint.org";
 
-class FmAbout : public FormModel {
+class AboutForm : public FormModel {
  public:
-  FmAbout();
-  void Form_Load();
+  explicit AboutForm(const engine::Services& services);
 
  private:
-  void Unload() override;
-  void Label10_Click();
-  void Label3_Click();
+  void Unload() override { Unloaded(); }
+  void OpenHelp();
+  void MailSupport();
+
+  const engine::Services& os_;
 };
 
-// The form's one instance, created (and loaded) on first use.
-std::shared_ptr<FmAbout> fm_About();
-std::shared_ptr<FmAbout> fm_AboutIfLoaded();
-void ReleaseFmAbout();
+// The form's controls as it is designed, earlier ones above later ones.
+std::vector<ControlState> AboutFormLayout();
 
 // The command line that opens the add-in's folder in the file browser. The
 // folder is quoted: a comma in it would otherwise make the browser open

@@ -1,4 +1,4 @@
-#include "platform/win32/dual_dispatch.h"
+#include "server/dual_dispatch.h"
 
 #include <oleauto.h>
 

@@ -1,19 +1,19 @@
-#include "platform/win32/win32_platform.h"
+#include "server/library_instance.h"
 
-#include "engine/platform_services.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
 
 namespace rowtint::win32 {
 
-void BindWin32Platform() {
+addin::Library& LoadedLibrary() {
   // Made on first use, gone when the library unloads, which it does only
   // once no form window and no timer is left.
-  static Win32Services services;
+  static Win32Services os;
   static RegistrySettingsStore store;
   static Win32FormsHost forms;
-  engine::BindPlatform({&services, &store, &forms});
+  static addin::Library library(engine::Services{os, os, os, os, os, store, forms});
+  return library;
 }
 
 }  // namespace rowtint::win32

@@ -1,17 +1,10 @@
-#include "platform/win32/connect_server.h"
+#include "server/connect_server.h"
 
-#include "engine/highlight_state.h"
 #include "platform/win32/excel_adapters.h"
+#include "platform/win32/boundaries.h"
 #include "platform/win32/hresult_errors.h"
 
 namespace rowtint::win32 {
-
-ConnectServer::~ConnectServer() {
-  // A host that lets go without disconnecting first still gets its
-  // Application back now, not from a static destructor while the library unloads.
-  auto& shared = engine::Shared();
-  if (shared.HostApp && shared.HostApp == connect_.appHostApp.Get()) shared.HostApp.reset();
-}
 
 STDMETHODIMP ConnectServer::OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode, IDispatch* AddInInst,
                                          SAFEARRAY**) {

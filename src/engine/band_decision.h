@@ -1,0 +1,29 @@
+// Whether the active cell's position allows a band, as arithmetic on the
+// row and column numbers the painter read from the host.
+#pragma once
+
+#include <cstdint>
+
+namespace rowtint::engine {
+
+// The active cell and the first and last cell of the visible range.
+struct ViewPosition {
+  std::int32_t activeRow = 0, topRow = 0, bottomRow = 0;
+  std::int32_t activeColumn = 0, leftColumn = 0, rightColumn = 0;
+};
+
+enum class PositionVerdict {
+  GoOn,
+  EndRun,           // the row lies outside the visible rows (the last one, usually cut off, counts as outside)
+  EndRunAndDisarm,  // the column lies outside the visible columns while the check is armed
+};
+
+PositionVerdict JudgePosition(const ViewPosition& position, bool columnCheckArmed);
+
+// No band in the first visible row, in the last two rows of the visible
+// range, or for a selection taller than one row or wider than two columns.
+// The row limits are the numbers the visible range's address texts hold.
+bool BandAllowed(std::int32_t activeRow, double topRowText, double bottomRowText, std::int32_t selectionRows,
+                 std::int32_t selectionColumns);
+
+}  // namespace rowtint::engine

@@ -1,0 +1,86 @@
+// The band's owner: one per connection, over the library's shared highlight
+// state and the services it uses. The painter, the repaint timer, the switch
+// and presets, the resize eraser, start-up and the settings all run here;
+// the connection's event handlers, its commands and the forms reach the band
+// through it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "engine/highlight_state.h"
+#include "engine/history_swatches.h"
+#include "engine/services.h"
+
+namespace rowtint::engine {
+
+inline constexpr std::uintptr_t kRepaintTimerId = 0;
+inline constexpr std::uint32_t kStartupIntervalMs = 200;
+inline constexpr std::uint32_t kSelectionIntervalMs = 300;
+
+class Highlighter final : private platform::TimerCallback {
+ public:
+  Highlighter(HighlightState& state, const Services& services) : state_(state), os_(services) {}
+  // No tick may reach a band owner that is gone.
+  ~Highlighter();
+  Highlighter(const Highlighter&) = delete;
+  Highlighter& operator=(const Highlighter&) = delete;
+
+  HighlightState& State() { return state_; }
+  const Services& Os() const { return os_; }
+  // HostApp, or a raised "object not set" while the add-in is not connected.
+  platform::host::Application& App();
+
+  // Erases the previous band and draws the new one across the active cell's
+  // row. Never reports a failure: the first one ends the run quietly.
+  void PaintRowBand();
+  // The painter in erase-only mode: switched off for the one run, then back as it was.
+  void EraseRowBand();
+  // Invalidates the active row's strip across the grid window; failures are skipped step by step.
+  void EraseResizedBand();
+
+  void ToggleHighlight();
+  void ApplyWoberColor();
+  void ApplyWarmColor();
+
+  // The repaint timer: owned by the host's main window, identifier 0. A
+  // start replaces a running timer.
+  void StartRepaintTimer(std::uint32_t intervalMs);
+  void StopRepaintTimer();
+  bool RepaintTimerRunning() const { return timer_.has_value(); }
+  // One tick's work: notices scrolling (which raises no selection event)
+  // and a selection that is not cells, and repaints or erases the band.
+  void RepaintTimerProc();
+
+  // Commands and ticks act only while the host enables the second control of
+  // its "File" command bar. Raises when the host cannot answer.
+  bool CommandGateOpen();
+
+  // Resets the flags, switches the band on, loads the colour and, through
+  // the swatches, the history, finds the main window and starts the timer.
+  // The swatches are asked for once the colour is loaded. No failure is
+  // tolerated: the first ends it and goes back to the caller.
+  void InitAddinState(const std::function<HistorySwatches&()>& swatches);
+  // Moves HighlightColor to the front of the history, then writes the four
+  // values in their order. The first failing write ends it.
+  void MoveCurrentColorToHistoryFront();
+  void SaveColorSettings();
+
+ private:
+  void OnTimer() override;
+  void ApplyPreset(Color color);
+
+  // The running timer as the windowing system knows it: without an owner
+  // window the system hands out the identifier, which must be kept to stop it.
+  struct TimerKey {
+    WindowHandle owner = 0;
+    std::uintptr_t id = 0;
+  };
+
+  HighlightState& state_;
+  Services os_;
+  std::optional<TimerKey> timer_;
+};
+
+}  // namespace rowtint::engine

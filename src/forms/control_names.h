@@ -1,0 +1,50 @@
+// The names of the forms' controls, each written once: code that names a
+// control uses these, so that a misspelt name does not compile. The texts
+// are the controls' own names, which the forms' windows and scripts see.
+#pragma once
+
+namespace rowtint::forms {
+
+struct ControlName {
+  const char* text;
+};
+
+// The options form.
+namespace option {
+inline constexpr ControlName kFrame{"Frame1"};
+inline constexpr ControlName kCancelCaption{"Label25"};
+inline constexpr ControlName kCancelHover{"Image3"};
+inline constexpr ControlName kCancelBox{"cb_cancel"};
+inline constexpr ControlName kOkCaption{"Label24"};
+inline constexpr ControlName kOkHover{"Image2"};
+inline constexpr ControlName kOkBox{"cb_ok"};
+inline constexpr ControlName kHistoryTitle{"Label4"};
+inline constexpr ControlName kDeepBackNote{"Label9"};
+inline constexpr ControlName kTingeBackNote{"Label8"};
+inline constexpr ControlName kInvertMode{"Opt_white"};
+inline constexpr ControlName kPrimitiveMode{"Opt_primi"};
+inline constexpr ControlName kSelectCaption{"Label23"};
+inline constexpr ControlName kSelectHover{"Image4"};
+inline constexpr ControlName kSelectBox{"cb_Select"};
+inline constexpr ControlName kSwatches[3] = {{"Lab_his1"}, {"Lab_his2"}, {"Lab_his3"}};
+inline constexpr ControlName kHistoryFrame{"frm_His"};
+inline constexpr ControlName kNewColor{"new_color_lab"};
+inline constexpr ControlName kCurrentColor{"curr_color_lab"};
+}  // namespace option
+
+// The About form.
+namespace about {
+inline constexpr ControlName kFrame{"Frame1"};
+inline constexpr ControlName kHelpLink{"Label10"};
+inline constexpr ControlName kDateLine{"Label8"};
+inline constexpr ControlName kOkCaption{"Label7"};
+inline constexpr ControlName kOkHover{"Image2"};
+inline constexpr ControlName kOkBox{"Label5"};
+inline constexpr ControlName kSupportTitle{"Label4"};
+inline constexpr ControlName kSupportLink{"Label3"};
+inline constexpr ControlName kVersion{"Label2"};
+inline constexpr ControlName kTitle{"Label1"};
+inline constexpr ControlName kLogo{"Image1"};
+}  // namespace about
+
+}  // namespace rowtint::forms

@@ -1,0 +1,33 @@
+// What the add-in asks of the windowing system about its windows: which
+// window is active, focused or in front, where a window and the caret are on
+// the screen, and the screen's resolution.
+#pragma once
+
+#include "platform/types.h"
+
+namespace rowtint::platform {
+
+class WindowQueries {
+ public:
+  virtual ~WindowQueries() = default;
+
+  // The first top-level window of the class that belongs to this process, or
+  // 0: with two host instances running, the other one's window is no owner
+  // for this one's timer.
+  virtual WindowHandle FindProcessWindow(const char* className) = 0;
+  virtual WindowHandle GetDesktopWindow() = 0;
+  virtual WindowHandle GetActiveWindow() = 0;
+  virtual bool SetForegroundWindow(WindowHandle hwnd) = 0;
+  virtual WindowHandle GetFocus() = 0;
+  virtual bool GetWindowRect(WindowHandle hwnd, Rect& rect) = 0;
+  virtual bool GetCaretPos(Point& point) = 0;
+  virtual bool ClientToScreen(WindowHandle hwnd, Point& point) = 0;
+  virtual bool GetCursorPos(Point& point) = 0;
+  virtual WindowHandle WindowFromPoint(Point point) = 0;
+  // Whether `child` lies inside `parent`, at any depth.
+  virtual bool IsChild(WindowHandle parent, WindowHandle child) = 0;
+  // Dots per inch of the screen: a point is ScreenDpi() / 72 pixels (4/3 at 96).
+  virtual int ScreenDpi() = 0;
+};
+
+}  // namespace rowtint::platform
