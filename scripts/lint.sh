@@ -10,6 +10,18 @@ mapfile -t sources < <(git ls-files '*.cpp' '*.h' | grep -v '^fuzz/corpus/')
 clang-format --dry-run --Werror "${sources[@]}"
 echo "clang-format: ${#sources[@]} files as .clang-format writes them"
 
+# No library is loaded by a bare name, which the loader would look for in
+# Excel's folder and the current one before the system's: the one helper that
+# loads one passes the system-folder flag.
+loads=$(git grep -n -E '\bLoadLibrary(A|W|ExA|ExW)?\b' -- src tools | grep -v '^src/platform/win32/system_library\.' || true)
+if [ -n "$loads" ]; then
+  echo "a library loaded outside system_library.cpp:" >&2
+  echo "$loads" >&2
+  exit 1
+fi
+grep -q 'LOAD_LIBRARY_SEARCH_SYSTEM32);' src/platform/win32/system_library.cpp
+echo "library loads: only through the system-folder helper"
+
 cmake -S . -B build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 checks='-*,bugprone-*,performance-*,-bugprone-easily-swappable-parameters,-bugprone-exception-escape'
 checks+=',cppcoreguidelines-slicing,cppcoreguidelines-virtual-class-destructor,cppcoreguidelines-init-variables'

@@ -63,10 +63,17 @@ AboutForm::AboutForm(const engine::Services& services)
   SetVisible(kOkHover, false);
 }
 
-std::string HelpCommandLine(const std::string& installFolder) { return "explorer.exe \"" + installFolder + "\""; }
+std::string FileBrowser(const std::string& windowsFolder) { return windowsFolder + "\\explorer.exe"; }
+
+std::string HelpCommandLine(const std::string& fileBrowser, const std::string& installFolder) {
+  return "\"" + fileBrowser + "\" \"" + installFolder + "\"";
+}
 
 void AboutForm::OpenHelp() {
-  if (os_.shell.StartProcess(HelpCommandLine(os_.shell.ModuleFolder()), platform::kSwShowNormal) == 0)
+  // Started by its full path: a bare "explorer.exe" would be searched for in
+  // Excel's folder and the current one (often Downloads) before Windows'.
+  const std::string browser = FileBrowser(os_.shell.WindowsFolder());
+  if (os_.shell.StartProcess(browser, HelpCommandLine(browser, os_.shell.ModuleFolder()), platform::kSwShowNormal) == 0)
     platform::Raise(kFileNotFound, "File not found");
 }
 

@@ -25,9 +25,11 @@ class AboutForm : public FormModel {
 // The form's controls as it is designed, earlier ones above later ones.
 std::vector<ControlState> AboutFormLayout();
 
-// The command line that opens the add-in's folder in the file browser. The
+// The file browser of the Windows folder, by its full path.
+std::string FileBrowser(const std::string& windowsFolder);
+// The command line that opens the add-in's folder in that file browser. The
 // folder is quoted: a comma in it would otherwise make the browser open
 // another place.
-std::string HelpCommandLine(const std::string& installFolder);
+std::string HelpCommandLine(const std::string& fileBrowser, const std::string& installFolder);
 
 }  // namespace rowtint::forms

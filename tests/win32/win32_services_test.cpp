@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_services.h"
 #include "test_windows.h"
 
@@ -68,7 +69,7 @@ TEST_F(Win32ServicesCalls, FindProcessWindowFindsThisProcesssWindowOfTheClass) {
 }
 
 TEST_F(Win32ServicesCalls, FindProcessWindowPassesOverAnotherProcesssWindow) {
-  const std::uint32_t pid = os.StartProcess("notepad.exe", SW_SHOWNOACTIVATE);
+  const std::uint32_t pid = os.StartProcess(os.WindowsFolder() + "\\notepad.exe", "notepad.exe", SW_SHOWNOACTIVATE);
   ASSERT_NE(pid, 0u);
   HWND theirs = nullptr;
   const bool appeared = PumpUntil([&] { return (theirs = FindWindowA("Notepad", nullptr)) != nullptr; }, 20000);
@@ -89,7 +90,7 @@ TEST_F(Win32ServicesCalls, FindProcessWindowPassesOverAnotherProcesssWindow) {
 }
 
 TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZero) {
-  const std::uint32_t pid = os.StartProcess("cmd.exe /c exit 7", SW_HIDE);
+  const std::uint32_t pid = os.StartProcess(os.WindowsFolder() + "\\system32\\cmd.exe", "cmd.exe /c exit 7", SW_HIDE);
   ASSERT_NE(pid, 0u);
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
   ASSERT_NE(process, nullptr);
@@ -99,7 +100,23 @@ TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZero) {
   EXPECT_EQ(code, 7u);  // the command line reached the process whole
   CloseHandle(process);
 
-  EXPECT_EQ(os.StartProcess("no-such-program-here.exe", SW_SHOWNORMAL), 0u);
+  EXPECT_EQ(os.StartProcess("no-such-program-here.exe", "no-such-program-here.exe", SW_SHOWNORMAL), 0u);
+}
+
+// A library planted in the current folder, where a load by bare name would find it first.
+TEST_F(Win32ServicesCalls, SystemLibrariesComeFromTheSystemFolderOrFromWhatIsLoaded) {
+  EXPECT_NE(SystemFunction(L"user32.dll", "GetFocus"), nullptr);
+  EXPECT_EQ(SystemFunction(L"user32.dll", "NoSuchFunctionAnywhere"), nullptr);
+  EXPECT_EQ(SystemFunction(L"rowtint-never-loaded.dll", "GetFocus"), nullptr) << "not loaded: not found";
+
+  const std::string windows = os.WindowsFolder();
+  const std::wstring system = std::wstring(windows.begin(), windows.end()) + L"\\system32\\";
+  ASSERT_TRUE(CopyFileW((system + L"version.dll").c_str(), L"rowtint-planted.dll", FALSE));
+  EXPECT_EQ(LoadSystemLibrary(L"rowtint-planted.dll"), nullptr);
+  const HMODULE version = LoadSystemLibrary(L"version.dll");
+  EXPECT_NE(version, nullptr);
+  if (version) FreeLibrary(version);
+  DeleteFileW(L"rowtint-planted.dll");
 }
 
 TEST_F(Win32ServicesCalls, ShellOpenStartsWhatItIsGiven) {

@@ -66,7 +66,7 @@ SimSession::SimSession(std::optional<std::string> outDir)
       bars_(std::make_shared<sim::CommandBarStore>()) {
   bars_->faults = &faults_;
   desktop_->SetModalLoop([this] { return PumpOneLine(); });
-  LoadLibrary();
+  LoadAddInLibrary();
   loop_ = std::thread([this] { MessageLoop(); });
 }
 
@@ -91,7 +91,7 @@ void SimSession::MessageLoop() {
 
 // A new host process loads the add-in's library afresh: its shared state
 // starts at zero and no form exists yet.
-void SimSession::LoadLibrary() {
+void SimSession::LoadAddInLibrary() {
   auto& os = *desktop_;
   library_.reset();
   library_ = std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_});
@@ -373,7 +373,7 @@ void SimSession::StartHost() {
   }
   started_ = true;
   bars_->DropTemporary();
-  LoadLibrary();
+  LoadAddInLibrary();
   host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr, &faults_);
   LoadAddIn(platform::ext_cm_Startup);
   CallAddIn("OnStartupComplete", [&] { connect_->OnStartupComplete(); });

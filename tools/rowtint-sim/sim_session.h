@@ -69,7 +69,7 @@ class SimSession {
   void SheetCommand(const ScriptLine& line);
   void UserCommand(const ScriptLine& line);
   void EngineCommand(const ScriptLine& line, std::ostream& out);
-  void LoadLibrary();
+  void LoadAddInLibrary();
   void StartHost();
   void ShutdownHost();
   void LoadAddIn(platform::ext_ConnectMode mode);

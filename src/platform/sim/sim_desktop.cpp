@@ -426,11 +426,16 @@ std::intptr_t SimDesktop::ShellOpen(WindowHandle, const std::string&, const std:
   return shellExecuteResult;
 }
 
-std::uint32_t SimDesktop::StartProcess(const std::string& commandLine, int) {
+std::uint32_t SimDesktop::StartProcess(const std::string& application, const std::string& commandLine, int) {
   ++calls_;
   if (processStartFails) return 0;
-  records_.launched.push_back({commandLine});
+  records_.launched.push_back({commandLine, application});
   return nextProcessId_++;
+}
+
+std::string SimDesktop::WindowsFolder() {
+  ++calls_;
+  return "C:\\Windows";
 }
 
 std::string SimDesktop::ModuleFolder() {

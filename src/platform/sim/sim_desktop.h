@@ -40,6 +40,7 @@ struct SimTimer {
 
 struct LaunchRecord {
   std::string commandText;
+  std::string application;  // the program started by its path; empty for a document the shell opened
 };
 
 // The operating system of the simulator: it serves every role the add-in asks of one.
@@ -160,8 +161,9 @@ class SimDesktop : public platform::WindowQueries,
   // platform::Shell
   std::intptr_t ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
                           const std::string& parameters, const std::string& directory, int showCmd) override;
-  std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) override;
+  std::uint32_t StartProcess(const std::string& application, const std::string& commandLine, int windowStyle) override;
   std::string ModuleFolder() override;
+  std::string WindowsFolder() override;
 
   static constexpr WindowHandle kDesktopWindow = 0x10010;
 

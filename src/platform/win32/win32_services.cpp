@@ -217,7 +217,12 @@ std::intptr_t Win32Services::ShellOpen(WindowHandle hwnd, const std::string& ver
   return reinterpret_cast<std::intptr_t>(result);
 }
 
-std::uint32_t Win32Services::StartProcess(const std::string& commandLine, int windowStyle) {
+std::uint32_t Win32Services::StartProcess(const std::string& application, const std::string& commandLine,
+                                          int windowStyle) {
+  // Named by its path, the program is never searched for along the folders
+  // of Excel and the workbook the user opened last, where anyone may put one.
+  const std::wstring program = Widen(application);
+  if (program.empty()) return 0;
   // CreateProcessW may write into the command line, so it gets a copy of its own.
   std::wstring line = Widen(commandLine);
   STARTUPINFOW startup{};
@@ -225,10 +230,18 @@ std::uint32_t Win32Services::StartProcess(const std::string& commandLine, int wi
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(windowStyle);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) return 0;
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    return 0;
   const UniqueKernelHandle process(started.hProcess);
   const UniqueKernelHandle thread(started.hThread);
   return started.dwProcessId;
+}
+
+std::string Win32Services::WindowsFolder() {
+  wchar_t folder[MAX_PATH];
+  const UINT n = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  return Narrow(folder, static_cast<int>(n));
 }
 
 std::string Win32Services::ModuleFolder() {

@@ -64,8 +64,9 @@ class Win32Services final : public platform::WindowQueries,
                      std::uint32_t type) override;
   std::intptr_t ShellOpen(WindowHandle hwnd, const std::string& verb, const std::string& file,
                           const std::string& parameters, const std::string& directory, int showCmd) override;
-  std::uint32_t StartProcess(const std::string& commandLine, int windowStyle) override;
+  std::uint32_t StartProcess(const std::string& application, const std::string& commandLine, int windowStyle) override;
   std::string ModuleFolder() override;
+  std::string WindowsFolder() override;
 };
 
 }  // namespace rowtint::win32
