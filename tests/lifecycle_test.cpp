@@ -142,6 +142,17 @@ TEST_F(LifecycleTest, AnApplicationWithoutTheExcelInterfaceIsATypeMismatch) {
   EXPECT_FALSE(connect.RemovesToolbarOnDisconnection());
 }
 
+TEST_F(LifecycleTest, WhatTheUserLeftOnTheOptionsFormSurvivesAnUnloadAndALoad) {
+  Run({"start", "click Option", "form move cb_Select", "form click Opt_white", "form click cb_cancel"});
+  const auto owner = Options()->DialogOwnerWnd;
+  ASSERT_NE(owner, 0u);
+  Run({"unload", "load", "click Option"});
+  EXPECT_TRUE(ControlOf(*Options(), "Opt_white").value);
+  EXPECT_EQ(Options()->DialogOwnerWnd, owner);
+  Run("form click cb_ok");
+  EXPECT_EQ(S().RopMode, platform::kR2MergePenNot) << "the mode chosen before the unload applies";
+}
+
 TEST_F(LifecycleTest, StartupCompleteAndAddInsUpdateChangeNothing) {
   Run({"start", "select C5"});
   Records();

@@ -77,6 +77,10 @@ void Connect::OnDisconnection(platform::ext_DisconnectMode) {
     SkipOnFailure([&] { App().GetCommandBars()->Item(kToolbarName)->Delete(); });
   SkipOnFailure([&] { DeleteMubar(); });
   SkipOnFailure([&] { band_.StopRepaintTimer(); });
+  // The forms' windows go now, while nothing holds the loader's lock: left
+  // for the library's unloading, they would be destroyed under it. The forms
+  // themselves, with what the user left on them, wait for the next connection.
+  library_.Forms().DropWindows();
   appHostApp.Reset();
   // No host reference outlives the connection: the host may be gone by the
   // time the library itself is unloaded.

@@ -46,6 +46,9 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
   void Hide();
   // Whether the form has been unloaded: its owner makes a new one at the next use.
   bool IsUnloaded() const { return unloaded_; }
+  // The form's window goes, as at the end of a connection; the form, with
+  // everything it holds, stays for the next showing.
+  void DropWindow() { host_.Unloaded(*this); }
 
  protected:
   FormModel(platform::FormsHost& host, std::string name, std::string caption, std::int32_t widthTwips,

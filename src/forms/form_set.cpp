@@ -22,4 +22,9 @@ std::shared_ptr<OptionsForm> FormSet::OptionsIfLoaded() const { return IfLoaded(
 
 std::shared_ptr<AboutForm> FormSet::AboutIfLoaded() const { return IfLoaded(about_); }
 
+void FormSet::DropWindows() {
+  if (auto options = OptionsIfLoaded()) options->DropWindow();
+  if (auto about = AboutIfLoaded()) about->DropWindow();
+}
+
 }  // namespace rowtint::forms

@@ -20,6 +20,8 @@ class FormSet {
   // The instances if there are any, without creating them.
   std::shared_ptr<OptionsForm> OptionsIfLoaded() const;
   std::shared_ptr<AboutForm> AboutIfLoaded() const;
+  // The forms' windows go; the forms themselves stay as they are.
+  void DropWindows();
 
  private:
   const engine::Services& os_;

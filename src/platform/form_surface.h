@@ -64,7 +64,8 @@ class FormsHost {
   virtual void ShowModal(const std::shared_ptr<FormWindow>& form) = 0;
   // The form's controls changed: redraw them.
   virtual void Invalidate(FormWindow& form) = 0;
-  // The form instance is gone for good: whatever shows it may go too.
+  // The form instance is gone for good, or it will not be shown again before
+  // a new connection: whatever shows it goes, and a later showing makes it anew.
   virtual void Unloaded(FormWindow& /*form*/) {}
 };
 

@@ -465,6 +465,25 @@ TEST_F(FormsHostMouse, TheWindowLivesHiddenBetweenShowingsAndGoesWithItsHost) {
   EXPECT_EQ(Held(Lifetime::FormWindow), 0);
 }
 
+// At the end of a connection the windows go while the library stays loaded,
+// so that none is left to be destroyed under the loader's lock.
+TEST_F(FormsHostMouse, DroppedWindowsGoAndTheFormsKeepWhatTheUserLeftOnThem) {
+  const auto form = Option();
+  HWND window = nullptr;
+  ShowWhile(form, {Do([&] { window = Window(*form); }), ClickAt(*form, Centre(Pixels(*form, "Opt_white"))),
+                   ClickAt(*form, InBox(Pixels(*form, "cb_cancel")))});
+  ASSERT_TRUE(IsWindow(window)) << "kept hidden between showings";
+  forms_.DropWindows();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Held(Lifetime::FormWindow), 0);
+  EXPECT_EQ(forms_.OptionsIfLoaded(), form) << "the form itself stays";
+  EXPECT_TRUE(form->Value(forms::option::kInvertMode));
+  ShowWhile(form, {Do([&] {
+              EXPECT_TRUE(IsWindowVisible(Window(*form))) << "a new window for the next showing";
+              form->Hide();
+            })});
+}
+
 // ---------------------------------------------------------------------------
 using FormsHostModal = FormsHostTest;
 
