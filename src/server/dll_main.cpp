@@ -51,5 +51,5 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return ComBoundary([] { return UnregisterServer(); });
+  return ComBoundary([] { return UnregisterServer(sizeof(void*) == 8); });
 }

@@ -72,29 +72,61 @@ std::vector<RegistryValue> RegistrationValues(const std::wstring& dllPath, bool 
   };
 }
 
-std::vector<std::wstring> RegistrationKeys() { return {kClassKey, kProgIdKey, kTypeLibKey, kInterfaceKey, kAddInKey}; }
-
-HRESULT RegisterServer(const std::wstring& dllPath, bool win64) {
-  for (const auto& value : RegistrationValues(dllPath, win64)) {
-    const LSTATUS status = Write(value);
-    if (status != ERROR_SUCCESS) {
-      // Half a registration would list an add-in that cannot load.
-      UnregisterServer();
-      return HRESULT_FROM_WIN32(status);
-    }
-  }
-  return S_OK;
+std::vector<std::wstring> UnregistrationKeys(bool win64, bool otherBitnessRegistered) {
+  std::vector<std::wstring> keys{kClassKey, kInterfaceKey, kTypeLibKey + L"\\1.0\\0\\" + (win64 ? L"win64" : L"win32")};
+  if (!otherBitnessRegistered) keys.insert(keys.end(), {kProgIdKey, kTypeLibKey, kAddInKey});
+  return keys;
 }
 
-HRESULT UnregisterServer() {
+namespace {
+// Whether the other bitness's view of the registry holds a class registration
+// of its own. Asked after this bitness's class is gone: where Windows keeps
+// one view for both, what is left is then nobody's.
+bool OtherBitnessRegistered(bool win64) {
+  HKEY raw = nullptr;
+  const REGSAM otherView = win64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, (kClassKey + L"\\InprocServer32").c_str(), 0, KEY_READ | otherView, &raw) !=
+      ERROR_SUCCESS)
+    return false;
+  UniqueKey key(raw);
+  return true;
+}
+
+HRESULT DeleteKeys(const std::vector<std::wstring>& keys) {
   HRESULT result = S_OK;
-  for (const auto& key : RegistrationKeys()) {
+  for (const auto& key : keys) {
     const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
     if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) {
       RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
       continue;
     }
     result = HRESULT_FROM_WIN32(status);
+  }
+  return result;
+}
+}  // namespace
+
+HRESULT RegisterServer(const std::wstring& dllPath, bool win64) {
+  for (const auto& value : RegistrationValues(dllPath, win64)) {
+    const LSTATUS status = Write(value);
+    if (status != ERROR_SUCCESS) {
+      // Half a registration would list an add-in that cannot load.
+      UnregisterServer(win64);
+      return HRESULT_FROM_WIN32(status);
+    }
+  }
+  return S_OK;
+}
+
+HRESULT UnregisterServer(bool win64) {
+  // This bitness's own keys first, so that a view shared by both no longer
+  // shows this registration when the other one is looked for.
+  const auto own = UnregistrationKeys(win64, true);
+  HRESULT result = DeleteKeys(own);
+  if (!OtherBitnessRegistered(win64)) {
+    const auto all = UnregistrationKeys(win64, false);
+    const HRESULT shared = DeleteKeys({all.begin() + static_cast<std::ptrdiff_t>(own.size()), all.end()});
+    if (SUCCEEDED(result)) result = shared;
   }
   return result;
 }

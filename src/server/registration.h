@@ -22,10 +22,14 @@ struct RegistryValue {
 // Every value registration writes, for the server at `dllPath`.
 std::vector<RegistryValue> RegistrationValues(const std::wstring& dllPath, bool win64);
 
-// The keys registration creates for itself, each removed whole by unregistration.
-std::vector<std::wstring> RegistrationKeys();
+// The keys unregistration removes whole. The class and its interface live in
+// each bitness's own view of the registry; the programmatic identifier, the
+// type library and Excel's add-in entry are one copy for both, so they go
+// only once no class of the other bitness is registered. Of the type library
+// the own bitness's file entry always goes.
+std::vector<std::wstring> UnregistrationKeys(bool win64, bool otherBitnessRegistered);
 
 HRESULT RegisterServer(const std::wstring& dllPath, bool win64);
-HRESULT UnregisterServer();
+HRESULT UnregisterServer(bool win64);
 
 }  // namespace rowtint::win32
