@@ -90,6 +90,9 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   void WorkbookAddinUninstall(const std::shared_ptr<platform::host::Object>& wb) override;
 
   platform::host::Application& App();
+  // One line in the diagnostics log, when the user has switched it on.
+  void Note(const char* event);
+  void RearmColumnCheck();
   forms::OptionsForm& OptionsForm();
 
   Library& library_;

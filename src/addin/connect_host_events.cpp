@@ -8,16 +8,31 @@
 namespace rowtint::addin {
 using namespace rowtint::engine;
 
-void Connect::SheetActivate(const std::shared_ptr<platform::host::Object>&) {
+void Connect::Note(const char* event) {
+  auto& log = library_.Services().diagnostics;
+  if (log.Enabled()) log.Write(std::string("event ") + event);
+}
+
+// Another sheet or workbook: the painter checks the active column again.
+void Connect::RearmColumnCheck() {
   auto& s = library_.State();
   s.ColumnCheckArmed = platform::kTrue;
   s.TickScrollColumn = s.SeenScrollColumn;
 }
 
-void Connect::WorkbookActivate(const std::shared_ptr<platform::host::Object>& wb) { SheetActivate(wb); }
+void Connect::SheetActivate(const std::shared_ptr<platform::host::Object>&) {
+  Note("SheetActivate");
+  RearmColumnCheck();
+}
+
+void Connect::WorkbookActivate(const std::shared_ptr<platform::host::Object>&) {
+  Note("WorkbookActivate");
+  RearmColumnCheck();
+}
 
 void Connect::SheetSelectionChange(const std::shared_ptr<platform::host::Object>&,
                                    const std::shared_ptr<platform::host::Range>&) {
+  Note("SheetSelectionChange");
   auto& s = library_.State();
   if (IsTrue(s.HighlightOff)) return;
   SkipOnFailure([&] { band_.StartRepaintTimer(kSelectionIntervalMs); });
@@ -40,11 +55,13 @@ void Connect::SheetSelectionChange(const std::shared_ptr<platform::host::Object>
 
 void Connect::WindowResize(const std::shared_ptr<platform::host::Object>&,
                            const std::shared_ptr<platform::host::Object>&) {
+  Note("WindowResize");
   band_.EraseResizedBand();
   band_.PaintRowBand();
 }
 
 void Connect::WorkbookBeforePrint(const std::shared_ptr<platform::host::Object>&, platform::VbBool&) {
+  Note("WorkbookBeforePrint");
   band_.StopRepaintTimer();
 }
 

@@ -3,6 +3,7 @@
 // the plain call, whose failure goes back to the caller.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -42,12 +43,15 @@ Value OrFallback(Read&& read, Value fallback) {
   }
 }
 
-// Abandon quietly: the first failure ends the procedure; what was done stays done.
+// Abandon quietly: the first failure ends the procedure; what was done
+// stays done. The failure is told to no one but a diagnostics log.
 template <class Body>
-void AbandonQuietly(Body&& body) {
+std::optional<platform::PlatformError> AbandonQuietly(Body&& body) {
   try {
     std::forward<Body>(body)();
-  } catch (const platform::PlatformError&) {
+    return std::nullopt;
+  } catch (const platform::PlatformError& e) {
+    return e;
   }
 }
 

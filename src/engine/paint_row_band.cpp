@@ -2,7 +2,9 @@
 // the screen, erase the previous band, decide whether the position allows a
 // new one, draw it, and finish by noting where the view stood.
 #include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/address_text.h"
 #include "engine/band_decision.h"
@@ -32,13 +34,37 @@ Color ScreenColor(platform::ScreenDrawing& drawing, Color color) {
 
 enum class Verdict { Draw, FinishWithoutBand, End };
 
+std::string Shown(const Rect& r) {
+  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + "]";
+}
+
+// What one run did, for the diagnostics log.
+struct PaintRecord {
+  std::string version;
+  std::optional<Rect> cell;  // the active cell as placed on the screen
+  std::vector<Rect> erased;
+  std::vector<Rect> drawn;
+
+  std::string Line(const std::string& outcome) const {
+    std::ostringstream line;
+    line << "paint; Excel " << (version.empty() ? "?" : version) << "; cell " << (cell ? Shown(*cell) : "-")
+         << "; erased";
+    for (const Rect& r : erased) line << " " << Shown(r);
+    line << "; drawn";
+    for (const Rect& r : drawn) line << " " << Shown(r);
+    line << "; " << outcome;
+    return line.str();
+  }
+};
+
 // One run of the painter. Its resources are members, declared in this order
 // so that the saved DC state (holding the brush) is restored before the
 // brush is deleted, and both before the DC goes, on every path out.
 class PaintRun {
  public:
-  PaintRun(HighlightState& state, const Services& os, platform::host::Application& app)
-      : s_(state), os_(os), host_(app) {}
+  PaintRun(HighlightState& state, const Services& os, platform::host::Application& app, PaintRecord& record)
+      : s_(state), os_(os), host_(app), record_(record) {}
 
   void Run() {
     Locate();
@@ -55,7 +81,8 @@ class PaintRun {
   // window is no grid and the caret marks no cell: the last grid stands.
   void Locate() {
     zoom_ = ToInt32(host_.ActiveWindow().Zoom()) / 100.0;
-    takesForeground_ = ToInt16(LeadingNumber(host_.App().Version())) > kLastVersionWithoutForeground;
+    record_.version = host_.App().Version();
+    takesForeground_ = ToInt16(LeadingNumber(record_.version)) > kLastVersionWithoutForeground;
     s_.ExcelMainWnd = os_.windows.FindProcessWindow("XLMAIN");
     screen_.emplace(os_.drawing, os_.windows.GetDesktopWindow());
     s_.ScreenDC = screen_->Get();
@@ -81,7 +108,10 @@ class PaintRun {
     return *dpi_;
   }
 
-  void Invalidate(const Rect& rect) { os_.drawing.RedrawWindow(0, &rect, kInvalidateUnder); }
+  void Invalidate(const Rect& rect) {
+    os_.drawing.RedrawWindow(0, &rect, kInvalidateUnder);
+    record_.erased.push_back(rect);
+  }
 
   void Erase() {
     if (IsTrue(s_.RedrawWholeGrid)) {
@@ -159,8 +189,9 @@ class PaintRun {
     os_.drawing.SelectObject(s_.ScreenDC, brush_->Get());
 
     if (!BandFits(s_.GridRect, s_.CaretPoint.y, RowHeight())) return false;
-    const BandRects band = PlaceBand(s_.GridRect, s_.CaretPoint, RowHeight(),
-                                     PointsToPixels(host_.App().ActiveCell()->Width(), Dpi()) * zoom_);
+    const double cellWidth = PointsToPixels(host_.App().ActiveCell()->Width(), Dpi()) * zoom_;
+    const BandRects band = PlaceBand(s_.GridRect, s_.CaretPoint, RowHeight(), cellWidth);
+    record_.cell = Rect{s_.CaretPoint.x, s_.CaretPoint.y, band.right.left, band.left.bottom};
     s_.LeftBandRect = band.left;
     s_.RightBandRect = band.right;
     s_.LastBandRect = band.outer;
@@ -176,6 +207,7 @@ class PaintRun {
     dc.IntersectClipRect(s_.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
     dc.Rectangle(s_.ScreenDC, band.left.left, band.left.top, band.left.right, band.left.bottom);
     dc.Rectangle(s_.ScreenDC, band.right.left, band.right.top, band.right.right, band.right.bottom);
+    record_.drawn = {band.left, band.right};
     return true;
   }
 
@@ -189,6 +221,7 @@ class PaintRun {
   HighlightState& s_;
   const Services& os_;
   RunHostValues host_;
+  PaintRecord& record_;
   double zoom_ = 0;
   bool takesForeground_ = false;
   WindowHandle savedActiveWindow_ = 0;
@@ -202,7 +235,16 @@ class PaintRun {
 }  // namespace
 
 void Highlighter::PaintRowBand() {
-  AbandonQuietly([&] { PaintRun(state_, os_, App()).Run(); });
+  PaintRecord record;
+  const auto failure = AbandonQuietly([&] { PaintRun(state_, os_, App(), record).Run(); });
+  if (!os_.diagnostics.Enabled()) return;
+  std::ostringstream outcome;
+  if (failure)
+    outcome << "failed 0x" << std::hex << static_cast<std::uint32_t>(failure->Number()) << " "
+            << failure->Description();
+  else
+    outcome << "ended";
+  os_.diagnostics.Write(record.Line(outcome.str()));
 }
 
 void Highlighter::EraseRowBand() {

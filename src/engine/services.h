@@ -3,6 +3,7 @@
 // simulator in a test) hands them in.
 #pragma once
 
+#include "platform/diagnostics.h"
 #include "platform/dialogs.h"
 #include "platform/form_surface.h"
 #include "platform/screen_drawing.h"
@@ -21,6 +22,7 @@ struct Services {
   platform::Shell& shell;
   platform::SettingsStore& settings;
   platform::FormsHost& forms;
+  platform::Diagnostics& diagnostics;
 };
 
 }  // namespace rowtint::engine

@@ -1,5 +1,6 @@
 #include "server/library_instance.h"
 
+#include "platform/win32/diagnostics_log.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
@@ -12,7 +13,8 @@ addin::Library& LoadedLibrary() {
   static Win32Services os;
   static RegistrySettingsStore store;
   static Win32FormsHost forms;
-  static addin::Library library(engine::Services{os, os, os, os, os, store, forms});
+  static DiagnosticsLog log;
+  static addin::Library library(engine::Services{os, os, os, os, os, store, forms, log});
   return library;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "live_gdi_objects.h"
 #include "platform/error.h"
 #include "platform/host.h"
+#include "platform/win32/diagnostics_log.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
@@ -75,11 +77,15 @@ class FakeWindow : public Window {
 class FakeApplication : public Application {
  public:
   std::string activeCell = "$C$5";
+  bool versionFails = false;  // as Excel's calls do while a cell is edited
 
   std::shared_ptr<Window> ActiveWindow() override { return std::make_shared<FakeWindow>(activeCell); }
   std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell); }
   std::shared_ptr<Object> Selection() override { return std::make_shared<FakeRange>(activeCell); }
-  std::string Version() override { return "16.0"; }
+  std::string Version() override {
+    if (versionFails) platform::Raise(-2146827284, "Application-defined or object-defined error");
+    return "16.0";
+  }
   std::shared_ptr<Range> GetRange(const std::string& cell1) override { return std::make_shared<FakeRange>(cell1); }
   std::shared_ptr<Range> Cells() override { NotInThisHost(); }
   std::shared_ptr<platform::host::WorksheetFunction> GetWorksheetFunction() override { NotInThisHost(); }
@@ -142,7 +148,8 @@ class BandOnScreen : public ::testing::Test {
   RegistrySettingsStore store;
   Win32FormsHost forms;
   engine::HighlightState state;
-  engine::Highlighter band{state, engine::Services{os, os, os, os, os, store, forms}};
+  DiagnosticsLog log;
+  engine::Highlighter band{state, engine::Services{os, os, os, os, os, store, forms, log}};
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.
   TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};
@@ -214,6 +221,79 @@ TEST_F(BandOnScreen, NothingIsDrawnIntoAWindowOutsideTheHost) {
   PaintAt("$C$5", kCaretAtC5);
   EXPECT_EQ(Pixel(180, 190), kWhite);
   EXPECT_EQ(Pixel(107, 190), kWhite);
+}
+
+// The diagnostics log, switched on and off as a user would, in a folder of the test's own.
+class DiagnosticsSwitch {
+ public:
+  explicit DiagnosticsSwitch(DWORD value) {
+    CreateDirectoryW(Folder().c_str(), nullptr);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", Folder().c_str());
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Rowtint", L"Diagnostics", REG_DWORD, &value, sizeof value);
+    DeleteFileW(DiagnosticsLog::LogPath().c_str());
+    DeleteFileW((DiagnosticsLog::LogPath() + L".1").c_str());
+  }
+  ~DiagnosticsSwitch() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Rowtint", L"Diagnostics"); }
+  DiagnosticsSwitch(const DiagnosticsSwitch&) = delete;
+  DiagnosticsSwitch& operator=(const DiagnosticsSwitch&) = delete;
+
+  static std::wstring Folder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"rowtint-diagnostics";
+  }
+  static std::string Read(const std::wstring& path) {
+    std::string text;
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+      char buffer[4096];
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+      std::fclose(f);
+    }
+    return text;
+  }
+};
+
+TEST_F(BandOnScreen, TheDiagnosticsLogTellsWhatEachPaintSawAndDidOnlyWhenSwitchedOn) {
+  {
+    DiagnosticsSwitch off(0);
+    PaintAt("$C$5", kCaretAtC5);
+    EXPECT_EQ(GetFileAttributesW(DiagnosticsLog::LogPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+  DiagnosticsSwitch on(1);
+  PaintAt("$C$8", kCaretAtC8);
+  app->versionFails = true;
+  PaintAt("$C$8", kCaretAtC8);
+  app->versionFails = false;
+  const std::string log = DiagnosticsSwitch::Read(DiagnosticsLog::LogPath());
+  const auto first = log.substr(0, log.find("\r\n"));
+  // A timestamp, the bitness, the focus chain to its root, the resolution,
+  // the caret, where the cell was placed, what was erased and drawn.
+  for (const char* field : {"| Excel 64-bit |", "| focus RowtintTestGrid < XLMAIN |", "| dpi awareness ",
+                            "caret in RowtintTestGrid [150,140,151,159]", "paint; Excel 16.0; cell [250,240,314,259]",
+                            "; erased [107,180,680,199]; drawn [107,240,250,259] [314,240,680,259]; ended"})
+    EXPECT_NE(first.find(field), std::string::npos) << field << " in " << first;
+  EXPECT_EQ(first.find("20"), 0u) << "a timestamp first";
+  EXPECT_NE(log.find("failed 0x800a03ec"), std::string::npos) << "a failure with its HRESULT: " << log;
+}
+
+TEST_F(BandOnScreen, TheDiagnosticsLogBeginsANewFilePastOneMegabyte) {
+  DiagnosticsSwitch on(1);
+  DiagnosticsLog log;
+  log.Write("first");
+  {
+    FILE* f = _wfopen(DiagnosticsLog::LogPath().c_str(), L"ab");
+    ASSERT_NE(f, nullptr);
+    const std::string filler(DiagnosticsLog::kRollOverBytes, 'x');
+    std::fwrite(filler.data(), 1, filler.size(), f);
+    std::fclose(f);
+  }
+  log.Write("second");
+  const std::string older = DiagnosticsSwitch::Read(DiagnosticsLog::LogPath() + L".1");
+  const std::string newer = DiagnosticsSwitch::Read(DiagnosticsLog::LogPath());
+  EXPECT_NE(older.find("first"), std::string::npos);
+  EXPECT_EQ(newer.find("first"), std::string::npos);
+  EXPECT_NE(newer.find("second"), std::string::npos);
+  EXPECT_LT(newer.size(), 4096u);
 }
 
 TEST_F(BandOnScreen, AThousandPaintsLeaveNoGdiObjectBehind) {

@@ -215,7 +215,8 @@ class FormsHostTest : public ::testing::Test {
   Win32Services os_;
   RegistrySettingsStore store_;
   Win32FormsHost host_;
-  engine::Services services_{os_, os_, os_, os_, os_, store_, host_};
+  platform::NoDiagnostics diagnostics_;
+  engine::Services services_{os_, os_, os_, os_, os_, store_, host_, diagnostics_};
   engine::HighlightState state_;
   engine::Highlighter band_{state_, services_};
   forms::FormSet forms_{services_};
@@ -447,7 +448,7 @@ TEST_F(FormsHostMouse, TheWindowLivesHiddenBetweenShowingsAndGoesWithItsHost) {
   HWND first = nullptr;
   {
     Win32FormsHost local;
-    engine::Services services{os_, os_, os_, os_, os_, store_, local};
+    engine::Services services{os_, os_, os_, os_, os_, store_, local, diagnostics_};
     forms::FormSet localForms{services};
     localForms.About();
     const auto form = localForms.AboutIfLoaded();

@@ -94,7 +94,7 @@ void SimSession::MessageLoop() {
 void SimSession::LoadAddInLibrary() {
   auto& os = *desktop_;
   library_.reset();
-  library_ = std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_});
+  library_ = std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_});
 }
 
 // With nothing else to do the message loop lets the windows repaint what is

@@ -92,6 +92,7 @@ class SimSession {
   std::shared_ptr<sim::SimHost> host_;
   std::optional<sim::SheetModel> workbook_;
   platform::Rect gridRect_ = sim::kDefaultGridRect;
+  platform::NoDiagnostics diagnostics_;
   std::unique_ptr<addin::Library> library_;
   std::unique_ptr<addin::Connect> connect_;
   bool started_ = false;

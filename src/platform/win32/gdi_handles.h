@@ -1,6 +1,5 @@
-// Owners of Win32 user-interface and graphics handles, each released on
-// every path: GDI objects, device contexts, selections into a DC, and
-// registry keys.
+// Owners of Win32 handles, each released on every path: GDI objects, device
+// contexts, selections into a DC, registry keys and kernel objects.
 #pragma once
 
 #include <windows.h>
@@ -42,12 +41,17 @@ struct GdiObjectTraits {
 struct KeyTraits {
   static void Close(HKEY h) noexcept { RegCloseKey(h); }
 };
+// A kernel object's handle: a process, a thread, an open file (never INVALID_HANDLE_VALUE).
+struct KernelHandleTraits {
+  static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
 
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
 using UniqueKey = UniqueHandle<HKEY, KeyTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
 // GetDC or GetWindowDC, given back with ReleaseDC.
 class ScopedWindowDC {

@@ -35,11 +35,6 @@ constexpr UINT kNoSuchMessage = WM_APP + 0x3FFF;
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
-struct KernelHandleTraits {
-  static void Close(HANDLE h) noexcept { CloseHandle(h); }
-};
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
-
 // An empty argument is passed as no argument at all, as the shell expects.
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
