@@ -128,6 +128,16 @@ void HostSession::Execute(const std::string& line, std::ostream& out) {
   PumpWithoutTimers();
 }
 
+bool HostSession::Started() const { return started_; }
+
+void HostSession::Start() { StartHost(); }
+
+void HostSession::Shutdown() { ShutdownHost(); }
+
+sim::CommandBarStore& HostSession::Bars() { return *bars_; }
+
+void HostSession::KeepGrid(const platform::Rect& grid) { gridRect_ = grid; }
+
 sim::ExcelModel& HostSession::Model() {
   if (!model_) throw ScriptError("the host is not running");
   return *model_;

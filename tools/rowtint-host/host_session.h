@@ -56,16 +56,17 @@ class HostSession : private script::ScriptHost {
   void WatchDialogs();
   void Pump();
   void Execute(const std::string& line, std::ostream& out);
-  // What the shared script commands ask of the stand-in.
-  bool Started() const override { return started_; }
-  void Start() override { StartHost(); }
-  void Shutdown() override { ShutdownHost(); }
+  // What the shared script commands ask of the stand-in: the model of the
+  // running host, its bars, the screen, its life and the add-in's.
+  sim::ExcelModel& Model() override;
+  sim::CommandBarStore& Bars() override;
+  platform::Rect ScreenBounds() override;
+  void KeepGrid(const platform::Rect& grid) override;
+  bool Started() const override;
+  void Start() override;
+  void Shutdown() override;
   void Load() override;
   void Unload() override;
-  sim::ExcelModel& Model() override;
-  sim::CommandBarStore& Bars() override { return *bars_; }
-  platform::Rect ScreenBounds() override;
-  void KeepGrid(const platform::Rect& grid) override { gridRect_ = grid; }
   void RefuseWhileModal(const script::ScriptLine& line) override;
   void Own(const script::ScriptLine& line, script::Kind kind, std::ostream& out) override;
 

@@ -11,6 +11,7 @@ namespace rowtint::host {
 namespace {
 using simcli::JsonWriter;
 using simcli::WriteBars;
+using simcli::WriteSelection;
 
 // The store's string values, as "SECTION/key": text.
 void WriteSettings(JsonWriter& j) {
@@ -47,13 +48,7 @@ void WriteSettings(JsonWriter& j) {
 std::string HostSession::StateJson() {
   JsonWriter j;
   j.BeginObject();
-  if (model_) {
-    const auto& sheet = model_->Sheet();
-    j.Key("activeCell").Text(sim::AbsoluteAddress({sheet.active, sheet.active}));
-    j.Key("selection").Text(sheet.objectSelected ? "object" : sim::AbsoluteAddress(sheet.selection));
-  } else {
-    j.Key("activeCell").Null().Key("selection").Null();
-  }
+  WriteSelection(j, model_ ? &model_->Sheet() : nullptr);
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);
   WriteBars(j, *bars_);
