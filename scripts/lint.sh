@@ -26,7 +26,7 @@ cmake -S . -B build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 checks='-*,bugprone-*,performance-*,-bugprone-easily-swappable-parameters,-bugprone-exception-escape'
 checks+=',cppcoreguidelines-slicing,cppcoreguidelines-virtual-class-destructor,cppcoreguidelines-init-variables'
 mapfile -t tidy < <(git ls-files 'src/engine/*.cpp' 'src/addin/*.cpp' 'src/forms/*.cpp' 'src/platform/sim/*.cpp' \
-  'tools/rowtint-sim/*.cpp')
+  'tools/rowtint-sim/*.cpp' 'tools/script/*.cpp')
 printf '%s\n' "${tidy[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet --checks="$checks" \
   --warnings-as-errors='*' 2>/dev/null
 echo "clang-tidy: ${#tidy[@]} files clean"

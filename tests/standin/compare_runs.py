@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Plays one script in rowtint-sim and in rowtint-host.exe with the real DLL,
+"""Plays scripts in rowtint-sim and in rowtint-host.exe with the real DLL,
 then compares every snapshot inside the grid window pixel for pixel and the
-`state` keys both can see.
+`state` keys both can see. One stand-in process plays every script, each
+from an empty store and a fresh host; the simulator plays each on its own.
 
-compare_runs.py SIM SESSION_SCRIPT SESSION_DIR HOST_EXE SCRIPT OUT_DIR
+compare_runs.py SIM SESSION_SCRIPT SESSION_DIR HOST_EXE OUT_DIR SCRIPT...
 
-A line `# compare LEFT TOP RIGHT BOTTOM` in the script names the screen
-area to compare (the grid window; by default the simulator's 40 120 1240 760).
+A line `# compare LEFT TOP RIGHT BOTTOM` in a script names the screen area
+to compare (the grid window; by default the simulator's 40 120 1240 760).
 A line `# differs LEFT TOP RIGHT BOTTOM: WHY` leaves out an area where Wine is
 known to draw otherwise than Windows, which the simulator follows.
 """
@@ -34,11 +35,30 @@ def states(output):
     return [json.loads(line) for line in output.splitlines() if line.startswith("{")]
 
 
-def main():
-    sim, session, session_dir, host, script, out = sys.argv[1:7]
-    sim_out, host_out = os.path.join(out, "sim"), os.path.join(out, "host")
-    os.makedirs(sim_out, exist_ok=True)
-    os.makedirs(host_out, exist_ok=True)
+def host_runs(sim, session, session_dir, host, scripts, out):
+    """Plays every script in one stand-in process: {name: (exit code, output)}, and its error text."""
+    host_out = os.path.join(out, "host")
+    ran = subprocess.run(["bash", session, "run", session_dir, "wine", host, "run", *scripts, "--out", host_out],
+                         capture_output=True, text=True, timeout=300 + 120 * len(scripts))
+    runs, name = {}, None
+    if len(scripts) == 1:
+        name = os.path.splitext(os.path.basename(scripts[0]))[0]
+        return {name: (ran.returncode, ran.stdout, host_out)}, ran.stderr
+    lines = {}
+    for line in ran.stdout.splitlines():
+        m = re.match(r"^== (\S+) (\d+)$", line)
+        if m:
+            name = m.group(1)
+            lines[name] = (int(m.group(2)), [])
+        elif name:
+            lines[name][1].append(line)
+    for name, (rc, text) in lines.items():
+        runs[name] = (rc, "\n".join(text), os.path.join(host_out, name))
+    return runs, ran.stderr
+
+
+def compare(name, script, sim, host_run, host_err, out):
+    """The failures of one script, each naming it."""
     with open(script) as f:
         text = f.read()
     area = (40, 120, 1240, 760)
@@ -48,16 +68,21 @@ def main():
     skip = [tuple(int(v) for v in m.groups()) for m in re.finditer(r"^# differs (\d+) (\d+) (\d+) (\d+):", text, re.M)]
     snapshots = re.findall(r"^snapshot\s+(\S+)", text, re.M)
 
+    sim_out = os.path.join(out, name, "sim")
+    os.makedirs(sim_out, exist_ok=True)
     ran_sim = subprocess.run([sim, "run", script, "--out", sim_out], capture_output=True, text=True, timeout=300)
-    ran_host = subprocess.run(["bash", session, "run", session_dir, "wine", host, "run", script, "--out", host_out],
-                              capture_output=True, text=True, timeout=600)
     failures = []
     if ran_sim.returncode != 0:
         failures.append(f"rowtint-sim exited with {ran_sim.returncode}: {ran_sim.stderr.strip()}")
-    if ran_host.returncode != 0:
-        failures.append(f"rowtint-host exited with {ran_host.returncode}: {ran_host.stderr.strip()}")
+    if host_run is None:
+        failures.append(f"the stand-in did not play it: {host_err.strip()}")
+        host_run = (None, "", "")
+    rc, host_output, host_out = host_run
+    if rc not in (None, 0):
+        said = [line for line in host_err.splitlines() if script in line]
+        failures.append(f"rowtint-host exited with {rc}: {' '.join(said) or host_err.strip()}")
 
-    sim_states, host_states = states(ran_sim.stdout), states(ran_host.stdout)
+    sim_states, host_states = states(ran_sim.stdout), states(host_output)
     if len(sim_states) != len(host_states):
         failures.append(f"{len(sim_states)} states from the simulator, {len(host_states)} from the stand-in")
     for i, (a, b) in enumerate(zip(sim_states, host_states)):
@@ -65,17 +90,30 @@ def main():
         for key in va:
             if va[key] != vb[key]:
                 failures.append(f"state {i + 1}, {key}: simulator {json.dumps(va[key])}, stand-in {json.dumps(vb[key])}")
-    for name in snapshots:
-        a, b = os.path.join(sim_out, name), os.path.join(host_out, name)
+    for snap in snapshots:
+        a, b = os.path.join(sim_out, snap), os.path.join(host_out, snap)
         if not (os.path.exists(a) and os.path.exists(b)):
-            failures.append(f"{name}: snapshot missing")
+            failures.append(f"{snap}: snapshot missing")
             continue
-        print(name + ":", end=" ")
-        if compare_png.compare(a, b, area, os.path.join(out, "diff-" + name), skip) != 0:
-            failures.append(f"{name}: pixels differ (see diff-{name})")
-    print(f"{len(sim_states)} states and {len(snapshots)} snapshots compared")
+        print(f"{name}: {snap}:", end=" ")
+        if compare_png.compare(a, b, area, os.path.join(out, name, "diff-" + snap), skip) != 0:
+            failures.append(f"{snap}: pixels differ (see {name}/diff-{snap})")
+    print(f"{name}: {len(sim_states)} states and {len(snapshots)} snapshots compared")
+    return [f"{name}: {f}" for f in failures]
+
+
+def main():
+    sim, session, session_dir, host, out = sys.argv[1:6]
+    scripts = sys.argv[6:]
+    os.makedirs(out, exist_ok=True)
+    runs, host_err = host_runs(sim, session, session_dir, host, scripts, out)
+    failures = []
+    for script in scripts:
+        name = os.path.splitext(os.path.basename(script))[0]
+        failures += compare(name, script, sim, runs.get(name), host_err, out)
     for f in failures:
         print("FAIL:", f)
+    print(f"{len(scripts)} scripts compared, {len(failures)} failures")
     return 1 if failures else 0
 
 

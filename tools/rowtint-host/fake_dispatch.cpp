@@ -1,5 +1,7 @@
 #include "fake_dispatch.h"
 
+#include "fake_parts.h"
+
 #include <olectl.h>
 
 #include <algorithm>
@@ -9,15 +11,8 @@
 
 namespace rowtint::win32::fakes {
 namespace {
-long live = 0;
-
-// Counts one more live fake for as long as it lives.
-struct Alive {
-  Alive() noexcept { ++live; }
-  ~Alive() { --live; }
-  Alive(const Alive&) = delete;
-  Alive& operator=(const Alive&) = delete;
-};
+// Asked of a fake to find itself behind an automation object.
+constexpr IID kIidFake = {0x5c1e7a10, 0x3d2b, 0x4f6e, {0x9a, 0x41, 0x2b, 0x7d, 0x0e, 0x63, 0x58, 0x11}};
 
 // The caller's argument, copied; the caller keeps its own.
 Variant CopyOf(const VARIANT& argument) {
@@ -32,105 +27,7 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
-// Type information that knows only its own name.
-class FakeTypeInfo final : public ITypeInfo {
- public:
-  explicit FakeTypeInfo(std::string name) : name_(std::move(name)) {}
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    *ppv = (riid == IID_IUnknown || riid == IID_ITypeInfo) ? static_cast<ITypeInfo*>(this) : nullptr;
-    if (!*ppv) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  STDMETHODIMP GetDocumentation(MEMBERID id, BSTR* name, BSTR* doc, DWORD* context, BSTR* helpFile) override {
-    if (id != MEMBERID_NIL) return TYPE_E_ELEMENTNOTFOUND;
-    if (name) *name = SysAllocString(Widen(name_).c_str());
-    if (doc) *doc = nullptr;
-    if (context) *context = 0;
-    if (helpFile) *helpFile = nullptr;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeAttr(TYPEATTR**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeComp(ITypeComp**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetFuncDesc(UINT, FUNCDESC**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetVarDesc(UINT, VARDESC**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetNames(MEMBERID, BSTR*, UINT, UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetRefTypeOfImplType(UINT, HREFTYPE*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetImplTypeFlags(UINT, INT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(LPOLESTR*, UINT, MEMBERID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(PVOID, MEMBERID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetDllEntry(MEMBERID, INVOKEKIND, BSTR*, BSTR*, WORD*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetRefTypeInfo(HREFTYPE, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP AddressOfMember(MEMBERID, INVOKEKIND, PVOID*) override { return E_NOTIMPL; }
-  STDMETHODIMP CreateInstance(IUnknown*, REFIID, PVOID*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetMops(MEMBERID, BSTR*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetContainingTypeLib(ITypeLib**, UINT*) override { return E_NOTIMPL; }
-  void STDMETHODCALLTYPE ReleaseTypeAttr(TYPEATTR*) override {}
-  void STDMETHODCALLTYPE ReleaseFuncDesc(FUNCDESC*) override {}
-  void STDMETHODCALLTYPE ReleaseVarDesc(VARDESC*) override {}
-
- private:
-  ~FakeTypeInfo() = default;
-  Alive alive_;
-  ULONG refs_ = 1;
-  std::string name_;
-};
-
-// A collection's enumerator, as For Each walks it.
-class FakeEnum final : public IEnumVARIANT {
- public:
-  explicit FakeEnum(std::vector<Variant> items) : items_(std::move(items)) {}
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    *ppv = (riid == IID_IUnknown || riid == IID_IEnumVARIANT) ? static_cast<IEnumVARIANT*>(this) : nullptr;
-    if (!*ppv) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  STDMETHODIMP Next(ULONG count, VARIANT* out, ULONG* fetched) override {
-    ULONG n = 0;
-    for (; n < count && next_ < items_.size(); ++n, ++next_) {
-      VariantInit(&out[n]);
-      VariantCopy(&out[n], items_[next_].Ptr());
-    }
-    if (fetched) *fetched = n;
-    return n == count ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Skip(ULONG count) override {
-    next_ = std::min(items_.size(), next_ + static_cast<std::size_t>(count));
-    return next_ < items_.size() ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Reset() override {
-    next_ = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Clone(IEnumVARIANT**) override { return E_NOTIMPL; }
-
- private:
-  ~FakeEnum() = default;
-  Alive alive_;
-  ULONG refs_ = 1;
-  std::vector<Variant> items_;
-  std::size_t next_ = 0;
-};
 }  // namespace
-
-long LiveFakes() noexcept { return live; }
 
 const Variant* ReceivedCall::Named(DISPID id) const {
   for (std::size_t i = 0; i < namedIds.size(); ++i)
@@ -170,21 +67,34 @@ Behaviour Raises(HRESULT scode, const std::wstring& description) {
 
 Behaviour Enumerates(std::vector<Variant> items) {
   return [items = std::move(items)](const ReceivedCall&, Variant& result, EXCEPINFO&) {
-    auto* enumerator = new FakeEnum(items);
-    result = Variant::Unknown(enumerator);
-    enumerator->Release();
+    result = Variant::Unknown(MakeEnum(items).Get());
     return S_OK;
   };
 }
 
 // --- FakeDispatch ---------------------------------------------------------------
 
-FakeDispatch::FakeDispatch(std::string typeName) : typeName_(std::move(typeName)) { ++live; }
+FakeDispatch::FakeDispatch(std::string typeName) : typeName_(std::move(typeName)) {}
 
-FakeDispatch::~FakeDispatch() { --live; }
+FakeDispatch::~FakeDispatch() = default;
 
-ComPtr<FakeDispatch> FakeDispatch::Create(std::string typeName) {
-  return ComPtr<FakeDispatch>::Attach(new FakeDispatch(std::move(typeName)));
+ComPtr<FakeDispatch> FakeDispatch::Create(std::string typeName) { return ComObject::Create(std::move(typeName)); }
+
+ComPtr<FakeDispatch> FakeDispatch::From(IUnknown* object) {
+  IDispatch* self = nullptr;
+  if (!object || FAILED(object->QueryInterface(kIidFake, reinterpret_cast<void**>(&self))) || !self) return {};
+  return ComPtr<FakeDispatch>::Attach(static_cast<FakeDispatch*>(self));
+}
+
+void* FakeDispatch::QueryOther(REFIID riid) {
+  if (riid == kIidFake || std::find(interfaces_.begin(), interfaces_.end(), riid) != interfaces_.end())
+    return static_cast<IDispatch*>(this);
+  return nullptr;
+}
+
+ULONG FakeDispatch::References() {
+  AddRef();
+  return Release();
 }
 
 FakeDispatch& FakeDispatch::Unrecorded() {
@@ -229,7 +139,21 @@ FakeDispatch& FakeDispatch::Property(DISPID id, std::string name, Variant initia
 }
 
 FakeDispatch& FakeDispatch::Sources(const IID& events) {
-  if (!FindPoint(events)) points_.push_back(std::make_unique<Point>(*this, events));
+  if (!FindEvents(events)) {
+    events_.push_back(std::make_unique<Events>());
+    events_.back()->iid = events;
+  }
+  return *this;
+}
+
+FakeDispatch& FakeDispatch::OnAdvise(const IID& events, AdviseHook hook) {
+  Sources(events);
+  FindEvents(events)->hook = std::move(hook);
+  return *this;
+}
+
+FakeDispatch& FakeDispatch::Wraps(std::shared_ptr<void> object) {
+  wrapped_ = std::move(object);
   return *this;
 }
 
@@ -248,60 +172,41 @@ std::vector<ReceivedCall> FakeDispatch::CallsTo(DISPID id) const {
   return to;
 }
 
-FakeDispatch::Point* FakeDispatch::FindPoint(const IID& events) const {
-  for (const auto& point : points_)
-    if (point->Events() == events) return point.get();
+FakeDispatch::Events* FakeDispatch::FindEvents(const IID& events) const {
+  for (const auto& e : events_)
+    if (e->iid == events) return e.get();
   return nullptr;
 }
 
 std::vector<ComPtr<IDispatch>> FakeDispatch::Sinks(const IID& events) const {
   std::vector<ComPtr<IDispatch>> sinks;
-  if (Point* point = FindPoint(events))
-    for (const auto& [cookie, sink] : point->sinks) sinks.push_back(sink);
+  if (Events* e = FindEvents(events))
+    for (const auto& [cookie, advised] : e->sinks) sinks.push_back(advised.sink);
   return sinks;
 }
 
 int FakeDispatch::Advises(const IID& events) const {
-  Point* point = FindPoint(events);
-  return point ? point->advises : 0;
+  Events* e = FindEvents(events);
+  return e ? e->advises : 0;
 }
 
 int FakeDispatch::Unadvises(const IID& events) const {
-  Point* point = FindPoint(events);
-  return point ? point->unadvises : 0;
+  Events* e = FindEvents(events);
+  return e ? e->unadvises : 0;
+}
+
+HRESULT InvokeEvent(IDispatch* sink, DISPID event, std::vector<Variant>& args) {
+  std::vector<VARIANT> slots;
+  for (auto it = args.rbegin(); it != args.rend(); ++it) slots.push_back(*it->Ptr());
+  DISPPARAMS params{slots.empty() ? nullptr : slots.data(), nullptr, static_cast<UINT>(slots.size()), 0};
+  UINT argError = 0;
+  return sink->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, &argError);
 }
 
 HRESULT FakeDispatch::Fire(const IID& events, DISPID event, std::vector<Variant>& args) {
-  std::vector<VARIANT> slots;
-  for (auto it = args.rbegin(); it != args.rend(); ++it) slots.push_back(*it->Ptr());
   HRESULT hr = S_OK;
-  for (const auto& sink : Sinks(events)) {
-    DISPPARAMS params{slots.empty() ? nullptr : slots.data(), nullptr, static_cast<UINT>(slots.size()), 0};
-    UINT argError = 0;
-    hr = sink->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, &argError);
-  }
+  for (const auto& sink : Sinks(events)) hr = InvokeEvent(sink.Get(), event, args);
   return hr;
-}
-
-STDMETHODIMP FakeDispatch::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  *ppv = nullptr;
-  if (riid == IID_IUnknown || riid == IID_IDispatch ||
-      std::find(interfaces_.begin(), interfaces_.end(), riid) != interfaces_.end())
-    *ppv = static_cast<IDispatch*>(this);
-  else if (riid == IID_IConnectionPointContainer && !points_.empty())
-    *ppv = static_cast<IConnectionPointContainer*>(this);
-  if (!*ppv) return E_NOINTERFACE;
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP_(ULONG) FakeDispatch::AddRef() { return ++refs_; }
-
-STDMETHODIMP_(ULONG) FakeDispatch::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
 }
 
 STDMETHODIMP FakeDispatch::GetTypeInfoCount(UINT* count) {
@@ -314,7 +219,7 @@ STDMETHODIMP FakeDispatch::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
   if (typeName_.empty() || index != 0) return DISP_E_BADINDEX;
-  *info = new FakeTypeInfo(typeName_);
+  *info = MakeTypeInfo(typeName_).Detach();
   return S_OK;
 }
 
@@ -383,54 +288,11 @@ STDMETHODIMP FakeDispatch::EnumConnectionPoints(IEnumConnectionPoints** points) 
 
 STDMETHODIMP FakeDispatch::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
   if (!point) return E_POINTER;
-  *point = FindPoint(riid);
-  if (!*point) return CONNECT_E_NOCONNECTION;
-  (*point)->AddRef();
+  *point = nullptr;
+  Events* events = FindEvents(riid);
+  if (!events) return CONNECT_E_NOCONNECTION;
+  *point = MakePoint(ComPtr<FakeDispatch>(this), *events).Detach();
   return S_OK;
-}
-
-// --- Connection points ----------------------------------------------------------
-
-STDMETHODIMP FakeDispatch::Point::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  *ppv = (riid == IID_IUnknown || riid == IID_IConnectionPoint) ? static_cast<IConnectionPoint*>(this) : nullptr;
-  if (!*ppv) return E_NOINTERFACE;
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP FakeDispatch::Point::GetConnectionInterface(IID* iid) {
-  if (!iid) return E_POINTER;
-  *iid = events_;
-  return S_OK;
-}
-
-STDMETHODIMP FakeDispatch::Point::GetConnectionPointContainer(IConnectionPointContainer** container) {
-  if (!container) return E_POINTER;
-  *container = &owner_;
-  owner_.AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP FakeDispatch::Point::Advise(IUnknown* sink, DWORD* cookie) {
-  if (!sink || !cookie) return E_POINTER;
-  // As the host's own connection points do: the sink must answer the event interface.
-  ComPtr<IDispatch> events;
-  if (FAILED(sink->QueryInterface(events_, events.PutVoid())) || !events) return CONNECT_E_CANNOTCONNECT;
-  ++advises;
-  *cookie = nextCookie_++;
-  sinks[*cookie] = events;
-  return S_OK;
-}
-
-STDMETHODIMP FakeDispatch::Point::Unadvise(DWORD cookie) {
-  ++unadvises;
-  return sinks.erase(cookie) ? S_OK : CONNECT_E_NOCONNECTION;
-}
-
-STDMETHODIMP FakeDispatch::Point::EnumConnections(IEnumConnections** connections) {
-  if (connections) *connections = nullptr;
-  return E_NOTIMPL;
 }
 
 }  // namespace rowtint::win32::fakes

@@ -16,13 +16,23 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/com_object.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/dispatch_call.h"
 
 namespace rowtint::win32::fakes {
 
-// Fakes (objects, enumerators, type information) not yet destroyed.
+// Fakes (objects, enumerators, type information, connection points) not yet destroyed.
 long LiveFakes() noexcept;
+
+// Counts one more live fake for as long as it lives.
+class Alive {
+ public:
+  Alive() noexcept;
+  ~Alive();
+  Alive(const Alive&) = delete;
+  Alive& operator=(const Alive&) = delete;
+};
 
 // One Invoke as the fake received it.
 struct ReceivedCall {
@@ -52,10 +62,18 @@ Behaviour Raises(HRESULT scode, const std::wstring& description);
 // A collection's _NewEnum: a new IEnumVARIANT over `items` at each call.
 Behaviour Enumerates(std::vector<Variant> items);
 
-class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
+// What an advised sink is tied to while it stays advised (see OnAdvise).
+using AdviseHook = std::function<std::shared_ptr<void>(const ComPtr<IDispatch>& sink)>;
+
+class FakeDispatch final : public ComObject<FakeDispatch, IDispatch, IConnectionPointContainer> {
  public:
+  // A fake is no object of the library: it keeps no hold on it.
+  static constexpr bool kHoldsLibrary = false;
+
   // `typeName` is what its type information calls it; empty gives it none.
   static ComPtr<FakeDispatch> Create(std::string typeName = "");
+  // The fake behind an automation object, or null when it is none.
+  static ComPtr<FakeDispatch> From(IUnknown* object);
 
   // Keeps no log of calls and look-ups, for an object that lives through a long run.
   FakeDispatch& Unrecorded();
@@ -69,6 +87,12 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
   FakeDispatch& Property(DISPID id, std::string name, Variant initial);
   // An event interface it raises through a connection point.
   FakeDispatch& Sources(const IID& events);
+  // Called for each sink advised on the events' connection point; what it
+  // returns lives until the sink is unadvised or the fake goes.
+  FakeDispatch& OnAdvise(const IID& events, AdviseHook hook);
+  // An object of the caller's that this fake stands for, kept alive with it.
+  FakeDispatch& Wraps(std::shared_ptr<void> object);
+  const std::shared_ptr<void>& Wrapped() const { return wrapped_; }
 
   DISPID IdOf(const std::string& name) const;
   const Variant& Value(DISPID property) const;
@@ -76,7 +100,7 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
   std::vector<ReceivedCall> CallsTo(DISPID id) const;
   // Each GetIDsOfNames as the names it was asked for, in order.
   const std::vector<std::vector<std::string>>& NameLookups() const { return lookups_; }
-  ULONG References() const { return refs_; }
+  ULONG References();
 
   // Sinks advised on the connection point of `events`.
   std::vector<ComPtr<IDispatch>> Sinks(const IID& events) const;
@@ -86,10 +110,6 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
   // The result of the last sink's Invoke (S_OK with none).
   HRESULT Fire(const IID& events, DISPID event, std::vector<Variant>& args);
 
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // IDispatch
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
@@ -100,9 +120,25 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
   STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
   STDMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
 
+  // The state behind one connection point.
+  struct Advised {
+    ComPtr<IDispatch> sink;
+    std::shared_ptr<void> tie;  // what OnAdvise returned; goes before the sink
+  };
+  struct Events {
+    IID iid;
+    std::map<DWORD, Advised> sinks;
+    AdviseHook hook;
+    int advises = 0;
+    int unadvises = 0;
+    DWORD nextCookie = 1;
+  };
+
  private:
+  friend class ComObject<FakeDispatch, IDispatch, IConnectionPointContainer>;
   explicit FakeDispatch(std::string typeName);
-  ~FakeDispatch();
+  ~FakeDispatch() override;
+  void* QueryOther(REFIID riid);
 
   struct Entry {
     std::string name;
@@ -110,42 +146,22 @@ class FakeDispatch final : public IDispatch, public IConnectionPointContainer {
     Behaviour behaviour;
   };
 
-  // One connection point; it shares the container's reference count.
-  class Point final : public IConnectionPoint {
-   public:
-    Point(FakeDispatch& owner, const IID& events) : owner_(owner), events_(events) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return owner_.AddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return owner_.Release(); }
-    STDMETHODIMP GetConnectionInterface(IID* iid) override;
-    STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) override;
-    STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override;
-    STDMETHODIMP Unadvise(DWORD cookie) override;
-    STDMETHODIMP EnumConnections(IEnumConnections** connections) override;
+  Events* FindEvents(const IID& events) const;
 
-    const IID& Events() const { return events_; }
-    std::map<DWORD, ComPtr<IDispatch>> sinks;
-    int advises = 0;
-    int unadvises = 0;
-
-   private:
-    FakeDispatch& owner_;
-    IID events_;
-    DWORD nextCookie_ = 1;
-  };
-
-  Point* FindPoint(const IID& events) const;
-
-  ULONG refs_ = 1;
   std::string typeName_;
   std::vector<IID> interfaces_;
   std::map<DISPID, Entry> members_;
   std::map<DISPID, Variant> properties_;
-  std::vector<std::unique_ptr<Point>> points_;
+  std::vector<std::unique_ptr<Events>> events_;
   std::vector<ReceivedCall> calls_;
   std::vector<std::vector<std::string>> lookups_;
   bool recording_ = true;
+  std::shared_ptr<void> wrapped_;
+  Alive alive_;
 };
+
+// Raises an event into one sink, `args` first declared first; the sink's answer.
+HRESULT InvokeEvent(IDispatch* sink, DISPID event, std::vector<Variant>& args);
 
 // The fake as the IDispatch a caller receives, with a reference of its own.
 inline ComPtr<IDispatch> AsDispatch(const ComPtr<FakeDispatch>& fake) {

@@ -8,6 +8,7 @@
 
 #include "host_session.h"
 #include "live_gdi_objects.h"
+#include "platform/win32/gdi_handles.h"
 
 namespace rowtint::host {
 namespace {
@@ -21,13 +22,11 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 // The screen pixel under the middle of the left part of the band for the active cell.
 COLORREF BandPixel(HostSession& session) {
   const auto grid = session.Windows()->GridOnScreen();
-  const auto& sheet = session.Book().sheet;
+  const auto& sheet = session.Sheet();
   const int y = grid.top + (sheet.RowEdge(sheet.active.row) + sheet.RowEdge(sheet.active.row + 1)) / 2;
   const int x = grid.left + 20;
-  HDC screen = GetDC(nullptr);
-  const COLORREF pixel = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return pixel;
+  const win32::ScopedWindowDC screen(nullptr, win32::ScopedWindowDC::Area::Client);
+  return GetPixel(screen.Get(), x, y);
 }
 
 std::string Line(HostSession& session, const std::string& line) {
@@ -108,6 +107,7 @@ int PrintFigures(const std::string& outDir, const FigureCounts& counts, std::ost
   const std::string state = Line(session, "state");
   ledger.Check("no toolbar or menu after the last unload", state.find("\"bars\":[]") != std::string::npos);
   Line(session, "shutdown");
+  session.Close();
   out << (ledger.Ok() ? "nothing left behind\n" : "LEFT BEHIND: see above\n");
   return ledger.Ok() ? 0 : 1;
 }

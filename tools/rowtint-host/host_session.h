@@ -1,51 +1,50 @@
-// One run of the stand-in Excel: its windows, workbook and command bars, the
-// real Rowtint.dll it creates by its programmatic identifier and connects as
-// Excel does, and the script lines that drive them. Lines run between turns
-// of the message loop; while the add-in's call keeps its own modal loop
-// running (a form, the colour dialog), a timer of the stand-in's own feeds
-// the next lines into that loop.
+// One run of the stand-in Excel: its windows over the simulator's model of
+// the host (sheet, command bars, events), the real Rowtint.dll it creates by
+// its programmatic identifier and connects as Excel does, and the script
+// lines that drive them. Lines run between turns of the message loop; while
+// the add-in's call keeps its own modal loop running (a form, the colour
+// dialog), a timer of the stand-in's own feeds the next lines into that loop.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "host_command_bars.h"
-#include "host_excel_objects.h"
+#include "fake_dispatch.h"
 #include "host_windows.h"
+#include "platform/sim/excel_model.h"
+#include "script_commands.h"
 
 namespace rowtint::host {
 
-class ScriptError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using script::ScriptError;
 
-class HostSession {
+class HostSession : private script::ScriptHost {
  public:
   explicit HostSession(std::string outDir);
-  ~HostSession();
+  ~HostSession() override;
   HostSession(const HostSession&) = delete;
   HostSession& operator=(const HostSession&) = delete;
 
-  // Raises ScriptError for a line it cannot carry out.
+  // Raises ScriptError, naming the line, for a line it cannot carry out.
   void RunScript(const std::vector<std::string>& lines, std::ostream& out);
   // Runs one line now (for the soak and latency figures).
   void RunLine(const std::string& line, std::ostream& out);
+  // The run ends as the host closes: the add-in is told, and lets go of the library.
+  void Close();
 
   // What a host sees from outside the add-in.
   std::string StateJson();
   bool TimerMessageArrives(DWORD withinMs);
-  long OutstandingReferences() const;
+  long OutstandingReferences();
   HostWindows* Windows() { return windows_.get(); }
-  Workbook& Book() { return book_; }
-  void RaiseSelectionChange();
+  const sim::SheetModel& Sheet() { return Model().Sheet(); }
   // The user selects cells, with the host's repaint and event; `pump` lets
   // the loop run after it, as between two lines of a script.
   void UserSelects(const sim::Area& area, bool pump = true);
@@ -57,27 +56,43 @@ class HostSession {
   void WatchDialogs();
   void Pump();
   void Execute(const std::string& line, std::ostream& out);
-  void HostCommand(const std::string& line, const std::vector<std::string>& w, std::ostream& out);
+  // What the shared script commands ask of the stand-in: the model of the
+  // running host, its bars, the screen, its life and the add-in's.
+  sim::ExcelModel& Model() override;
+  sim::CommandBarStore& Bars() override;
+  platform::Rect ScreenBounds() override;
+  void KeepGrid(const platform::Rect& grid) override;
+  bool Started() const override;
+  void Start() override;
+  void Shutdown() override;
+  void Load() override;
+  void Unload() override;
+  void RefuseWhileModal(const script::ScriptLine& line) override;
+  void Own(const script::ScriptLine& line, script::Kind kind, std::ostream& out) override;
+
   void StartHost();
   void ShutdownHost();
-  void Load(int connectMode);
-  void Unload();
+  void EndHost();
+  void LoadAddIn(int connectMode);
   void Click(const std::string& name);
-  void FormCommand(const std::vector<std::string>& w);
-  template <class Call>
-  void CallAddIn(const char* what, Call call);
-  void Select(const sim::Area& area);
+  void FormCommand(const script::ScriptLine& line);
+  void PutSetting(const script::ScriptLine& line);
+  // A call into the add-in, which may keep its own modal loop running; a failure is recorded.
+  void CallAddIn(const char* what, const std::function<HRESULT()>& call);
   void Tick();
   void Snapshot(const std::string& file);
   void CloseForms();
   HWND ShownForm() const;
+  bool ColorDialogShown() const;
 
   std::string outDir_;
   HWND helper_ = nullptr;
-  Workbook book_;
-  HostCommandBars bars_;
-  win32::ComPtr<win32::fakes::FakeDispatch> app_;
+  std::shared_ptr<sim::CommandBarStore> bars_;
+  std::optional<sim::SheetModel> workbook_;  // the sheet as the last run of the host left it
+  std::uint64_t calls_ = 0;
   std::unique_ptr<HostWindows> windows_;
+  std::shared_ptr<sim::ExcelModel> model_;
+  win32::ComPtr<win32::fakes::FakeDispatch> app_;
   win32::ComPtr<IDispatch> addin_;
   platform::Rect gridRect_{40, 120, 1240, 760};
   bool started_ = false;

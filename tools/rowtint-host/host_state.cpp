@@ -11,6 +11,7 @@ namespace rowtint::host {
 namespace {
 using simcli::JsonWriter;
 using simcli::WriteBars;
+using simcli::WriteSelection;
 
 // The store's string values, as "SECTION/key": text.
 void WriteSettings(JsonWriter& j) {
@@ -47,16 +48,10 @@ void WriteSettings(JsonWriter& j) {
 std::string HostSession::StateJson() {
   JsonWriter j;
   j.BeginObject();
-  if (windows_) {
-    const auto& sheet = book_.sheet;
-    j.Key("activeCell").Text(sim::AbsoluteAddress({sheet.active, sheet.active}));
-    j.Key("selection").Text(sheet.objectSelected ? "object" : sim::AbsoluteAddress(sheet.selection));
-  } else {
-    j.Key("activeCell").Null().Key("selection").Null();
-  }
+  WriteSelection(j, model_ ? &model_->Sheet() : nullptr);
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);
-  WriteBars(j, bars_.Store());
+  WriteBars(j, *bars_);
   j.Key("forms").BeginObject();
   for (HWND window :
        {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {
@@ -90,11 +85,11 @@ std::string HostSession::StateJson() {
   return j.str();
 }
 
-long HostSession::OutstandingReferences() const {
-  // Each object the stand-in keeps holds one reference of its own; the rest are others'.
-  const long kept = 1 + bars_.CachedObjects();
-  return (win32::fakes::LiveFakes() - kept) + bars_.OutstandingReferences() +
-         (static_cast<long>(app_->References()) - 1);
+long HostSession::OutstandingReferences() {
+  // Every automation object of the stand-in's alive but the Application is the add-in's;
+  // of the Application's references, all but the stand-in's own.
+  if (!app_) return win32::fakes::LiveFakes();
+  return (win32::fakes::LiveFakes() - 1) + (static_cast<long>(app_->References()) - 1);
 }
 
 }  // namespace rowtint::host

@@ -2,9 +2,8 @@
 #include "platform/sim/glyphs.h"
 // keep this order
 #include "host_windows.h"
+#include "platform/win32/gdi_handles.h"
 #include "screen_capture.h"
-
-#include <vector>
 
 #undef DrawText
 
@@ -51,7 +50,7 @@ void BlitFrame(HDC dc, const sim::FrameBuffer& frame, const RECT& area, int x, i
   SetDIBitsToDevice(dc, area.left, area.top, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
 }
 
-HostWindows::HostWindows(const sim::SheetModel& sheet, platform::Rect gridRect) : sheet_(sheet) {
+HostWindows::HostWindows(platform::Rect gridRect, std::vector<std::string>& errors) : errors_(errors) {
   RegisterClasses();
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   main_ = CreateWindowExW(0, kMainClass, L"Book1 - Excel", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
@@ -67,6 +66,10 @@ HostWindows::HostWindows(const sim::SheetModel& sheet, platform::Rect gridRect) 
   SetForegroundWindow(main_);
   SetActiveWindow(main_);
   SetFocus(grid_);
+}
+
+void HostWindows::Show(const sim::SheetModel& sheet) {
+  sheet_ = &sheet;
   RepaintAll();
 }
 
@@ -78,7 +81,7 @@ HostWindows::~HostWindows() {
   }
 }
 
-platform::Rect HostWindows::GridClient() const {
+platform::Rect HostWindows::GridClient() {
   RECT r{};
   GetClientRect(grid_, &r);
   return {r.left, r.top, r.right, r.bottom};
@@ -91,15 +94,17 @@ platform::Rect HostWindows::GridOnScreen() const {
 }
 
 void HostWindows::PlaceCaret() {
-  if (GetFocus() != grid_) return;
-  SetCaretPos(sheet_.ColumnEdge(sheet_.active.column), sheet_.RowEdge(sheet_.active.row));
+  if (!sheet_ || GetFocus() != grid_) return;
+  SetCaretPos(sheet_->ColumnEdge(sheet_->active.column), sheet_->RowEdge(sheet_->active.row));
 }
 
 void HostWindows::RepaintCell(sim::CellRef cell) {
-  const RECT r{sheet_.ColumnEdge(cell.column), sheet_.RowEdge(cell.row), sheet_.ColumnEdge(cell.column + 1),
-               sheet_.RowEdge(cell.row + 1)};
+  if (!sheet_) return;
+  const RECT r{sheet_->ColumnEdge(cell.column), sheet_->RowEdge(cell.row), sheet_->ColumnEdge(cell.column + 1),
+               sheet_->RowEdge(cell.row + 1)};
   InvalidateRect(grid_, &r, FALSE);
   UpdateWindow(grid_);
+  PlaceCaret();
 }
 
 void HostWindows::RepaintAll() {
@@ -107,13 +112,13 @@ void HostWindows::RepaintAll() {
   PlaceCaret();
 }
 
-void HostWindows::ScrollBy(int dx, int dy) {
+void HostWindows::ScrollGrid(int dx, int dy) {
   ScrollWindowEx(grid_, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
   UpdateWindow(grid_);
   PlaceCaret();
 }
 
-void HostWindows::MoveGrid(platform::Rect rect) {
+void HostWindows::MoveGrid(const platform::Rect& rect, GridMove) {
   MoveWindow(grid_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
   UpdateWindow(main_);
   UpdateWindow(grid_);
@@ -123,9 +128,9 @@ void HostWindows::MoveGrid(platform::Rect rect) {
 void HostWindows::PaintGrid(HDC dc, const RECT& area) {
   // Only the area asked for is drawn, in a frame of its own size.
   const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
+  if (!sheet_ || width <= 0 || height <= 0) return;
   sim::FrameBuffer frame(width, height);
-  sheet_.Render(frame, {-area.left, -area.top}, {0, 0, width, height});
+  sheet_->Render(frame, {-area.left, -area.top}, {0, 0, width, height});
   BlitFrame(dc, frame, area, area.left, area.top);
 }
 
@@ -143,13 +148,11 @@ void HostWindows::PaintMain(HDC dc, const RECT& area) {
 LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   HostWindows* self = Self(window);
   if (self && message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    win32::ScopedPaint paint(window);
     try {
-      self->PaintMain(dc, ps.rcPaint);
+      self->PaintMain(paint.Dc(), paint.Area());
     } catch (...) {
     }
-    EndPaint(window, &ps);
     return 0;
   }
   if (message == WM_ERASEBKGND) return 1;
@@ -169,13 +172,11 @@ LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPAR
   switch (message) {
     case WM_PAINT:
       if (self) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
+        win32::ScopedPaint paint(window);
         try {
-          self->PaintGrid(dc, ps.rcPaint);
+          self->PaintGrid(paint.Dc(), paint.Area());
         } catch (...) {
         }
-        EndPaint(window, &ps);
         return 0;
       }
       break;

@@ -1,43 +1,50 @@
 // The stand-in's windows: a top-level "XLMAIN" over the whole screen and the
 // worksheet grid inside it, which holds the keyboard focus and the system
 // caret at the active cell's top-left corner, and paints exactly the
-// simulator's pixels for the sheet.
+// simulator's pixels for the sheet. They are the view of the host's model.
 #pragma once
 
 #include <windows.h>
 
-#include "platform/sim/sheet_model.h"
+#include <string>
+#include <vector>
+
+#include "platform/sim/excel_model.h"
 
 namespace rowtint::host {
 
-class HostWindows {
+class HostWindows : public sim::ExcelView {
  public:
-  HostWindows(const sim::SheetModel& sheet, platform::Rect gridRect);
-  ~HostWindows();
+  // Failures of event handlers go to `errors`; nothing is painted until Show.
+  HostWindows(platform::Rect gridRect, std::vector<std::string>& errors);
+  ~HostWindows() override;
   HostWindows(const HostWindows&) = delete;
   HostWindows& operator=(const HostWindows&) = delete;
 
   HWND Main() const { return main_; }
   HWND Grid() const { return grid_; }
-  // The grid's client area, which is its whole window.
-  platform::Rect GridClient() const;
   platform::Rect GridOnScreen() const;
 
+  // The windows show this sheet from now on.
+  void Show(const sim::SheetModel& sheet);
+
   // What the host repaints at once after the user's action.
-  void RepaintCell(sim::CellRef cell);
-  void RepaintAll();
-  // The window's pixels move by (dx, dy) with the sheet, and what comes into view is painted.
-  void ScrollBy(int dx, int dy);
-  void MoveGrid(platform::Rect rect);
-  void PlaceCaret();
+  platform::Rect GridClient() override;
+  void RepaintCell(sim::CellRef cell) override;
+  void RepaintAll() override;
+  void ScrollGrid(int dx, int dy) override;
+  void MoveGrid(const platform::Rect& rect, GridMove how) override;
+  void EventFailed(const std::string& what) override { errors_.push_back(what); }
 
  private:
   static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK GridProc(HWND, UINT, WPARAM, LPARAM);
   void PaintGrid(HDC dc, const RECT& area);
   void PaintMain(HDC dc, const RECT& area);
+  void PlaceCaret();
 
-  const sim::SheetModel& sheet_;
+  const sim::SheetModel* sheet_ = nullptr;
+  std::vector<std::string>& errors_;
   HWND main_ = nullptr;
   HWND grid_ = nullptr;
 };

@@ -1,13 +1,15 @@
-// rowtint-host: a stand-in Excel for Windows that plays a `rowtint-sim`
-// script against the real Rowtint.dll, created through COM by its
+// rowtint-host: a stand-in Excel for Windows that plays `rowtint-sim`
+// scripts against the real Rowtint.dll, created through COM by its
 // programmatic identifier; or measures it (soak and latency figures).
 #include <windows.h>
 #include <ole2.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,33 @@
 
 namespace {
 int Usage() {
-  std::cerr << "usage: rowtint-host run SCRIPT [--out DIR]\n"
+  std::cerr << "usage: rowtint-host run SCRIPT... [--out DIR]\n"
                "       rowtint-host figures [--selections N] [--cycles N] [--latency N] [--out DIR]\n";
   return 2;
 }
 
 // COM and OLE for the thread, for as long as the program runs.
+// Plays one script with an empty store and a fresh host, as a run of its own
+// would; 0 when every line was carried out.
+int Play(const std::string& script, const std::string& outDir, std::ostream& out) {
+  std::ifstream in(script);
+  if (!in) {
+    std::cerr << "rowtint-host: cannot open " << script << "\n";
+    return 2;
+  }
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  try {
+    rowtint::host::HostSession session(outDir);
+    session.RunScript(lines, out);
+    session.Close();
+    return 0;
+  } catch (const rowtint::host::ScriptError& e) {
+    std::cerr << "rowtint-host: " << script << ": " << e.what() << "\n";
+    return 2;
+  }
+}
+
 class OleThread {
  public:
   OleThread() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
@@ -40,7 +63,8 @@ class OleThread {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string mode = argv[1];
-  std::string script, outDir = ".";
+  std::vector<std::string> scripts;
+  std::string outDir = ".";
   rowtint::host::FigureCounts counts;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -52,8 +76,8 @@ int main(int argc, char** argv) {
       outDir = argv[++i];
     else if (mode == "figures" && count && i + 1 < argc)
       *count = std::max(0, std::atoi(argv[++i]));
-    else if (mode == "run" && script.empty())
-      script = arg;
+    else if (mode == "run" && arg.rfind("--", 0) != 0)
+      scripts.push_back(arg);
     else
       return Usage();
   }
@@ -64,20 +88,21 @@ int main(int argc, char** argv) {
   }
   try {
     if (mode == "figures") return rowtint::host::PrintFigures(outDir, counts, std::cout);
-    if (mode != "run" || script.empty()) return Usage();
-    std::ifstream in(script);
-    if (!in) {
-      std::cerr << "rowtint-host: cannot open " << script << "\n";
-      return 2;
+    if (mode != "run" || scripts.empty()) return Usage();
+    if (scripts.size() == 1) return Play(scripts[0], outDir, std::cout);
+    // Several scripts: each writes into a folder of its own, named after it,
+    // and its output goes there too, after a line naming it on the standard output.
+    int result = 0;
+    for (const auto& script : scripts) {
+      const auto name = std::filesystem::path(script).stem().string();
+      const auto folder = (std::filesystem::path(outDir) / name).string();
+      std::ostringstream out;
+      const int rc = Play(script, folder, out);
+      std::ofstream(std::filesystem::path(folder) / "output.txt") << out.str();
+      std::cout << "== " << name << " " << rc << "\n" << out.str() << std::flush;
+      result = std::max(result, rc);
     }
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    rowtint::host::HostSession session(outDir);
-    session.RunScript(lines, std::cout);
-    return 0;
-  } catch (const rowtint::host::ScriptError& e) {
-    std::cerr << "rowtint-host: " << script << ": " << e.what() << "\n";
-    return 2;
+    return result;
   } catch (const std::exception& e) {
     std::cerr << "rowtint-host: " << e.what() << "\n";
     return 1;

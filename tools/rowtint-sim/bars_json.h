@@ -1,14 +1,26 @@
-// The add-in's toolbar and menu popup as `state` shows them, in the
-// simulator and in the stand-in Excel alike, so that the two compare.
+// What `state` shows alike in the simulator and in the stand-in Excel, so
+// that the two compare: the active cell and selection, the add-in's toolbar
+// and menu popup.
 #pragma once
 
 #include <memory>
 #include <vector>
 
 #include "json_writer.h"
+#include "platform/sim/sheet_model.h"
 #include "platform/sim/sim_command_bars.h"
 
 namespace rowtint::simcli {
+
+// "activeCell" and "selection" of the running host's sheet; null while no host runs.
+inline void WriteSelection(JsonWriter& j, const sim::SheetModel* sheet) {
+  if (!sheet) {
+    j.Key("activeCell").Null().Key("selection").Null();
+    return;
+  }
+  j.Key("activeCell").Text(sim::AbsoluteAddress({sheet->active, sheet->active}));
+  j.Key("selection").Text(sheet->objectSelected ? "object" : sim::AbsoluteAddress(sheet->selection));
+}
 
 inline void WriteBarControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
   j.BeginArray();

@@ -22,19 +22,23 @@
 #include "platform/sim/sim_forms_host.h"
 #include "platform/sim/sim_host.h"
 #include "platform/sim/sim_settings_store.h"
+#include "script_commands.h"
 #include "script_line.h"
 
 namespace rowtint::simcli {
 
+using script::ScriptError;
+using script::ScriptLine;
+
 // Screens the simulator takes, in pixels.
 inline constexpr platform::Rect kScreenLimits{640, 480, 3840, 2160};
 
-class SimSession {
+class SimSession : private script::ScriptHost {
  public:
   // Snapshots and the settings store's file go to outDir; without one the
   // store lives in memory only and snapshots go to the current folder.
   explicit SimSession(std::optional<std::string> outDir = std::nullopt);
-  ~SimSession();
+  ~SimSession() override;
   SimSession(const SimSession&) = delete;
   SimSession& operator=(const SimSession&) = delete;
 
@@ -54,7 +58,7 @@ class SimSession {
   // What the add-in's library keeps: the shared highlight state and the forms.
   addin::Library& Library() { return *library_; }
   sim::SimSettingsStore& Settings() { return settings_; }
-  sim::CommandBarStore& Bars() { return *bars_; }
+  sim::CommandBarStore& Bars() override { return *bars_; }
   sim::SimFormsHost& Forms() { return forms_; }
   const sim::HostFaults& Faults() const { return faults_; }
 
@@ -64,10 +68,18 @@ class SimSession {
   bool PumpOneLine();
   void Idle();
   void Execute(const std::string& line, std::ostream& out);
-  void RefuseWhileModal(const ScriptLine& line);
-  void LifecycleCommand(const ScriptLine& line);
-  void SheetCommand(const ScriptLine& line);
-  void UserCommand(const ScriptLine& line);
+  // What the shared script commands ask of this program.
+  bool Started() const override { return started_; }
+  void Start() override { StartHost(); }
+  void Shutdown() override { ShutdownHost(); }
+  void Load() override;
+  void Unload() override { UnloadAddIn(); }
+  sim::ExcelModel& Model() override { return Host().Model(); }
+  platform::Rect ScreenBounds() override { return desktop_->Screen().Bounds(); }
+  void KeepGrid(const platform::Rect& grid) override { gridRect_ = grid; }
+  void RefuseWhileModal(const ScriptLine& line) override;
+  void Own(const ScriptLine& line, script::Kind kind, std::ostream& out) override;
+  void ScreenCommand(const ScriptLine& line);
   void EngineCommand(const ScriptLine& line, std::ostream& out);
   void LoadAddInLibrary();
   void StartHost();
@@ -77,7 +89,6 @@ class SimSession {
   void Click(const std::string& name);
   void Pick(const ScriptLine& line);
   void FormCommand(const ScriptLine& line);
-  void Resize(const ScriptLine& line, bool userResizes);
   template <class Call>
   void CallAddIn(const char* what, Call call);
   void Snapshot(const ScriptLine& line);

@@ -70,13 +70,7 @@ std::string SimSession::StateJson() {
   j.Key("timer").BeginObject().Key("running").Bool(timers > 0).Key("interval").Value(interval);
   j.Key("count").Value(timers).EndObject();
 
-  if (host_) {
-    const auto& sheet = host_->Sheet();
-    j.Key("activeCell").Text(sim::AbsoluteAddress({sheet.active, sheet.active}));
-    j.Key("selection").Text(sheet.objectSelected ? "object" : sim::AbsoluteAddress(sheet.selection));
-  } else {
-    j.Key("activeCell").Null().Key("selection").Null();
-  }
+  WriteSelection(j, host_ ? &host_->Sheet() : nullptr);
   j.Key("invalidated").BeginArray();
   for (const auto& r : records.invalidated) j.RectValue(r);
   j.EndArray();

@@ -77,6 +77,7 @@ class SimControl : public platform::CommandBarButton, public std::enable_shared_
   void SetStyle(std::int32_t style) override { ButtonOnly().style = style; }
   std::int32_t FaceId() override { return ButtonOnly().faceId; }
   void SetFaceId(std::int32_t faceId) override { ButtonOnly().faceId = faceId; }
+  bool IsButton() const { return node_->type == platform::kMsoControlButton; }
   std::unique_ptr<platform::host::EventConnection> AdviseClick(platform::ButtonEvents& sink) override {
     ButtonOnly().clickSinks.push_back(&sink);
     return std::make_unique<ClickConnection>(node_, &sink);
@@ -270,6 +271,12 @@ std::vector<std::string> CommandBarStore::Click(const std::shared_ptr<ControlNod
 
 std::shared_ptr<platform::CommandBars> CommandBarStore::Automation(std::uint64_t* callCounter) {
   return std::make_shared<SimBars>(shared_from_this(), callCounter);
+}
+
+std::shared_ptr<platform::CommandBarButton> CommandBarStore::ButtonOf(
+    const std::shared_ptr<platform::CommandBarControl>& control) {
+  auto sim = std::dynamic_pointer_cast<SimControl>(control);
+  return sim && sim->IsButton() ? sim : nullptr;
 }
 
 }  // namespace rowtint::sim

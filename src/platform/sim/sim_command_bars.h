@@ -64,6 +64,9 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
 
   // The automation object through which an add-in sees the store.
   std::shared_ptr<platform::CommandBars> Automation(std::uint64_t* callCounter);
+  // One of the store's controls as a button, or null when it is a popup; no call of an add-in.
+  static std::shared_ptr<platform::CommandBarButton> ButtonOf(
+      const std::shared_ptr<platform::CommandBarControl>& control);
 };
 
 }  // namespace rowtint::sim

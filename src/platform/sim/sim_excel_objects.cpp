@@ -5,7 +5,7 @@
 
 #include "platform/command_bars.h"
 #include "platform/error.h"
-#include "platform/sim/sim_host.h"
+#include "platform/sim/excel_model.h"
 
 namespace rowtint::sim {
 namespace {
@@ -17,18 +17,17 @@ constexpr std::int32_t kDisconnected = -2147417848;  // RPC_E_DISCONNECTED
 
 class HostRef {
  public:
-  explicit HostRef(std::weak_ptr<SimHost> host) : host_(std::move(host)) {}
+  explicit HostRef(std::weak_ptr<ExcelModel> host) : host_(std::move(host)) {}
   // Every call into the host counts, and fails once the host has gone or while it is busy.
-  SimHost& operator()() const {
+  ExcelModel& operator()() const {
     auto h = host_.lock();
     if (!h) Raise(kDisconnected, "Automation error: the object invoked has disconnected from its clients");
     h->Called();
     return *h;
   }
-  std::weak_ptr<SimHost> weak() const { return host_; }
 
  private:
-  std::weak_ptr<SimHost> host_;
+  std::weak_ptr<ExcelModel> host_;
 };
 
 class SimShape : public host::Object {
@@ -171,7 +170,7 @@ class SimWindow : public host::Window {
   std::int32_t ScrollColumn() override { return host_().Sheet().scroll.column; }
   std::shared_ptr<host::Range> VisibleRange() override {
     auto& h = host_();
-    const auto grid = h.GridRect();
+    const auto grid = h.View().GridClient();
     const CellRef last = h.Sheet().LastVisible(grid.right - grid.left, grid.bottom - grid.top);
     return std::make_shared<SimRange>(host_, Area{h.Sheet().scroll, last});
   }
@@ -230,11 +229,11 @@ class SimApplication : public host::Application {
 };
 }  // namespace
 
-std::shared_ptr<host::Application> MakeApplication(const std::shared_ptr<SimHost>& host) {
+std::shared_ptr<host::Application> MakeApplication(const std::shared_ptr<ExcelModel>& host) {
   return std::make_shared<SimApplication>(HostRef(host));
 }
 
-std::shared_ptr<host::Range> MakeRange(const std::shared_ptr<SimHost>& host, const Area& area) {
+std::shared_ptr<host::Range> MakeRange(const std::shared_ptr<ExcelModel>& host, const Area& area) {
   return std::make_shared<SimRange>(HostRef(host), area);
 }
 

@@ -8,10 +8,10 @@
 
 namespace rowtint::sim {
 
-class SimHost;
+class ExcelModel;
 
-std::shared_ptr<platform::host::Application> MakeApplication(const std::shared_ptr<SimHost>& host);
+std::shared_ptr<platform::host::Application> MakeApplication(const std::shared_ptr<ExcelModel>& host);
 // A range the host itself hands out (an event's target), made without a call into the host.
-std::shared_ptr<platform::host::Range> MakeRange(const std::shared_ptr<SimHost>& host, const Area& area);
+std::shared_ptr<platform::host::Range> MakeRange(const std::shared_ptr<ExcelModel>& host, const Area& area);
 
 }  // namespace rowtint::sim

@@ -4,11 +4,9 @@
 
 #include "platform/error.h"
 #include "platform/sim/glyphs.h"
-#include "platform/sim/sim_excel_objects.h"
 
 namespace rowtint::sim {
 namespace {
-namespace host = platform::host;
 
 constexpr Pixel kTitleGreen = 0x467321;
 constexpr Pixel kWhite = 0xFFFFFF;
@@ -18,43 +16,15 @@ constexpr Pixel kHeaderInk = 0x404040;
 constexpr Pixel kHeaderLine = 0xC0C0C0;
 constexpr int kTitleHeight = 28;
 constexpr int kHeaderHeight = 18;
-
-class NamedObject : public host::Object {
- public:
-  explicit NamedObject(std::string name) : name_(std::move(name)) {}
-  std::string TypeName() override { return name_; }
-  std::shared_ptr<host::Range> AsRange() override {
-    platform::Raise(platform::err::kNotSupported, "Object doesn't support this property or method");
-  }
-
- private:
-  std::string name_;
-};
-
-class SinkConnection : public host::EventConnection {
- public:
-  SinkConnection(std::weak_ptr<SimHost> host, std::vector<host::AppEvents*>& sinks, host::AppEvents* sink)
-      : host_(std::move(host)), sinks_(sinks), sink_(sink) {}
-  ~SinkConnection() override {
-    if (host_.lock()) std::erase(sinks_, sink_);
-  }
-
- private:
-  std::weak_ptr<SimHost> host_;
-  std::vector<host::AppEvents*>& sinks_;
-  host::AppEvents* sink_;
-};
 }  // namespace
 
-SimHost::SimHost(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars)
-    : desktop_(desktop), bars_(std::move(bars)) {}
+SimHost::SimHost(SimDesktop& desktop) : desktop_(desktop) {}
 
 std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
                                         platform::Rect gridRect, const SheetModel* workbook, HostFaults* faults) {
-  if (!bars) bars = std::make_shared<CommandBarStore>();
-  std::shared_ptr<SimHost> h(new SimHost(desktop, std::move(bars)));
-  h->faults_ = faults;
-  if (workbook) h->sheet_ = *workbook;
+  std::shared_ptr<SimHost> h(new SimHost(desktop));
+  h->model_ = ExcelModel::Create(*h, std::move(bars), desktop.CallCounter(), faults);
+  if (workbook) h->Sheet() = *workbook;
   std::weak_ptr<SimHost> weak = h;
   h->mainWindow_ = desktop.CreateWindow("XLMAIN", 0, desktop.Screen().Bounds(), [weak](FrameBuffer& fb, const Rect& c) {
     if (auto self = weak.lock()) self->PaintMainWindow(fb, c);
@@ -81,21 +51,29 @@ void SimHost::Close() {
 
 platform::Rect SimHost::GridRect() const { return desktop_.WindowRect(gridWindow_); }
 
-std::shared_ptr<host::Application> SimHost::Application() { return MakeApplication(shared_from_this()); }
+platform::Rect SimHost::GridClient() {
+  const Rect grid = GridRect();
+  return {0, 0, grid.right - grid.left, grid.bottom - grid.top};
+}
 
-Point SimHost::Caret() { return {sheet_.ColumnEdge(sheet_.active.column), sheet_.RowEdge(sheet_.active.row)}; }
+Point SimHost::Caret() {
+  const SheetModel& sheet = Sheet();
+  return {sheet.ColumnEdge(sheet.active.column), sheet.RowEdge(sheet.active.row)};
+}
 
 void SimHost::RepaintAll() { desktop_.PaintNow(desktop_.WindowRect(mainWindow_)); }
 
 void SimHost::RepaintCell(CellRef cell) {
   const Rect grid = GridRect();
+  const SheetModel& sheet = Sheet();
   desktop_.PaintNow(
-      Intersect(grid, {grid.left + sheet_.ColumnEdge(cell.column), grid.top + sheet_.RowEdge(cell.row),
-                       grid.left + sheet_.ColumnEdge(cell.column + 1), grid.top + sheet_.RowEdge(cell.row + 1)}));
+      Intersect(grid, {grid.left + sheet.ColumnEdge(cell.column), grid.top + sheet.RowEdge(cell.row),
+                       grid.left + sheet.ColumnEdge(cell.column + 1), grid.top + sheet.RowEdge(cell.row + 1)}));
 }
 
 void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
   const Rect main = desktop_.WindowRect(mainWindow_);
+  const SheetModel& sheet = Sheet();
   const Rect grid = GridRect();
   fb.Fill(main, clip, kChrome);
   fb.Fill({main.left, main.top, main.right, main.top + kTitleHeight}, clip, kTitleGreen);
@@ -105,9 +83,9 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
   // Column headers above the grid, row headers left of it.
   const Rect colHeads{grid.left, grid.top - kHeaderHeight, grid.right, grid.top};
   fb.Fill(colHeads, clip, kHeaderFill);
-  const CellRef last = sheet_.LastVisible(grid.right - grid.left, grid.bottom - grid.top);
-  for (std::int32_t c = sheet_.scroll.column; c <= last.column; ++c) {
-    const int left = grid.left + sheet_.ColumnEdge(c), right = grid.left + sheet_.ColumnEdge(c + 1);
+  const CellRef last = sheet.LastVisible(grid.right - grid.left, grid.bottom - grid.top);
+  for (std::int32_t c = sheet.scroll.column; c <= last.column; ++c) {
+    const int left = grid.left + sheet.ColumnEdge(c), right = grid.left + sheet.ColumnEdge(c + 1);
     const Rect head = Intersect(colHeads, {left, colHeads.top, right, colHeads.bottom});
     const std::string letters = ColumnLetters(c);
     DrawText(fb, (left + right - TextWidth(letters)) / 2, colHeads.top + 5, letters, kHeaderInk, Intersect(head, clip));
@@ -115,8 +93,8 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
   }
   const Rect rowHeads{std::max(main.left, grid.left - 38), grid.top, grid.left, grid.bottom};
   fb.Fill(rowHeads, clip, kHeaderFill);
-  for (std::int32_t r = sheet_.scroll.row; r <= last.row; ++r) {
-    const int top = grid.top + sheet_.RowEdge(r), bottom = grid.top + sheet_.RowEdge(r + 1);
+  for (std::int32_t r = sheet.scroll.row; r <= last.row; ++r) {
+    const int top = grid.top + sheet.RowEdge(r), bottom = grid.top + sheet.RowEdge(r + 1);
     const Rect head = Intersect(rowHeads, {rowHeads.left, top, rowHeads.right, bottom});
     const std::string number = std::to_string(r);
     DrawText(fb, rowHeads.right - 3 - TextWidth(number), top + std::max(1, (bottom - top - kGlyphHeight) / 2), number,
@@ -129,14 +107,15 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
 // as they fit above the grid's headers.
 void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int bottom) {
   const Rect main = desktop_.WindowRect(mainWindow_);
+  const CommandBarStore& bars = Bars();
   auto strip = [](std::string caption) {
     std::erase(caption, '&');
     return caption;
   };
   int y = main.top + kTitleHeight + 4;
-  if (bars_->activeMenuBar && y + 14 <= bottom) {
+  if (bars.activeMenuBar && y + 14 <= bottom) {
     int x = main.left + 8;
-    for (const auto& c : bars_->activeMenuBar->controls) {
+    for (const auto& c : bars.activeMenuBar->controls) {
       const std::string caption = strip(c->caption);
       if (c->beginGroup == platform::kTrue) {
         fb.Fill({x, y - 2, x + 1, y + 10}, clip, kHeaderLine);
@@ -149,7 +128,7 @@ void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int 
   y += 20;
   if (y + 22 > bottom) return;
   int x = main.left + 8;
-  for (const auto& bar : bars_->bars) {
+  for (const auto& bar : bars.bars) {
     if (!bar->visible || bar->menuBar) continue;
     fb.Fill({x, y, x + 3, y + 22}, clip, kHeaderLine);  // the bar's grip
     x += 7;
@@ -179,59 +158,18 @@ void SimHost::RepaintCommandBars() {
 
 void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip) {
   const Rect grid = GridRect();
-  sheet_.Render(fb, {grid.left, grid.top}, clip);
+  Sheet().Render(fb, {grid.left, grid.top}, clip);
 }
 
-void SimHost::Raise(const std::function<void(host::AppEvents&)>& event) {
-  const auto sinks = sinks_;
-  for (auto* sink : sinks) {
-    if (std::find(sinks_.begin(), sinks_.end(), sink) == sinks_.end()) continue;
-    try {
-      event(*sink);
-    } catch (const platform::PlatformError& e) {
-      ++failedEvents;
-      desktop_.RecordHostError(std::to_string(e.Number()) + " " + e.Description());
-    }
-  }
+void SimHost::EventFailed(const std::string& what) {
+  ++failedEvents;
+  desktop_.RecordHostError(what);
 }
 
-std::unique_ptr<host::EventConnection> SimHost::Advise(host::AppEvents& sink) {
-  sinks_.push_back(&sink);
-  return std::make_unique<SinkConnection>(weak_from_this(), sinks_, &sink);
-}
-
-void SimHost::Select(const Area& area) {
-  const CellRef previous = sheet_.active;
-  sheet_.selection = area;
-  sheet_.active = area.first;
-  sheet_.objectSelected = false;
-  // The host brings the active cell into view before it tells anyone of the change.
-  const Rect grid = GridRect();
-  ScrollView(sheet_.ScrollToShow(sheet_.active, grid.right - grid.left, grid.bottom - grid.top));
-  RepaintCell(previous);
-  RepaintCell(sheet_.active);
-  auto target = MakeRange(shared_from_this(), area);
-  Raise([&](host::AppEvents& s) { s.SheetSelectionChange(std::make_shared<NamedObject>("Worksheet"), target); });
-}
-
-void SimHost::SelectShape() {
-  sheet_.objectSelected = true;
-  RepaintCell(sheet_.active);
-}
-
-void SimHost::Scroll(CellRef topLeft) {
-  ScrollView(
-      {std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
-}
-
-void SimHost::ScrollView(CellRef topLeft) {
-  const CellRef before = sheet_.scroll;
-  if (topLeft == before) return;
-  sheet_.scroll = topLeft;
+void SimHost::ScrollGrid(int dx, int dy) {
   // The host scrolls the window's pixels, band and all, and paints only what
   // comes into view; the headers are painted afresh. Pixels of windows lying
   // over the grid are theirs: they neither move nor are moved onto.
-  const int dx = sheet_.ColumnEdge(before.column), dy = sheet_.RowEdge(before.row);
   FrameBuffer& fb = desktop_.Screen();
   const Rect visible = Intersect(GridRect(), fb.Bounds());
   const auto above = desktop_.WindowsAbove(mainWindow_);
@@ -248,10 +186,10 @@ void SimHost::ScrollView(CellRef topLeft) {
       if (shown(x, y) && shown(x - dx, y - dy)) fb.Set(x, y, old.Get(x - dx, y - dy));
 }
 
-void SimHost::MoveGrid(platform::Rect rect) {
+void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
   const Rect before = GridRect();
   desktop_.MoveWindow(gridWindow_, rect);
-  if (before.left != rect.left || before.top != rect.top) {
+  if (how == GridMove::Place || before.left != rect.left || before.top != rect.top) {
     RepaintAll();
   } else {
     // Only what the new size exposes or gives back is painted; the rest keeps its pixels.
@@ -261,53 +199,12 @@ void SimHost::MoveGrid(platform::Rect rect) {
     desktop_.PaintNow({rect.left, rect.top - kHeaderHeight, right, rect.top});
     desktop_.PaintNow({std::max(0, rect.left - 38), rect.top, rect.left, bottom});
   }
-  Raise([&](host::AppEvents& s) {
-    s.WindowResize(std::make_shared<NamedObject>("Workbook"), std::make_shared<NamedObject>("Window"));
-  });
-}
-
-void SimHost::PlaceGrid(platform::Rect rect) {
-  desktop_.MoveWindow(gridWindow_, rect);
-  RepaintAll();
 }
 
 void SimHost::SetDpi(int dpi) {
-  sheet_.dpi = dpi;
+  Sheet().dpi = dpi;
   desktop_.dpi = dpi;
   RepaintAll();
-}
-
-void SimHost::SetZoom(std::int32_t percent) {
-  sheet_.zoom = percent;
-  RepaintAll();
-}
-
-void SimHost::SetRowHeight(std::int32_t row, double points) {
-  sheet_.SetRowHeight(row, points);
-  RepaintAll();
-}
-
-void SimHost::SetColumnWidth(std::int32_t column, double points) {
-  sheet_.SetColumnWidth(column, points);
-  RepaintAll();
-}
-
-void SimHost::SetText(CellRef cell, const std::string& text) {
-  sheet_.SetText(cell, text);
-  RepaintCell(cell);
-}
-
-void SimHost::ActivateSheet() {
-  Raise([](host::AppEvents& s) { s.SheetActivate(std::make_shared<NamedObject>("Worksheet")); });
-}
-
-void SimHost::ActivateWorkbook() {
-  Raise([](host::AppEvents& s) { s.WorkbookActivate(std::make_shared<NamedObject>("Workbook")); });
-}
-
-void SimHost::Print() {
-  platform::VbBool cancel = platform::kFalse;
-  Raise([&](host::AppEvents& s) { s.WorkbookBeforePrint(std::make_shared<NamedObject>("Workbook"), cancel); });
 }
 
 void SimHost::ResizeScreen(int width, int height, platform::Rect gridRect) {

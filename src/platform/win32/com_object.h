@@ -1,6 +1,8 @@
 // Every COM object of the library is built from this one template: the
 // reference count, QueryInterface over the listed interfaces, and a hold on
-// the library while the object lives.
+// the library while the object lives. An object made by a program that only
+// uses the library (a test's stand-in for the host) declares
+// `static constexpr bool kHoldsLibrary = false;` and holds nothing.
 #pragma once
 
 #include <windows.h>
@@ -58,8 +60,12 @@ class ComObject : public First, public Rest... {
   }
 
  protected:
-  ComObject() = default;
-  virtual ~ComObject() = default;
+  ComObject() noexcept {
+    if constexpr (HoldsLibrary()) Hold(Lifetime::ComObject);
+  }
+  virtual ~ComObject() {
+    if constexpr (HoldsLibrary()) Let(Lifetime::ComObject);
+  }
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
 
@@ -78,8 +84,14 @@ class ComObject : public First, public Rest... {
     return false;
   }
 
+  static constexpr bool HoldsLibrary() {
+    if constexpr (requires { Derived::kHoldsLibrary; })
+      return Derived::kHoldsLibrary;
+    else
+      return true;
+  }
+
   volatile LONG refs_ = 1;
-  LifetimeHold hold_{Lifetime::ComObject};
 };
 
 }  // namespace rowtint::win32

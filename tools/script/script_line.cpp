@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-namespace rowtint::simcli {
+namespace rowtint::script {
 namespace {
 std::string Plural(std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
 
@@ -111,4 +111,4 @@ std::string ScriptLine::Rest(std::size_t n) const {
   return text_.substr(pos, end - pos + 1);
 }
 
-}  // namespace rowtint::simcli
+}  // namespace rowtint::script

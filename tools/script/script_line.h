@@ -1,6 +1,6 @@
-// One line of a rowtint-sim script: its words, and the checks that hold each
-// argument to what the host or a person could give. A line that fails one
-// raises ScriptError saying what was wrong.
+// One line of a script for rowtint-sim and rowtint-host: its words, and the
+// checks that hold each argument to what the host or a person could give. A
+// line that fails one raises ScriptError saying what was wrong.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include "platform/sim/sheet_model.h"
 #include "platform/types.h"
 
-namespace rowtint::simcli {
+namespace rowtint::script {
 
 class ScriptError : public std::runtime_error {
  public:
@@ -54,4 +54,4 @@ class ScriptLine {
   std::vector<std::string> words_;
 };
 
-}  // namespace rowtint::simcli
+}  // namespace rowtint::script

@@ -1,0 +1,149 @@
+#include "platform/sim/excel_model.h"
+
+#include <algorithm>
+
+#include "platform/error.h"
+#include "platform/sim/sim_excel_objects.h"
+
+namespace rowtint::sim {
+namespace {
+namespace host = platform::host;
+
+// What the host passes as an event's sheet, workbook or window.
+class NamedObject : public host::Object {
+ public:
+  explicit NamedObject(std::string name) : name_(std::move(name)) {}
+  std::string TypeName() override { return name_; }
+  std::shared_ptr<host::Range> AsRange() override {
+    platform::Raise(platform::err::kNotSupported, "Object doesn't support this property or method");
+  }
+
+ private:
+  std::string name_;
+};
+
+std::shared_ptr<host::Object> Named(const char* name) { return std::make_shared<NamedObject>(name); }
+
+class SinkConnection : public host::EventConnection {
+ public:
+  SinkConnection(std::weak_ptr<ExcelModel> model, std::vector<host::AppEvents*>& sinks, host::AppEvents* sink)
+      : model_(std::move(model)), sinks_(sinks), sink_(sink) {}
+  ~SinkConnection() override {
+    if (model_.lock()) std::erase(sinks_, sink_);
+  }
+
+ private:
+  std::weak_ptr<ExcelModel> model_;
+  std::vector<host::AppEvents*>& sinks_;
+  host::AppEvents* sink_;
+};
+}  // namespace
+
+ExcelModel::ExcelModel(ExcelView& view, std::shared_ptr<CommandBarStore> bars, std::uint64_t& calls, HostFaults* faults)
+    : view_(view), bars_(std::move(bars)), calls_(&calls), faults_(faults) {}
+
+std::shared_ptr<ExcelModel> ExcelModel::Create(ExcelView& view, std::shared_ptr<CommandBarStore> bars,
+                                               std::uint64_t& calls, HostFaults* faults) {
+  if (!bars) bars = std::make_shared<CommandBarStore>();
+  return std::shared_ptr<ExcelModel>(new ExcelModel(view, std::move(bars), calls, faults));
+}
+
+void ExcelModel::Called() {
+  ++*calls_;
+  if (faults_) faults_->MaybeFail();
+}
+
+std::shared_ptr<host::Application> ExcelModel::Application() { return MakeApplication(shared_from_this()); }
+
+std::unique_ptr<host::EventConnection> ExcelModel::Advise(host::AppEvents& sink) {
+  sinks_.push_back(&sink);
+  return std::make_unique<SinkConnection>(weak_from_this(), sinks_, &sink);
+}
+
+// A sink unadvised by an earlier sink's handler hears no more; a failure is
+// the outcome of the event, and the host carries on.
+void ExcelModel::Raise(const std::function<void(host::AppEvents&)>& event) {
+  const auto sinks = sinks_;
+  for (auto* sink : sinks) {
+    if (std::find(sinks_.begin(), sinks_.end(), sink) == sinks_.end()) continue;
+    try {
+      event(*sink);
+    } catch (const platform::PlatformError& e) {
+      view_.EventFailed(std::to_string(e.Number()) + " " + e.Description());
+    }
+  }
+}
+
+void ExcelModel::Select(const Area& area) {
+  const CellRef previous = sheet_.active;
+  sheet_.selection = area;
+  sheet_.active = area.first;
+  sheet_.objectSelected = false;
+  // The host brings the active cell into view before it tells anyone of the change.
+  const platform::Rect grid = view_.GridClient();
+  ScrollView(sheet_.ScrollToShow(sheet_.active, grid.right - grid.left, grid.bottom - grid.top));
+  view_.RepaintCell(previous);
+  view_.RepaintCell(sheet_.active);
+  auto target = MakeRange(shared_from_this(), area);
+  Raise([&](host::AppEvents& s) { s.SheetSelectionChange(Named("Worksheet"), target); });
+}
+
+void ExcelModel::SelectObject() {
+  sheet_.objectSelected = true;
+  view_.RepaintCell(sheet_.active);
+}
+
+void ExcelModel::Scroll(CellRef topLeft) {
+  ScrollView(
+      {std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
+}
+
+void ExcelModel::ScrollView(CellRef topLeft) {
+  const CellRef before = sheet_.scroll;
+  if (topLeft == before) return;
+  sheet_.scroll = topLeft;
+  // The old scroll cell's edges in the new view: how far the pixels move.
+  view_.ScrollGrid(sheet_.ColumnEdge(before.column), sheet_.RowEdge(before.row));
+}
+
+void ExcelModel::Resize(const platform::Rect& grid) {
+  view_.MoveGrid(grid, ExcelView::GridMove::Resize);
+  Raise([](host::AppEvents& s) { s.WindowResize(Named("Workbook"), Named("Window")); });
+}
+
+void ExcelModel::PlaceGrid(const platform::Rect& grid) { view_.MoveGrid(grid, ExcelView::GridMove::Place); }
+
+void ExcelModel::SetZoom(std::int32_t percent) {
+  sheet_.zoom = percent;
+  view_.RepaintAll();
+}
+
+void ExcelModel::SetRowHeight(std::int32_t row, double points) {
+  sheet_.SetRowHeight(row, points);
+  view_.RepaintAll();
+}
+
+void ExcelModel::SetColumnWidth(std::int32_t column, double points) {
+  sheet_.SetColumnWidth(column, points);
+  view_.RepaintAll();
+}
+
+void ExcelModel::SetText(CellRef cell, const std::string& text) {
+  sheet_.SetText(cell, text);
+  view_.RepaintCell(cell);
+}
+
+void ExcelModel::ActivateSheet() {
+  Raise([](host::AppEvents& s) { s.SheetActivate(Named("Worksheet")); });
+}
+
+void ExcelModel::ActivateWorkbook() {
+  Raise([](host::AppEvents& s) { s.WorkbookActivate(Named("Workbook")); });
+}
+
+void ExcelModel::Print() {
+  platform::VbBool cancel = platform::kFalse;
+  Raise([&](host::AppEvents& s) { s.WorkbookBeforePrint(Named("Workbook"), cancel); });
+}
+
+}  // namespace rowtint::sim

@@ -1,0 +1,91 @@
+// The spreadsheet host as both simulated hosts share it, whatever shows it:
+// the sheet, the command bars, the busy host's faults, the Application's
+// event sinks and what the user does. Each action changes the sheet, tells
+// the view what to repaint or scroll, and raises the events the host
+// raises. The simulator's view is its simulated desktop; the stand-in's is
+// a pair of real windows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/sim/host_faults.h"
+#include "platform/sim/sheet_model.h"
+#include "platform/sim/sim_command_bars.h"
+
+namespace rowtint::sim {
+
+// What shows the model: the grid window and the screen it lies on.
+class ExcelView {
+ public:
+  enum class GridMove {
+    Place,   // set-up before the user works: everything is painted afresh
+    Resize,  // the user's resize: only what it exposes is painted
+  };
+
+  virtual ~ExcelView() = default;
+  // The grid window's client area, its top-left corner at (0, 0).
+  virtual platform::Rect GridClient() = 0;
+  virtual void RepaintCell(CellRef cell) = 0;
+  virtual void RepaintAll() = 0;
+  // The grid's pixels move by (dx, dy) with the sheet; what comes into view is painted.
+  virtual void ScrollGrid(int dx, int dy) = 0;
+  // The grid window moves to `rect` on the host's main window.
+  virtual void MoveGrid(const platform::Rect& rect, GridMove how) = 0;
+  // A failure an event handler handed back to the host ("number description").
+  virtual void EventFailed(const std::string& what) = 0;
+};
+
+class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
+ public:
+  // `calls` counts every call an add-in makes into the host; `faults`, when
+  // given, makes those calls fail as a busy host's do.
+  static std::shared_ptr<ExcelModel> Create(ExcelView& view, std::shared_ptr<CommandBarStore> bars,
+                                            std::uint64_t& calls, HostFaults* faults = nullptr);
+  ExcelModel(const ExcelModel&) = delete;
+  ExcelModel& operator=(const ExcelModel&) = delete;
+
+  SheetModel& Sheet() { return sheet_; }
+  CommandBarStore& Bars() { return *bars_; }
+  ExcelView& View() { return view_; }
+  std::uint64_t& Calls() { return *calls_; }
+  // Every call an add-in makes into the host: counted, and failing when the host is made busy.
+  void Called();
+
+  // The object handed to add-ins at connection.
+  std::shared_ptr<platform::host::Application> Application();
+  std::unique_ptr<platform::host::EventConnection> Advise(platform::host::AppEvents& sink);
+
+  // What the user does.
+  // Raises SheetSelectionChange, after scrolling the active cell into view.
+  void Select(const Area& area);
+  void SelectObject();
+  void Scroll(CellRef topLeft);  // the scroll bars or the wheel: no event
+  void Resize(const platform::Rect& grid);
+  void PlaceGrid(const platform::Rect& grid);  // set-up: no event
+  void SetZoom(std::int32_t percent);
+  void SetRowHeight(std::int32_t row, double points);
+  void SetColumnWidth(std::int32_t column, double points);
+  void SetText(CellRef cell, const std::string& text);
+  void ActivateSheet();
+  void ActivateWorkbook();
+  void Print();
+
+ private:
+  ExcelModel(ExcelView& view, std::shared_ptr<CommandBarStore> bars, std::uint64_t& calls, HostFaults* faults);
+  void Raise(const std::function<void(platform::host::AppEvents&)>& event);
+  void ScrollView(CellRef topLeft);
+
+  ExcelView& view_;
+  std::shared_ptr<CommandBarStore> bars_;
+  std::uint64_t* calls_;
+  HostFaults* faults_;
+  SheetModel sheet_;
+  std::vector<platform::host::AppEvents*> sinks_;
+};
+
+}  // namespace rowtint::sim

@@ -1,0 +1,144 @@
+// The host's life and the add-in's in the stand-in: the host starts over the
+// model of its sheet and bars, creates Rowtint.Connect and connects it as
+// Excel does, shuts down, unloads and loads it.
+#include "host_automation.h"
+#include "host_session.h"
+#include "import_patch.h"
+#include "platform/win32/hresult_errors.h"
+#include "rowtint_idl.h"
+
+namespace rowtint::host {
+namespace {
+using win32::ComPtr;
+
+// What the add-in launched since the last `state`, as the simulator words it.
+std::vector<std::string>* g_launched = nullptr;
+
+BOOL WINAPI RecordCreateProcess(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                                BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION started) {
+  if (g_launched) g_launched->push_back(win32::Narrow(commandLine ? commandLine : application ? application : L""));
+  // Handles of its own for the caller to close, as those of a started program.
+  const HANDLE self = GetCurrentProcess();
+  DuplicateHandle(self, self, self, &started->hProcess, 0, FALSE, DUPLICATE_SAME_ACCESS);
+  DuplicateHandle(self, GetCurrentThread(), self, &started->hThread, 0, FALSE, DUPLICATE_SAME_ACCESS);
+  started->dwProcessId = GetCurrentProcessId();
+  started->dwThreadId = GetCurrentThreadId();
+  return TRUE;
+}
+
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR, LPCWSTR file, LPCWSTR parameters, LPCWSTR, INT) {
+  std::string text = win32::Narrow(file ? file : L"");
+  if (parameters && *parameters) text += " " + win32::Narrow(parameters);
+  if (g_launched) g_launched->push_back(text);
+  return reinterpret_cast<HINSTANCE>(42);  // above 32: started
+}
+
+// An empty custom array, as Excel passes to every IDTExtensibility2 method.
+class CustomArray {
+ public:
+  CustomArray() : array_(SafeArrayCreateVector(VT_VARIANT, 0, 0)) {}
+  ~CustomArray() { SafeArrayDestroy(array_); }
+  CustomArray(const CustomArray&) = delete;
+  CustomArray& operator=(const CustomArray&) = delete;
+  SAFEARRAY** Ptr() { return &array_; }
+
+ private:
+  SAFEARRAY* array_;
+};
+}  // namespace
+
+void HostSession::StartHost() {
+  // A previous run ends without telling the add-in, as when the host is ended from outside.
+  EndHost();
+  started_ = true;
+  bars_->DropTemporary();
+  windows_ = std::make_unique<HostWindows>(gridRect_, errors_);
+  model_ = sim::ExcelModel::Create(*windows_, bars_, calls_);
+  if (workbook_) model_->Sheet() = *workbook_;
+  windows_->Show(model_->Sheet());
+  app_ = WrapApplication(model_->Application(),
+                         [this](const char* what, const std::function<HRESULT()>& invoke) { CallAddIn(what, invoke); });
+  PumpNow();
+  LoadAddIn(1);  // ext_cm_Startup
+  if (addin_) {
+    ComPtr<IDTExtensibility2> ext;
+    addin_->QueryInterface(__uuidof(IDTExtensibility2), ext.PutVoid());
+    CustomArray custom;
+    if (ext) CallAddIn("OnStartupComplete", [&] { return ext->OnStartupComplete(custom.Ptr()); });
+  }
+}
+
+// The host's windows close, and the sheet is kept for its next start.
+void HostSession::EndHost() {
+  CloseForms();
+  addin_.Reset();
+  app_.Reset();
+  if (model_) workbook_ = model_->Sheet();
+  model_.reset();
+  windows_.reset();
+}
+
+void HostSession::Load() {
+  if (addin_) throw ScriptError("the add-in is loaded already");
+  Model();
+  LoadAddIn(0);  // ext_cm_AfterStartup
+}
+
+void HostSession::LoadAddIn(int connectMode) {
+  CLSID clsid{};
+  HRESULT hr = CLSIDFromProgID(L"Rowtint.Connect", &clsid);
+  if (FAILED(hr)) throw ScriptError("\"Rowtint.Connect\" is not registered");
+  ComPtr<IDTExtensibility2> ext;
+  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IDTExtensibility2), ext.PutVoid());
+  if (FAILED(hr) || !ext) throw ScriptError("CoCreateInstance of Rowtint.Connect failed");
+  auto addInInst = win32::fakes::FakeDispatch::Create("COMAddIn");
+  addInInst->Unrecorded();
+  CustomArray custom;
+  CallAddIn("OnConnection", [&] {
+    return ext->OnConnection(static_cast<IDispatch*>(app_.Get()), static_cast<ext_ConnectMode>(connectMode),
+                             static_cast<IDispatch*>(addInInst.Get()), custom.Ptr());
+  });
+  addin_.Reset();
+  ext->QueryInterface(IID_IDispatch, addin_.PutVoid());
+  g_launched = &launched_;
+  const HMODULE dll = GetModuleHandleW(L"Rowtint.dll");
+  if (!PatchImport(dll, "kernel32.dll", "CreateProcessW", reinterpret_cast<void*>(&RecordCreateProcess)) ||
+      !PatchImport(dll, "shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&RecordShellExecute)))
+    throw ScriptError("cannot watch what the add-in launches");
+}
+
+void HostSession::Unload() {
+  if (!addin_) throw ScriptError("the add-in is not loaded");
+  ComPtr<IDTExtensibility2> ext;
+  addin_->QueryInterface(__uuidof(IDTExtensibility2), ext.PutVoid());
+  CustomArray custom;
+  if (ext) CallAddIn("OnDisconnection", [&] { return ext->OnDisconnection(ext_dm_UserClosed, custom.Ptr()); });
+  ext.Reset();
+  addin_.Reset();
+  CoFreeUnusedLibraries();
+}
+
+void HostSession::ShutdownHost() {
+  Model();
+  if (addin_) {
+    ComPtr<IDTExtensibility2> ext;
+    addin_->QueryInterface(__uuidof(IDTExtensibility2), ext.PutVoid());
+    CustomArray custom;
+    if (ext) {
+      CallAddIn("OnBeginShutdown", [&] { return ext->OnBeginShutdown(custom.Ptr()); });
+      CallAddIn("OnDisconnection", [&] { return ext->OnDisconnection(ext_dm_HostShutdown, custom.Ptr()); });
+    }
+    ext.Reset();
+    addin_.Reset();
+  }
+  EndHost();
+  CoFreeUnusedLibraries();
+  PumpNow();
+}
+
+void HostSession::Close() {
+  if (model_) ShutdownHost();
+  g_launched = nullptr;
+}
+
+}  // namespace rowtint::host
