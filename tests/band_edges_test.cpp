@@ -4,7 +4,7 @@
 // in a low row that still fits, and after the options form's Cancel.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

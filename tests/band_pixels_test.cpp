@@ -3,7 +3,7 @@
 // band after the next move.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

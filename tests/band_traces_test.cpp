@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

@@ -1,7 +1,7 @@
 // The toolbar and the menu popup as the host shows them.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

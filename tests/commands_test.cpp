@@ -1,7 +1,7 @@
 // The seven buttons behind the command gate, and find-last-row.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

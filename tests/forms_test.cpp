@@ -1,7 +1,7 @@
 // The options and About forms as the user works them.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

@@ -1,7 +1,7 @@
 // The host's Application events as the add-in handles them.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/sim/host_faults.h"
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

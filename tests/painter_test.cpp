@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/highlight_state.h"
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

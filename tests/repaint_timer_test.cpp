@@ -1,7 +1,7 @@
 // The repaint timer's ticks, the switch, the presets and the resize eraser.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

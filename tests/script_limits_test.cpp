@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

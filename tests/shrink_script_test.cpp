@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "shrink_script.h"
+#include "support/shrink_script.h"
 
 namespace rowtint::testing {
 namespace {

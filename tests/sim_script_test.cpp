@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "engine/addin_settings.h"
 #include "platform/error.h"
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {

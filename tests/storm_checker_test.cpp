@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/highlight_state.h"
-#include "storm_checker.h"
+#include "support/storm_checker.h"
 
 namespace rowtint::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "storm_run.h"
+#include "support/storm_run.h"
 
 namespace rowtint::testing {
 namespace {

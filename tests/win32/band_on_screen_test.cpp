@@ -17,7 +17,7 @@
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
-#include "test_windows.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {

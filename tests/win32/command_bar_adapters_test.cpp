@@ -3,7 +3,7 @@
 // 16-bit indexes, For Each, and buttons told apart from other controls.
 #include <gtest/gtest.h>
 
-#include "fake_host_test.h"
+#include "support/fake_host_test.h"
 #include "fake_office.h"
 #include "platform/win32/command_bar_adapters.h"
 #include "platform/win32/excel_adapters.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "fake_host_test.h"
+#include "support/fake_host_test.h"
 #include "fake_office.h"
 #include "platform/win32/excel_com_ids.h"
 #include "platform/win32/hresult_errors.h"

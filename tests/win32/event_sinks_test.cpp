@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "fake_host_test.h"
+#include "support/fake_host_test.h"
 #include "fake_office.h"
 #include "platform/win32/command_bar_adapters.h"
 #include "platform/win32/excel_adapters.h"

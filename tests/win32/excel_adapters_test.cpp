@@ -2,7 +2,7 @@
 // _Application check, locales, host exceptions and the objects handed back.
 #include <gtest/gtest.h>
 
-#include "fake_host_test.h"
+#include "support/fake_host_test.h"
 #include "fake_office.h"
 #include "platform/win32/excel_adapters.h"
 #include "platform/win32/excel_com_ids.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/win32/win32_services.h"
-#include "test_windows.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/error.h"
 #include "platform/win32/module_lifetime.h"
 #include "platform/win32/win32_services.h"
-#include "test_windows.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {
