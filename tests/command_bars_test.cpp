@@ -103,5 +103,26 @@ TEST_F(CommandBarsTest, AToolbarWithTooFewButtonsBindsWhatItHas) {
   EXPECT_TRUE(TimerRunning());
 }
 
+TEST_F(CommandBarsTest, TwoToolbarsAtConnectionBindTheLastOne) {
+  Run({"bar Rowtint", "bar Rowtint"});
+  auto bars = Toolbars();
+  for (auto& bar : bars)
+    for (int i = 0; i < 3; ++i) bar->controls.push_back(std::make_shared<sim::ControlNode>());
+  Run({"start", "select C5"});
+  ASSERT_EQ(Toolbars().size(), 2u) << "no new toolbar";
+  session_.Bars().Click(bars[0]->controls[1]);
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  session_.Bars().Click(bars[1]->controls[1]);
+  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "the second bar's Switch is bound";
+  EXPECT_EQ(bars[1]->controls[1]->tooltip, "") << "an existing bar's buttons are not configured again";
+}
+
+TEST_F(CommandBarsTest, ABarNamedInAnotherCaseIsNotTheToolbar) {
+  Run({"bar rowtint", "start"});
+  ASSERT_EQ(Toolbars().size(), 1u);
+  EXPECT_EQ(Toolbars()[0]->controls.size(), 3u);
+  EXPECT_TRUE(session_.Bars().Find("rowtint") != nullptr);
+}
+
 }  // namespace
 }  // namespace rowtint::testing
