@@ -133,17 +133,6 @@ TEST_F(BandTest, UnloadingOrAShutdownErasesTheBand) {
   }
 }
 
-TEST_F(BandTest, NoBandInsideTheAddInsOwnForm) {
-  Run({"select C5", "click Option"});
-  const Rect form = FormRect();
-  Records();
-  Run({"paint", "tick", "paint"});
-  EXPECT_TRUE(Records().drawn.empty());
-  EXPECT_EQ(TintIn(form), 0) << "tint inside the form";
-  Run("form click cb_cancel");
-  EXPECT_GT(TintOutside(), 1000) << "the band is back once the form is gone";
-}
-
 TEST_F(BandTest, ClosingEitherFormAnyWayLeavesNoHoleInTheBand) {
   struct Case {
     const char* open;

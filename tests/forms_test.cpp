@@ -28,7 +28,11 @@ TEST_F(OptionsFormTest, FirstOpeningShowsTheColourInSwatchOneAndTheOthersEmpty) 
   EXPECT_EQ(Back("new_color_lab"), 14600886);
 }
 
-TEST_F(OptionsFormTest, ThePickedColourWaitsForOk) {
+TEST_F(OptionsFormTest, ThePickedColourWaitsForOkAndCancelDropsIt) {
+  Run({"pick 9 9 9", "form click cb_Select", "form click Label25"});
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  Run("click Option");
+  EXPECT_EQ(Back("new_color_lab"), 14600886) << "the next opening shows the colour again";
   Run({"pick 200 100 50", "form click Label23"});
   const platform::Color picked = 200 | 100 << 8 | 50 << 16;
   EXPECT_EQ(Back("new_color_lab"), picked);
@@ -38,14 +42,6 @@ TEST_F(OptionsFormTest, ThePickedColourWaitsForOk) {
   EXPECT_EQ(Back("curr_color_lab"), 14600886) << "OK updates neither the current strip nor the swatches";
   EXPECT_EQ(Back("Lab_his1"), 14600886);
   EXPECT_EQ(Forms().ActiveForm(), nullptr);
-}
-
-TEST_F(OptionsFormTest, CancelKeepsTheColourAndTheNextOpeningShowsItAgain) {
-  Run({"pick 9 9 9", "form click cb_Select", "form click Label25"});
-  EXPECT_EQ(S().HighlightColor, 14600886);
-  Run("click Option");
-  EXPECT_EQ(Back("new_color_lab"), 14600886);
-  EXPECT_EQ(Back("curr_color_lab"), 14600886);
 }
 
 TEST_F(OptionsFormTest, CancelledColourDialogChangesNothing) {
@@ -62,22 +58,17 @@ TEST_F(OptionsFormTest, CancelledColourDialogChangesNothing) {
   EXPECT_EQ(Back("new_color_lab"), 14600886);
 }
 
-TEST_F(OptionsFormTest, OkWithoutChangesSwitchesTheBandOnAndPaints) {
-  Run({"form click cb_cancel", "click Switch", "click Option"});
+TEST_F(OptionsFormTest, TheFontModeWaitsForOkAndOkSwitchesTheBandOnAndPaints) {
+  Run({"form click Opt_white", "form click cb_cancel"});
+  EXPECT_EQ(S().RopMode, 9) << "the painter's 9 stands until an OK";
+  Run({"click Switch", "click Option"});
   Records();
   Run("form click cb_ok");
-  EXPECT_EQ(S().RopMode, 9);
+  EXPECT_EQ(S().RopMode, 14) << "chosen before the Cancel";
   EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
   const auto drawn = Records().drawn;
   ASSERT_EQ(drawn.size(), 2u);
-  EXPECT_EQ(drawn[0].rop, 9);
-}
-
-TEST_F(OptionsFormTest, FontModeChosenBeforeACancelIsAppliedByALaterOk) {
-  Run({"form click Opt_white", "form click cb_cancel"});
-  EXPECT_EQ(S().RopMode, 9) << "the painter's 9 stands until an OK";
-  Run({"click Option", "form click cb_ok"});
-  EXPECT_EQ(S().RopMode, 14);
+  EXPECT_EQ(drawn[0].rop, 14);
   Run({"click Option", "form click Opt_primi", "form click cb_ok"});
   EXPECT_EQ(S().RopMode, 9);
 }
@@ -148,33 +139,24 @@ class AboutFormTest : public SimTest {
   }
 };
 
-TEST_F(AboutFormTest, HelpOpensTheInstallationFolderQuoted) {
+TEST_F(AboutFormTest, HelpOpensTheFolderAndSupportAnEmailAndOnlyAHelpThatCannotStartFailsTheClick) {
   Desktop().SetModuleFolder("C:\\Users\\Ann Lee\\Add-ins, Excel\\Rowtint");
-  Run("form click Label10");
-  const auto launched = Records().launched;
-  ASSERT_EQ(launched.size(), 1u);
-  EXPECT_EQ(launched[0].commandText, "explorer.exe \"C:\\Users\\Ann Lee\\Add-ins, Excel\\Rowtint\"");
-}
-
-TEST_F(AboutFormTest, HelpThatCannotStartFailsTheClick) {
-  Desktop().processStartFails = true;
-  Run("form click Label10");
-  const auto records = Records();
-  ASSERT_EQ(records.hostErrors.size(), 1u);
-  EXPECT_NE(records.hostErrors[0].find("53 File not found"), std::string::npos);
-  EXPECT_NE(Forms().ActiveForm(), nullptr);
-}
-
-TEST_F(AboutFormTest, SupportLinkStartsAnEmailAndIgnoresAMissingMailHandler) {
-  Run("form click Label3");
+  Run({"form click Label10", "form click Label3"});
   auto records = Records();
-  ASSERT_EQ(records.launched.size(), 1u);
-  EXPECT_EQ(records.launched[0].commandText, "mailto:support@rowtint.org?subject=Rowtint Support");
-  Desktop().shellExecuteResult = 31;
+  ASSERT_EQ(records.launched.size(), 2u);
+  EXPECT_EQ(records.launched[0].commandText, "explorer.exe \"C:\\Users\\Ann Lee\\Add-ins, Excel\\Rowtint\"");
+  EXPECT_EQ(records.launched[1].commandText, "mailto:support@rowtint.org?subject=Rowtint Support");
+  Desktop().shellExecuteResult = 31;  // no mail handler: ignored
   Run("form click Label3");
   records = Records();
   EXPECT_TRUE(records.messages.empty());
   EXPECT_TRUE(records.hostErrors.empty());
+  Desktop().processStartFails = true;
+  Run("form click Label10");
+  records = Records();
+  ASSERT_EQ(records.hostErrors.size(), 1u);
+  EXPECT_NE(records.hostErrors[0].find("53 File not found"), std::string::npos);
+  EXPECT_NE(Forms().ActiveForm(), nullptr);
 }
 
 TEST_F(AboutFormTest, HoverAndEveryLayerOfOkCloses) {

@@ -142,7 +142,7 @@ TEST_F(PainterTest, ErasePaths) {
   EXPECT_EQ(Records().invalidated.front(), S().LastBandRect) << "the sideways scroll is seen once";
 }
 
-TEST_F(PainterTest, WithTheFocusOutsideTheHostTheLastGridIsErasedAndNothingDrawn) {
+TEST_F(PainterTest, WithTheFocusInTheAddInsFormTheLastGridIsErasedAndNothingDrawn) {
   Run({"select C5", "scroll 3 1", "click About"});
   Records();
   Run("paint");
@@ -152,6 +152,9 @@ TEST_F(PainterTest, WithTheFocusOutsideTheHostTheLastGridIsErasedAndNothingDrawn
   EXPECT_EQ(records.invalidated.front(), kDefaultGrid);
   EXPECT_EQ(S().GridRect, kDefaultGrid) << "the form is no grid";
   EXPECT_TRUE(records.drawn.empty());
+  Run({"tick", "paint"});
+  EXPECT_TRUE(Records().drawn.empty());
+  EXPECT_EQ(TintIn(FormRect()), 0) << "tint inside the form";
 }
 
 TEST_F(PainterTest, ColumnCheckRefusesOnceThenLetsThrough) {
