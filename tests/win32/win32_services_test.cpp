@@ -88,7 +88,7 @@ TEST_F(Win32ServicesCalls, FindProcessWindowPassesOverAnotherProcesssWindow) {
   ASSERT_TRUE(appeared) << "notepad showed no window";
 }
 
-TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZero) {
+TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZeroAndTheShellStartsToo) {
   const std::uint32_t pid = os.StartProcess("cmd.exe /c exit 7", SW_HIDE);
   ASSERT_NE(pid, 0u);
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
@@ -100,10 +100,7 @@ TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZero) {
   CloseHandle(process);
 
   EXPECT_EQ(os.StartProcess("no-such-program-here.exe", SW_SHOWNORMAL), 0u);
-}
-
-TEST_F(Win32ServicesCalls, ShellOpenStartsWhatItIsGiven) {
-  EXPECT_GT(os.ShellOpen(0, "open", "cmd.exe", "/c exit", "", SW_HIDE), 32);
+  EXPECT_GT(os.ShellOpen(0, "open", "cmd.exe", "/c exit", "", SW_HIDE), 32) << "the shell starts what it is given";
 }
 
 TEST_F(Win32ServicesCalls, ModuleFolderHoldsTheModuleWithoutATrailingSeparator) {
