@@ -1,56 +1,44 @@
 // The toolbar and the menu popup as the host shows them.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include <tuple>
+
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {
 
 class CommandBarsTest : public SimSessionTest {};
 
-TEST_F(CommandBarsTest, FreshToolbarHoldsThreeIconButtons) {
+// Each control as (type, style, faceId, begins a group, tooltip, caption, parameter).
+using Control = std::tuple<int, int, int, bool, std::string, std::string, std::string>;
+std::vector<Control> Described(const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
+  std::vector<Control> out;
+  for (const auto& c : controls)
+    out.emplace_back(c->type, c->style, c->faceId, c->beginGroup == platform::kTrue, c->tooltip, c->caption,
+                     c->parameter);
+  return out;
+}
+
+TEST_F(CommandBarsTest, AFreshToolbarHoldsThreeIconButtonsAndTheMenuItsPopupLastStartingAGroup) {
   Run("start");
   ASSERT_EQ(Toolbars().size(), 1u);
   const auto bar = Toolbars()[0];
   EXPECT_TRUE(bar->visible);
   EXPECT_EQ(bar->protection, 1);
   EXPECT_FALSE(bar->temporary);
-  ASSERT_EQ(bar->controls.size(), 3u);
-  const char* tooltips[] = {"Option", "Switch", "FindLastrow"};
-  const int faces[] = {209, 279, 317};
-  for (int i = 0; i < 3; ++i) {
-    const auto& c = *bar->controls[i];
-    EXPECT_EQ(c.type, 1);
-    EXPECT_EQ(c.style, 1);
-    EXPECT_EQ(c.beginGroup, platform::kTrue);
-    EXPECT_EQ(c.faceId, faces[i]);
-    EXPECT_EQ(c.tooltip, tooltips[i]);
-    EXPECT_EQ(c.caption, "");
-    EXPECT_EQ(c.parameter, "Rowtintbar");
-  }
-}
-
-TEST_F(CommandBarsTest, MenuPopupIsLastOnTheActiveMenuBarAndStartsAGroup) {
-  Run("start");
+  EXPECT_EQ(Described(bar->controls), (std::vector<Control>{{1, 1, 209, true, "Option", "", "Rowtintbar"},
+                                                            {1, 1, 279, true, "Switch", "", "Rowtintbar"},
+                                                            {1, 1, 317, true, "FindLastrow", "", "Rowtintbar"}}));
   const auto& menu = session_.Bars().activeMenuBar->controls;
   ASSERT_EQ(Popups().size(), 1u);
   EXPECT_EQ(menu.back(), Popups()[0]);
   EXPECT_EQ(menu.back()->beginGroup, platform::kTrue);
   EXPECT_TRUE(menu.back()->temporary);
-  const auto& items = Popups()[0]->popupBar->controls;
-  ASSERT_EQ(items.size(), 4u);
-  struct Expected {
-    const char* caption;
-    int faceId;
-    bool group;
-  } expected[] = {{"Option", 209, true}, {"Wober", 0, true}, {"Warm", 0, false}, {"About", 0, true}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(items[i]->caption, expected[i].caption);
-    EXPECT_EQ(items[i]->style, 3);
-    EXPECT_EQ(items[i]->faceId, expected[i].faceId);
-    EXPECT_EQ(items[i]->beginGroup == platform::kTrue, expected[i].group) << expected[i].caption;
-    EXPECT_EQ(items[i]->tooltip, "");
-  }
+  EXPECT_EQ(Described(Popups()[0]->popupBar->controls), (std::vector<Control>{{1, 3, 209, true, "", "Option", ""},
+                                                                              {1, 3, 0, true, "", "Wober", ""},
+                                                                              {1, 3, 0, false, "", "Warm", ""},
+                                                                              {1, 3, 0, true, "", "About", ""}}));
 }
 
 TEST_F(CommandBarsTest, PopupBuiltOnAnotherMenuBarStaysUntilTheHostCloses) {
@@ -101,6 +89,27 @@ TEST_F(CommandBarsTest, AToolbarWithTooFewButtonsBindsWhatItHas) {
   EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "the button at position 2 is Switch";
   EXPECT_EQ(Popups().size(), 1u);
   EXPECT_TRUE(TimerRunning());
+}
+
+TEST_F(CommandBarsTest, TwoToolbarsAtConnectionBindTheLastOne) {
+  Run({"bar Rowtint", "bar Rowtint"});
+  auto bars = Toolbars();
+  for (auto& bar : bars)
+    for (int i = 0; i < 3; ++i) bar->controls.push_back(std::make_shared<sim::ControlNode>());
+  Run({"start", "select C5"});
+  ASSERT_EQ(Toolbars().size(), 2u) << "no new toolbar";
+  session_.Bars().Click(bars[0]->controls[1]);
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  session_.Bars().Click(bars[1]->controls[1]);
+  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "the second bar's Switch is bound";
+  EXPECT_EQ(bars[1]->controls[1]->tooltip, "") << "an existing bar's buttons are not configured again";
+}
+
+TEST_F(CommandBarsTest, ABarNamedInAnotherCaseIsNotTheToolbar) {
+  Run({"bar rowtint", "start"});
+  ASSERT_EQ(Toolbars().size(), 1u);
+  EXPECT_EQ(Toolbars()[0]->controls.size(), 3u);
+  EXPECT_TRUE(session_.Bars().Find("rowtint") != nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The options and About forms as the user works them.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {
@@ -28,7 +28,11 @@ TEST_F(OptionsFormTest, FirstOpeningShowsTheColourInSwatchOneAndTheOthersEmpty) 
   EXPECT_EQ(Back("new_color_lab"), 14600886);
 }
 
-TEST_F(OptionsFormTest, ThePickedColourWaitsForOk) {
+TEST_F(OptionsFormTest, ThePickedColourWaitsForOkAndCancelDropsIt) {
+  Run({"pick 9 9 9", "form click cb_Select", "form click Label25"});
+  EXPECT_EQ(S().HighlightColor, 14600886);
+  Run("click Option");
+  EXPECT_EQ(Back("new_color_lab"), 14600886) << "the next opening shows the colour again";
   Run({"pick 200 100 50", "form click Label23"});
   const platform::Color picked = 200 | 100 << 8 | 50 << 16;
   EXPECT_EQ(Back("new_color_lab"), picked);
@@ -38,14 +42,6 @@ TEST_F(OptionsFormTest, ThePickedColourWaitsForOk) {
   EXPECT_EQ(Back("curr_color_lab"), 14600886) << "OK updates neither the current strip nor the swatches";
   EXPECT_EQ(Back("Lab_his1"), 14600886);
   EXPECT_EQ(Forms().ActiveForm(), nullptr);
-}
-
-TEST_F(OptionsFormTest, CancelKeepsTheColourAndTheNextOpeningShowsItAgain) {
-  Run({"pick 9 9 9", "form click cb_Select", "form click Label25"});
-  EXPECT_EQ(S().HighlightColor, 14600886);
-  Run("click Option");
-  EXPECT_EQ(Back("new_color_lab"), 14600886);
-  EXPECT_EQ(Back("curr_color_lab"), 14600886);
 }
 
 TEST_F(OptionsFormTest, CancelledColourDialogChangesNothing) {
@@ -62,22 +58,17 @@ TEST_F(OptionsFormTest, CancelledColourDialogChangesNothing) {
   EXPECT_EQ(Back("new_color_lab"), 14600886);
 }
 
-TEST_F(OptionsFormTest, OkWithoutChangesSwitchesTheBandOnAndPaints) {
-  Run({"form click cb_cancel", "click Switch", "click Option"});
+TEST_F(OptionsFormTest, TheFontModeWaitsForOkAndOkSwitchesTheBandOnAndPaints) {
+  Run({"form click Opt_white", "form click cb_cancel"});
+  EXPECT_EQ(S().RopMode, 9) << "the painter's 9 stands until an OK";
+  Run({"click Switch", "click Option"});
   Records();
   Run("form click cb_ok");
-  EXPECT_EQ(S().RopMode, 9);
+  EXPECT_EQ(S().RopMode, 14) << "chosen before the Cancel";
   EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
   const auto drawn = Records().drawn;
   ASSERT_EQ(drawn.size(), 2u);
-  EXPECT_EQ(drawn[0].rop, 9);
-}
-
-TEST_F(OptionsFormTest, FontModeChosenBeforeACancelIsAppliedByALaterOk) {
-  Run({"form click Opt_white", "form click cb_cancel"});
-  EXPECT_EQ(S().RopMode, 9) << "the painter's 9 stands until an OK";
-  Run({"click Option", "form click cb_ok"});
-  EXPECT_EQ(S().RopMode, 14);
+  EXPECT_EQ(drawn[0].rop, 14);
   Run({"click Option", "form click Opt_primi", "form click cb_ok"});
   EXPECT_EQ(S().RopMode, 9);
 }
@@ -113,16 +104,14 @@ TEST_F(OptionsFormTest, ColourDialogStartsFullOpenWithBlackCustomColoursAndTheFo
   for (platform::Color c : Desktop().lastCustomColors) EXPECT_EQ(c, 0) << "the second opening starts black again";
 }
 
-TEST_F(OptionsFormTest, ClosingTheWindowUnloadsAndKeepsTheSwatchesAsHistory) {
-  Run({"form click cb_ok", "warm", "shutdown", "start", "click Option", "form click Opt_white"});
-  ASSERT_EQ(Back("Lab_his1"), 16366575);
-  S().HistoryColor1 = S().HistoryColor2 = 0;
+// What the swatches become at the unload is seen across restarts in the lifecycle tests.
+TEST_F(OptionsFormTest, ClosingTheWindowUnloadsTheFormAndTheNextOpeningIsAFreshOne) {
+  Run({"form click Opt_white", "form move Image4", "pick cancel", "form click cb_Select"});
+  ASSERT_NE(Form()->DialogOwnerWnd, 0u);
   Run("form close");
   EXPECT_EQ(Options(), nullptr);
-  EXPECT_EQ(S().HistoryColor1, 16366575);
-  EXPECT_EQ(S().HistoryColor2, engine::kEmptySwatchColor);
   Run("click Option");
-  EXPECT_EQ(Back("Lab_his1"), 16366575) << "the current colour, swatch 1 being empty in a fresh instance";
+  EXPECT_EQ(Back("Lab_his1"), 14600886) << "the history the closed form left";
   EXPECT_EQ(Back("Lab_his2"), engine::kEmptySwatchColor);
   EXPECT_TRUE(ControlOf(*Form(), "Opt_primi").value);
   EXPECT_EQ(Form()->DialogOwnerWnd, 0u);

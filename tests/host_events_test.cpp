@@ -1,24 +1,16 @@
-// The host's Application events as the add-in handles them.
+// The host's Application events and the repaint timer's ticks as the add-in
+// handles them.
 #include <gtest/gtest.h>
 
-#include "sim_fixture.h"
+#include "support/sim_fixture.h"
 
 namespace rowtint::testing {
 namespace {
 using platform::Rect;
 
-class HostEventsTest : public SimTest {};
+constexpr Rect kDefaultGrid{40, 120, 1240, 760};
 
-TEST_F(HostEventsTest, FirstSelectionAfterConnectingRepaintsTheWholeGrid) {
-  Records();
-  Run("select C5");
-  const auto records = Records();
-  ASSERT_FALSE(records.invalidated.empty());
-  EXPECT_EQ(records.invalidated.front(), (Rect{40, 120, 1240, 760}));
-  EXPECT_EQ(TimerInterval(), 300u);
-  EXPECT_EQ(session_.AddIn()->LastSelColumn(), 3);
-  EXPECT_EQ(session_.AddIn()->SelScrollRow(), 1);
-}
+class HostEventsTest : public SimTest {};
 
 TEST_F(HostEventsTest, SwitchedOffASelectionChangeDoesNothing) {
   Run({"select C5", "switch", "tick"});
@@ -31,35 +23,32 @@ TEST_F(HostEventsTest, SwitchedOffASelectionChangeDoesNothing) {
   EXPECT_TRUE(records.drawn.empty());
 }
 
-TEST_F(HostEventsTest, MovingInsideTheViewNeverRepaintsTheWholeGrid) {
-  Run("select C5");
-  for (const char* move : {"select A9", "select R2", "select F20", "select B30"}) {
+// Whether a selection erases the whole grid: the previous active column out
+// of view counts only after a vertical scroll, or when it lies right of the
+// view. The tick after each sideways scroll erases the whole grid, as any
+// paint after a sideways scroll does; what is seen here is the selection after it.
+TEST_F(HostEventsTest, ASelectionErasesTheWholeGridOnlyWhenThePreviousColumnLeftTheView) {
+  struct Case {
+    std::vector<std::string> before;
+    const char* select;
+    bool wholeGrid;
+  } cases[] = {
+      {{"select C5"}, "select A9", false},
+      {{}, "select R2", false},
+      {{}, "select F20", false},
+      {{}, "select B30", false},
+      {{"select P5", "scroll 1 20", "tick"}, "select T6", false},  // P is left of the view, without a vertical scroll
+      {{"scroll 1 1", "tick"}, "select C7", true},                 // T is right of the view
+      {{"select C5", "scroll 3 10"}, "select L8", true},           // C is left of the view after a vertical scroll
+  };
+  for (const auto& c : cases) {
+    Run(c.before);
     Records();
-    Run(move);
-    EXPECT_NE(Records().invalidated.front(), (Rect{40, 120, 1240, 760})) << move;
+    Run(c.select);
+    const auto erased = Records().invalidated;
+    ASSERT_FALSE(erased.empty()) << c.select;
+    EXPECT_EQ(erased.front() == kDefaultGrid, c.wholeGrid) << c.select;
   }
-}
-
-TEST_F(HostEventsTest, PreviousColumnRightOfTheViewAfterASidewaysScroll) {
-  // The tick after each sideways scroll erases the whole grid, as any paint
-  // after a sideways scroll does; the selections after it are what is seen here.
-  Run({"select P5", "scroll 1 20", "tick"});
-  // P (16) is now left of the view; without a vertical scroll that alone does not count...
-  Records();
-  Run("select T6");
-  EXPECT_NE(Records().invalidated.front(), (Rect{40, 120, 1240, 760}));
-  // ...but a previous column right of the view does.
-  Run({"scroll 1 1", "tick"});
-  Records();
-  Run("select C7");
-  EXPECT_EQ(Records().invalidated.front(), (Rect{40, 120, 1240, 760}));
-}
-
-TEST_F(HostEventsTest, PreviousColumnLeftOfTheViewAfterAVerticalScroll) {
-  Run({"select C5", "scroll 3 10"});
-  Records();
-  Run("select L8");
-  EXPECT_EQ(Records().invalidated.front(), (Rect{40, 120, 1240, 760}));
 }
 
 TEST_F(HostEventsTest, ActivatingCopiesTheSeenScrollColumnAndReArmsTheCheck) {
@@ -101,6 +90,99 @@ TEST_F(HostEventsTest, AHostFailureInsideTheSelectionHandlerStillRepaints) {
   EXPECT_TRUE(records.drawn.empty());
   EXPECT_EQ(S().PaintScrollRow, 0);
 }
+
+TEST_F(HostEventsTest, AHostThatCannotAnswerTheGateFailsAClickAndEndsATickQuietly) {
+  Run({"select C10", "tick"});
+  std::erase_if(Host().Bars().bars, [](const auto& bar) { return bar->name == "File"; });
+  Records();
+  Run("click Switch");
+  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  const auto errors = Records().hostErrors;
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].rfind("Click: 5 ", 0), 0u) << errors[0];
+  Run({"scroll 4 1", "tick"});
+  EXPECT_TRUE(Records().drawn.empty());
+  EXPECT_TRUE(TimerRunning());
+}
+
+TEST_F(HostEventsTest, StartingTheTimerTwiceLeavesOneWithTheLaterInterval) {
+  Run("select C10");
+  Band().StartRepaintTimer(200);
+  Band().StartRepaintTimer(300);
+  ASSERT_EQ(Desktop().Timers().size(), 1u);
+  EXPECT_EQ(TimerInterval(), 300u);
+  EXPECT_EQ(Desktop().Timers().front().owner, S().ExcelMainWnd);
+}
+
+TEST_F(HostEventsTest, AResizeErasesTheActiveRowsStripAndRepaintsUnlessSwitchedOff) {
+  Run({"select C10", "tick"});
+  Records();
+  Run("resize 40 120 1000 700");
+  auto records = Records();
+  ASSERT_GE(records.invalidated.size(), 2u);
+  EXPECT_EQ(records.invalidated[0], (Rect{47, 300, 980, 319}));
+  EXPECT_EQ(records.drawn.size(), 2u);
+  EXPECT_EQ(S().RightBandRect.right, 980);
+  EXPECT_FALSE(TimerRunning() && TimerInterval() != 300) << "the resize handler does not start the timer";
+  Run({"switch", "tick"});
+  Records();
+  Run("resize 40 120 1100 700");
+  records = Records();
+  EXPECT_EQ(records.invalidated.size(), 2u);
+  EXPECT_TRUE(records.drawn.empty());
+}
+
+// What a tick does after `before`, on a band drawn at C10; where it only
+// erases, no tint is left.
+struct TickCase {
+  const char* name;
+  std::vector<std::string> before;
+  const char* tick;
+  std::size_t drawn, erased;
+  bool timerAfter;
+  friend void PrintTo(const TickCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TickTest : public SimTest, public ::testing::WithParamInterface<TickCase> {};
+
+TEST_P(TickTest, DoesWhatTheViewCallsFor) {
+  const auto& c = GetParam();
+  Run({"select C10", "tick"});
+  Run(c.before);
+  Records();
+  Run(c.tick);
+  const auto records = Records();
+  EXPECT_EQ(records.drawn.size(), c.drawn);
+  EXPECT_EQ(records.invalidated.size(), c.erased);
+  if (!c.drawn && c.erased) EXPECT_EQ(TintOutside(), 0) << "the band is gone from the screen";
+  EXPECT_EQ(TimerRunning(), c.timerAfter);
+  // The next selection brings the band back, and the timer.
+  Run("select C12");
+  EXPECT_EQ(Records().drawn.size(), engine::IsTrue(S().HighlightOff) ? 0u : 2u);
+  EXPECT_TRUE(TimerRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ticks, TickTest,
+    ::testing::Values(TickCase{"Quiet", {}, "tick 3", 0, 0, true},
+                      // A shape selected: each tick erases, the switch stays on.
+                      TickCase{"ShapeSelected", {"select-object"}, "tick 2", 0, 2, true},
+                      TickCase{"SwitchedOffAndAChartSelected", {"switch", "select-object"}, "tick 2", 0, 2, true},
+                      // C10 is now the seventh row shown.
+                      TickCase{"WheelScrollDown", {"scroll 4 1"}, "tick", 2, 1, true},
+                      // S, partly shown at the right edge, is brought into view by the selection and is the
+                      // last visible column again once the view scrolls back: it must lie before it.
+                      TickCase{"WheelScrollWithTheActiveColumnLastVisible",
+                               {"select S10", "scroll 1 1", "tick", "scroll 4 1"},
+                               "tick",
+                               0,
+                               0,
+                               true},
+                      // C is now left of the view: the painter runs, and erases the whole grid.
+                      TickCase{"SidewaysScrollWhateverTheActiveColumn", {"scroll 1 5"}, "tick", 0, 1, true},
+                      // The tick that finds the gate closed stops the timer but still repaints.
+                      TickCase{"ClosedGate", {"gate off", "scroll 4 1"}, "tick", 2, 1, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rowtint::testing

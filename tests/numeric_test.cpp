@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "engine/addin_settings.h"
 #include "engine/address_text.h"
+#include "engine/highlight_state.h"
 #include "engine/numeric.h"
 #include "platform/error.h"
 
@@ -44,6 +46,31 @@ TEST(AddressText, RowTextFollowsTheSecondDollar) {
   EXPECT_EQ(RowTextOf("$XFD$1048576"), "1048576");
   EXPECT_THROW(SplitRangeAddress("$A$1"), platform::PlatformError);
   EXPECT_THROW(TextToNumber("3x"), platform::PlatformError);
+}
+
+// The settings store's text: decimal both ways, any other text a type
+// mismatch, a number past 32 bits an overflow.
+TEST(SettingText, ConversionsBothWays) {
+  EXPECT_EQ(ColorToSettingText(14600886), "14600886");
+  EXPECT_EQ(ColorToSettingText(kEmptySwatchColor), "-2147483633");
+  struct Case {
+    const char* text;
+    platform::Color color;
+  } good[] = {{"14600886", 14600886}, {"-2147483633", -2147483633}, {"2147483647", 2147483647}, {" 255 ", 255},
+              {"12.5", 12},           {"-2147483648", INT32_MIN}};
+  for (const auto& c : good) EXPECT_EQ(SettingTextToColor(c.text), c.color) << c.text;
+  struct Bad {
+    const char* text;
+    std::int32_t error;
+  } bad[] = {{"", 13}, {"red", 13}, {"0x10", 13}, {"1,5", 13}, {"2147483648", 6}, {"-2147483649", 6}};
+  for (const auto& c : bad) {
+    try {
+      SettingTextToColor(c.text);
+      ADD_FAILURE() << c.text;
+    } catch (const platform::PlatformError& e) {
+      EXPECT_EQ(e.Number(), c.error) << c.text;
+    }
+  }
 }
 
 }  // namespace

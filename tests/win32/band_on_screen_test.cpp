@@ -19,7 +19,7 @@
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
-#include "test_windows.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -169,23 +169,17 @@ TEST_F(BandOnScreen, TheBandLiesAcrossTheActiveCellsRowInItsColour) {
   EXPECT_EQ(s.LeftBandRect, (platform::Rect{107, 180, 250, 199}));
   EXPECT_EQ(s.RightBandRect, (platform::Rect{314, 180, 680, 199}));
 
-  // Mask-pen fill on white is the band colour; the default pen's outline is black.
-  EXPECT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));
-  EXPECT_EQ(Pixel(500, 190), static_cast<COLORREF>(kBand));
-  EXPECT_EQ(Pixel(108, 181), static_cast<COLORREF>(kBand));
-  EXPECT_EQ(Pixel(107, 190), kBlack);
-  EXPECT_EQ(Pixel(249, 190), kBlack);
-  EXPECT_EQ(Pixel(180, 180), kBlack);
-  EXPECT_EQ(Pixel(180, 198), kBlack);
-  EXPECT_EQ(Pixel(314, 190), kBlack);
-  EXPECT_EQ(Pixel(679, 190), kBlack);
-  // Around it the window shows through: above, below, left of the inset,
-  // the active cell itself, and the right margin.
-  EXPECT_EQ(Pixel(180, 179), kWhite);
-  EXPECT_EQ(Pixel(180, 199), kWhite);
-  EXPECT_EQ(Pixel(106, 190), kWhite);
-  EXPECT_EQ(Pixel(280, 190), kWhite);
-  EXPECT_EQ(Pixel(680, 190), kWhite);
+  // Mask-pen fill on white is the band colour; the default pen's outline is
+  // black; around it the window shows through: above, below, left of the
+  // inset, the active cell itself, and the right margin.
+  const COLORREF band = kBand;
+  const struct {
+    int x, y;
+    COLORREF colour;
+  } expected[] = {{180, 190, band},   {500, 190, band},   {108, 181, band},   {107, 190, kBlack}, {249, 190, kBlack},
+                  {180, 180, kBlack}, {180, 198, kBlack}, {314, 190, kBlack}, {679, 190, kBlack}, {180, 179, kWhite},
+                  {180, 199, kWhite}, {106, 190, kWhite}, {280, 190, kWhite}, {680, 190, kWhite}};
+  for (const auto& e : expected) EXPECT_EQ(Pixel(e.x, e.y), e.colour) << e.x << "," << e.y;
 }
 
 TEST_F(BandOnScreen, ThePaintAtAnotherRowErasesTheFirstBand) {
@@ -197,9 +191,7 @@ TEST_F(BandOnScreen, ThePaintAtAnotherRowErasesTheFirstBand) {
   ASSERT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));
   PaintAt("$C$8", kCaretAtC8);
   PumpFor(200);
-  EXPECT_EQ(Pixel(180, 190), kWhite);
-  EXPECT_EQ(Pixel(107, 190), kWhite);
-  EXPECT_EQ(Pixel(500, 180), kWhite);
+  for (const POINT p : {POINT{180, 190}, POINT{107, 190}, POINT{500, 180}}) EXPECT_EQ(Pixel(p.x, p.y), kWhite);
   EXPECT_EQ(Pixel(180, 250), static_cast<COLORREF>(kBand));
   EXPECT_EQ(Pixel(500, 250), static_cast<COLORREF>(kBand));
   EXPECT_EQ(Pixel(180, 240), kBlack);

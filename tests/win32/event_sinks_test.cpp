@@ -3,9 +3,10 @@
 // written back, connections that unadvise and sinks that ignore late calls.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
-#include "fake_host_test.h"
+#include "support/fake_host_test.h"
 #include "fake_office.h"
 #include "platform/win32/command_bar_adapters.h"
 #include "platform/win32/excel_adapters.h"
@@ -104,53 +105,47 @@ TEST_F(EventSinks, ApplicationEventsReachTheirHandlersWithTheArgumentsInDeclared
                                                   "WorkbookAddinUninstall Nothing"}));
 }
 
-TEST_F(EventSinks, TheCancelFlagIsReadAndWrittenThroughItsReference) {
-  auto fakeApp = FakeApplication();
-  auto book = FakeDispatch::Create("_Workbook");
-  RecordingAppEvents events;
-  auto connection = ApplicationFromDispatch(fakeApp.Get())->AdviseEvents(events);
-  auto sink = fakeApp->Sinks(kIidAppEvents).at(0);
-
-  // Cancel is last declared, so first in rgvarg.
-  VARIANT_BOOL cancel = VARIANT_FALSE;
-  events.cancelToSet = platform::kTrue;
-  EXPECT_EQ(Deliver(sink, excel::kWorkbookBeforePrint, {BoolRefArg(&cancel), ObjectArg(book.Get())}), S_OK);
-  EXPECT_EQ(events.cancelSeen, platform::kFalse);
-  EXPECT_EQ(cancel, VARIANT_TRUE);
-
-  events.cancelToSet = platform::kFalse;
-  EXPECT_EQ(Deliver(sink, excel::kWorkbookBeforePrint, {BoolRefArg(&cancel), ObjectArg(book.Get())}), S_OK);
-  EXPECT_EQ(events.cancelSeen, platform::kTrue);
-  EXPECT_EQ(cancel, VARIANT_FALSE);
-  EXPECT_EQ(events.log.size(), 2u);
-}
-
-TEST_F(EventSinks, AWrongCountOrTypeIsRefusedBeforeAnyHandlerRuns) {
+TEST_F(EventSinks, AWrongCountOrTypeIsRefusedBeforeAnyHandlerRunsAndCancelIsWrittenBack) {
   auto fakeApp = FakeApplication();
   auto sheet = FakeDispatch::Create("_Worksheet");
   RecordingAppEvents events;
   auto connection = ApplicationFromDispatch(fakeApp.Get())->AdviseEvents(events);
   auto sink = fakeApp->Sinks(kIidAppEvents).at(0);
   VARIANT_BOOL cancel = VARIANT_FALSE;
-  VARIANT notAnObject;
+  VARIANT notAnObject, cancelByValue;
   V_VT(&notAnObject) = VT_I4;
   V_I4(&notAnObject) = 1;
-  VARIANT cancelByValue;
   V_VT(&cancelByValue) = VT_BOOL;
   V_BOOL(&cancelByValue) = VARIANT_TRUE;
-
-  EXPECT_EQ(Deliver(sink, excel::kSheetSelectionChange, {ObjectArg(sheet.Get())}), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(Deliver(sink, excel::kSheetActivate, {}), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(
-      Deliver(sink, excel::kWorkbookBeforePrint, {BoolRefArg(&cancel), ObjectArg(sheet.Get()), ObjectArg(sheet.Get())}),
-      DISP_E_BADPARAMCOUNT);
-  UINT argError = 99;
-  EXPECT_EQ(Deliver(sink, excel::kWorkbookBeforePrint, {cancelByValue, ObjectArg(sheet.Get())}, &argError),
-            DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(argError, 0u);
-  EXPECT_EQ(Deliver(sink, excel::kWindowResize, {ObjectArg(sheet.Get()), notAnObject}, &argError), DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(argError, 1u);
+  const VARIANT object = ObjectArg(sheet.Get()), cancelRef = BoolRefArg(&cancel);
+  struct Case {
+    DISPID event;
+    std::vector<VARIANT> lastFirst;
+    HRESULT result;
+    UINT argError;  // 99: not set
+  } cases[] = {
+      {excel::kSheetSelectionChange, {object}, DISP_E_BADPARAMCOUNT, 99},
+      {excel::kSheetActivate, {}, DISP_E_BADPARAMCOUNT, 99},
+      {excel::kWorkbookBeforePrint, {cancelRef, object, object}, DISP_E_BADPARAMCOUNT, 99},
+      {excel::kWorkbookBeforePrint, {cancelByValue, object}, DISP_E_TYPEMISMATCH, 0},
+      {excel::kWindowResize, {object, notAnObject}, DISP_E_TYPEMISMATCH, 1},
+  };
+  for (const auto& c : cases) {
+    UINT argError = 99;
+    EXPECT_EQ(Deliver(sink, c.event, c.lastFirst, &argError), c.result) << c.event;
+    EXPECT_EQ(argError, c.argError) << c.event;
+  }
   EXPECT_TRUE(events.log.empty());
+
+  // Cancel is last declared, so first in rgvarg: read and written through its reference.
+  for (const platform::VbBool set : {platform::kTrue, platform::kFalse}) {
+    const VARIANT_BOOL before = cancel;
+    events.cancelToSet = set;
+    EXPECT_EQ(Deliver(sink, excel::kWorkbookBeforePrint, {cancelRef, object}), S_OK);
+    EXPECT_EQ(events.cancelSeen, before == VARIANT_TRUE ? platform::kTrue : platform::kFalse);
+    EXPECT_EQ(cancel, set == platform::kTrue ? VARIANT_TRUE : VARIANT_FALSE);
+  }
+  EXPECT_EQ(events.log.size(), 2u);
 }
 
 TEST_F(EventSinks, EndingTheConnectionUnadvisesAndALateCallIsIgnored) {
@@ -171,65 +166,40 @@ TEST_F(EventSinks, EndingTheConnectionUnadvisesAndALateCallIsIgnored) {
   EXPECT_EQ(Held(Lifetime::ComObject), sinksAlive - 1);
 }
 
-TEST_F(EventSinks, AClickDeliversItsButtonAndWritesCancelDefaultBack) {
-  auto fakeApp = FakeApplication();
-  auto bars = FakeCommandBars();
-  auto bar = FakeCommandBar("Rowtint");
-  auto controls = FakeControls();
+// A click: its button delivered, CancelDefault written back, a count
+// refused, a handler's failure kept inside Invoke, and a handler that ends
+// its own connection.
+TEST_F(EventSinks, AClickReachesItsHandlerWhateverTheHandlerDoes) {
   auto button = FakeButton("Switch");
-  fakeApp->On(excel::kCommandBars.id, ReturnsObject(bars));
-  bars->On(office_ids::kItem, ReturnsObject(bar));
-  bar->On(office_ids::kControls, ReturnsObject(controls));
-  controls->On(office_ids::kItem, ReturnsObject(button));
-  RecordingClicks clicks;
-  auto connection = ApplicationFromDispatch(fakeApp.Get())
-                        ->GetCommandBars()
-                        ->Item("Rowtint")
-                        ->Controls()
-                        ->Item(std::int16_t{2})
-                        ->AsButton()
-                        ->AdviseClick(clicks);
-  EXPECT_EQ(button->Advises(kIidCommandBarButtonEvents), 1);
-
-  VARIANT_BOOL cancelDefault = VARIANT_FALSE;
-  clicks.then = [](platform::VbBool& cancel) { cancel = platform::kTrue; };
-  std::vector<Variant> args;
-  args.push_back(Variant::Object(button.Get()));
-  args.push_back(Variant::BoolRef(&cancelDefault));
-  EXPECT_EQ(button->Fire(kIidCommandBarButtonEvents, office::kClick, args), S_OK);
-  EXPECT_EQ(clicks.captions, (std::vector<std::string>{"Switch"}));
-  EXPECT_EQ(cancelDefault, VARIANT_TRUE);
-
-  auto sink = button->Sinks(kIidCommandBarButtonEvents).at(0);
-  EXPECT_EQ(Deliver(sink, office::kClick, {ObjectArg(button.Get())}), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(clicks.captions.size(), 1u);
-}
-
-TEST_F(EventSinks, AHandlerMayEndItsOwnConnectionAndItsFailureStaysInsideInvoke) {
-  auto button = FakeButton("FindLastrow");
   RecordingClicks clicks;
   auto connection = ButtonFromDispatch(button.Get(), nullptr)->AdviseClick(clicks);
-  VARIANT_BOOL cancelDefault = VARIANT_FALSE;
-  auto click = [&] {
+  EXPECT_EQ(button->Advises(kIidCommandBarButtonEvents), 1);
+  EXPECT_EQ(Deliver(button->Sinks(kIidCommandBarButtonEvents).at(0), office::kClick, {ObjectArg(button.Get())}),
+            DISP_E_BADPARAMCOUNT);
+  EXPECT_TRUE(clicks.captions.empty());
+
+  const std::pair<std::function<void(platform::VbBool&)>, HRESULT> handlers[] = {
+      {[](platform::VbBool& cancel) { cancel = platform::kTrue; }, S_OK},
+      {[](platform::VbBool&) { platform::Raise(1004, "Application-defined or object-defined error"); },
+       static_cast<HRESULT>(0x800A03EC)},
+      {[](platform::VbBool&) { throw std::runtime_error("not the host's"); }, E_UNEXPECTED},
+      {[&](platform::VbBool& cancel) {
+         connection.reset();
+         cancel = platform::kTrue;
+       },
+       S_OK},
+  };
+  for (const auto& [then, result] : handlers) {
+    VARIANT_BOOL cancelDefault = VARIANT_FALSE;
+    clicks.then = then;
     std::vector<Variant> args;
     args.push_back(Variant::Object(button.Get()));
     args.push_back(Variant::BoolRef(&cancelDefault));
-    return button->Fire(kIidCommandBarButtonEvents, office::kClick, args);
-  };
-
-  clicks.then = [](platform::VbBool&) { platform::Raise(1004, "Application-defined or object-defined error"); };
-  EXPECT_EQ(click(), static_cast<HRESULT>(0x800A03EC));
-  clicks.then = [](platform::VbBool&) { throw std::runtime_error("not the host's"); };
-  EXPECT_EQ(click(), E_UNEXPECTED);
-
-  clicks.then = [&](platform::VbBool& cancel) {
-    connection.reset();
-    cancel = platform::kTrue;
-  };
-  EXPECT_EQ(click(), S_OK);
-  EXPECT_EQ(cancelDefault, VARIANT_TRUE);
+    EXPECT_EQ(button->Fire(kIidCommandBarButtonEvents, office::kClick, args), result);
+    if (result == S_OK) EXPECT_EQ(cancelDefault, VARIANT_TRUE);
+  }
+  EXPECT_EQ(clicks.captions, std::vector<std::string>(4, "Switch"));
   EXPECT_EQ(button->Unadvises(kIidCommandBarButtonEvents), 1);
-  EXPECT_EQ(clicks.captions.size(), 3u);
 }
 
 TEST_F(EventSinks, AnObjectThatRaisesNoSuchEventsCannotBeAdvised) {

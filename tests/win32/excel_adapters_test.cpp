@@ -2,7 +2,7 @@
 // _Application check, locales, host exceptions and the objects handed back.
 #include <gtest/gtest.h>
 
-#include "fake_host_test.h"
+#include "support/fake_host_test.h"
 #include "fake_office.h"
 #include "platform/win32/excel_adapters.h"
 #include "platform/win32/excel_com_ids.h"
@@ -103,15 +103,25 @@ TEST_F(ExcelAdapters, AnObjectWithoutExcelsApplicationIsATypeMismatchAndIsLeftAl
   EXPECT_EQ(ApplicationFromDispatch(nullptr), nullptr);
 }
 
-TEST_F(ExcelAdapters, AHostExceptionReachesTheCoreWithItsDescription) {
-  auto fakeApp = FakeApplication();
-  fakeApp->On(excel::kWorksheetFunction.id,
-              Raises(static_cast<HRESULT>(0x800A03EC), L"Unable to get the WorksheetFunction property"));
-  auto app = ApplicationFromDispatch(fakeApp.Get());
-  auto e = RaisedBy([&] { app->GetWorksheetFunction(); });
-  ASSERT_TRUE(e);
-  EXPECT_EQ(e->Number(), 1004);
-  EXPECT_EQ(e->Description(), "Unable to get the WorksheetFunction property");
+TEST_F(ExcelAdapters, AHostFailureReachesTheCoreAsTheRuntimesNumberWithItsDescription) {
+  struct Case {
+    Behaviour behaviour;
+    std::int32_t number;
+    const char* description;
+  } cases[] = {
+      {Raises(static_cast<HRESULT>(0x800A03EC), L"Unable to get the WorksheetFunction property"), 1004,
+       "Unable to get the WorksheetFunction property"},
+      {FailsWith(DISP_E_MEMBERNOTFOUND), 438, nullptr},
+  };
+  for (const auto& c : cases) {
+    auto fakeApp = FakeApplication();
+    fakeApp->On(excel::kWorksheetFunction.id, c.behaviour);
+    auto app = ApplicationFromDispatch(fakeApp.Get());
+    auto e = RaisedBy([&] { app->GetWorksheetFunction(); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Number(), c.number);
+    if (c.description) EXPECT_EQ(e->Description(), c.description);
+  }
 }
 
 TEST_F(ExcelAdapters, TheSelectionIsNamedByItsTypeInformationAndTakenAsARangeOnlyWhenItIsOne) {
@@ -208,6 +218,104 @@ TEST_F(ExcelAdapters, TheApplicationGivesBackItsOwnObject) {
     std::shared_ptr<host::Range> AsRange() override { return nullptr; }
   } elsewhere;
   EXPECT_FALSE(DispatchOf(elsewhere));
+}
+
+class DispatchCall : public FakeHostTest {};
+
+std::size_t LookupsOf(const FakeDispatch& fake, const std::string& member) {
+  std::size_t n = 0;
+  for (const auto& names : fake.NameLookups()) n += !names.empty() && names[0] == member;
+  return n;
+}
+
+TEST_F(DispatchCall, NamesAreAskedOncePerInterfaceAndName) {
+  auto names = std::make_shared<DispidCache>();
+  auto first = FakeControls(), second = FakeControls();
+  first->On("Count", Returns(Variant::Long(1)));
+  second->On("Count", Returns(Variant::Long(2)));
+  second->On("Add", ReturnsEmpty());
+  Dispatcher a(AsDispatch(first), kIidCommandBarControls, names), b(AsDispatch(second), kIidCommandBarControls, names);
+
+  EXPECT_EQ(ToLong(a.Get({"Count"}), "Count"), 1);
+  EXPECT_EQ(ToLong(b.Get({"Count"}), "Count"), 2);
+  EXPECT_EQ(ToLong(a.Get({"Count"}), "Count"), 1);
+  EXPECT_EQ(LookupsOf(*first.Get(), "Count") + LookupsOf(*second.Get(), "Count"), 1u);
+  EXPECT_EQ(second->CallsTo(fakes::office_ids::kCount).size(), 1u) << "the cached DISPID reaches the other object";
+
+  // An argument name not asked before is asked with its member, and only it.
+  std::vector<NamedArg> typeOnly;
+  typeOnly.push_back({"Type", Variant::Long(1)});
+  b.Call({"Add"}, {}, std::move(typeOnly));
+  std::vector<NamedArg> typeAndTemporary;
+  typeAndTemporary.push_back({"Type", Variant::Long(10)});
+  typeAndTemporary.push_back({"Temporary", Variant::Bool(platform::kTrue)});
+  b.Call({"Add"}, {}, std::move(typeAndTemporary));
+  EXPECT_EQ(second->NameLookups().back(), (std::vector<std::string>{"Add", "Temporary"}));
+  EXPECT_EQ(second->CallsTo(fakes::office_ids::kAdd).back().namedIds, (std::vector<DISPID>{4, 0}));
+
+  // Another interface may number the same name differently.
+  auto bars = FakeCommandBars();
+  bars->On("Count", Returns(Variant::Long(3)));
+  EXPECT_EQ(ToLong(Dispatcher(AsDispatch(bars), kIidCommandBars, names).Get({"Count"}), "Count"), 3);
+  EXPECT_EQ(LookupsOf(*bars.Get(), "Count"), 1u);
+}
+
+TEST_F(DispatchCall, AnUnknownNameIsNotSupportedAndNotRemembered) {
+  auto controls = FakeControls();
+  Dispatcher d(AsDispatch(controls), kIidCommandBarControls, nullptr);
+  for (int i = 0; i < 2; ++i) {
+    auto e = RaisedBy([&] { d.Get({"Caption"}); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Number(), 438);
+  }
+  EXPECT_EQ(LookupsOf(*controls.Get(), "Caption"), 2u);
+}
+
+TEST_F(DispatchCall, APutPassesItsValueAsThePropertyPutArgument) {
+  auto button = FakeButton("old");
+  Dispatcher d(AsDispatch(button), kIidCommandBarControl, nullptr);
+  d.Put({"Caption"}, Variant::Text("Rowtint"));
+  const ReceivedCall& call = button->Calls().back();
+  EXPECT_EQ(call.flags, DISPATCH_PROPERTYPUT);
+  EXPECT_EQ(call.namedIds, (std::vector<DISPID>{DISPID_PROPERTYPUT}));
+  EXPECT_TRUE(call.args.empty());
+  EXPECT_EQ(Narrow(V_BSTR(&button->Value(fakes::office_ids::kCaption).Raw())), "Rowtint");
+}
+
+TEST_F(DispatchCall, ResultsAreReadAsTheHostLanguageReadsThem) {
+  EXPECT_EQ(ToLong(Variant::Text("12"), "Row"), 12);
+  EXPECT_DOUBLE_EQ(ToDouble(Variant::Long(100), "Zoom"), 100.0);
+  EXPECT_EQ(ToBool(Variant::Bool(platform::kTrue), "Enabled"), platform::kTrue);
+  EXPECT_EQ(ToText(Variant::Text("16.0"), "Version"), "16.0");
+
+  const std::pair<std::function<void()>, std::int32_t> failures[] = {
+      {[] { ToLong(Variant::Text("twelve"), "Row"); }, 13},
+      {[] { ToLong(Variant::Double(2.5e9), "Row"); }, 6},
+      {[] { RequireObject(Variant(), "ActiveCell"); }, 91},
+      {[] { RequireObject(Variant::Object(nullptr), "ActiveCell"); }, 91},
+      {[] { ToObject(Variant::Long(1), "ActiveCell"); }, 424},
+  };
+  for (const auto& [read, number] : failures) {
+    auto e = RaisedBy(read);
+    ASSERT_TRUE(e) << number;
+    EXPECT_EQ(e->Number(), number);
+  }
+  EXPECT_FALSE(ToObject(Variant(), "Find")) << "Nothing is no failure to a caller that allows it";
+}
+
+TEST_F(DispatchCall, VariantsHoldAReferenceOfTheirOwnAndGiveItBack) {
+  auto range = FakeRange();
+  {
+    Variant held = Variant::Object(range.Get());
+    EXPECT_EQ(range->References(), 2u);
+    Variant copy = held;
+    EXPECT_EQ(range->References(), 3u);
+    Variant moved = std::move(copy);
+    EXPECT_EQ(range->References(), 3u);
+    moved = Variant::Long(0);
+    EXPECT_EQ(range->References(), 2u);
+  }
+  EXPECT_EQ(range->References(), 1u);
 }
 
 }  // namespace

@@ -320,7 +320,10 @@ TEST_F(FormsHostPlacement, BordersLieOnTheControlsOuterPixels) {
 // ---------------------------------------------------------------------------
 using FormsHostPixels = FormsHostTest;
 
-TEST_F(FormsHostPixels, TheOptionsFormShowsTheModelsColoursAndRedrawsWhenTheyChange) {
+// The model's colours, redrawn when they change; the radio glyph (at the
+// control's left, halfway down: its middle is the dot) as the model and a
+// click say; the hover picture's box above the OK caption.
+TEST_F(FormsHostPixels, TheOptionsFormShowsWhatItsModelSays) {
   const auto form = Option();
   const RECT current = Pixels(*form, "curr_color_lab"), pending = Pixels(*form, "new_color_lab");
   const RECT his1 = Pixels(*form, "Lab_his1"), his2 = Pixels(*form, "Lab_his2");
@@ -332,6 +335,12 @@ TEST_F(FormsHostPixels, TheOptionsFormShowsTheModelsColoursAndRedrawsWhenTheyCha
         if (ScreenPixel(Window(*form), {x, y}) == GetSysColor(COLOR_HIGHLIGHTTEXT)) return true;
     return false;
   };
+  const RECT primi = Pixels(*form, "Opt_primi"), white = Pixels(*form, "Opt_white");
+  const POINT primiDot{primi.left + MulDiv(6, dpiX_, 96), Centre(primi).y};
+  const POINT whiteDot{white.left + MulDiv(6, dpiX_, 96), Centre(white).y};
+  const COLORREF dot = GetSysColor(COLOR_WINDOWTEXT), hollow = GetSysColor(COLOR_WINDOW);
+  const POINT corner = InBox(Pixels(*form, "Image2"));
+  const COLORREF ground = GetSysColor(COLOR_3DLIGHT);
   ShowWhile(form, {PixelBecomes(*form, strip, kBandColor, "current strip"),
                    PixelBecomes(*form, pendingAt, kBandColor, "new strip"),
                    PixelBecomes(*form, {his1.left + 2, his1.bottom - 3}, kBandColor, "swatch 1"),
@@ -340,32 +349,18 @@ TEST_F(FormsHostPixels, TheOptionsFormShowsTheModelsColoursAndRedrawsWhenTheyCha
                    Do([&] { form->SetBackColor(forms::option::kNewColor, 0x40C040); }),
                    PixelBecomes(*form, pendingAt, 0x40C040, "new strip after a change"),
                    PixelBecomes(*form, strip, kBandColor, "current strip unchanged"),
-                   Do([&] { form->Hide(); })});
-}
-
-TEST_F(FormsHostPixels, OptionButtonsLookCheckedAsTheModelSays) {
-  const auto form = Option();
-  const RECT primi = Pixels(*form, "Opt_primi"), white = Pixels(*form, "Opt_white");
-  // The radio glyph sits at the control's left, halfway down: its middle is the dot.
-  const POINT primiDot{primi.left + MulDiv(6, dpiX_, 96), Centre(primi).y};
-  const POINT whiteDot{white.left + MulDiv(6, dpiX_, 96), Centre(white).y};
-  const COLORREF dot = GetSysColor(COLOR_WINDOWTEXT), hollow = GetSysColor(COLOR_WINDOW);
-  ShowWhile(form, {PixelBecomes(*form, primiDot, dot, "selected primitive mode"),
-                   PixelBecomes(*form, whiteDot, hollow, "unselected invert mode"), ClickAt(*form, Centre(white)),
+                   PixelBecomes(*form, primiDot, dot, "selected primitive mode"),
+                   PixelBecomes(*form, whiteDot, hollow, "unselected invert mode"),
+                   ClickAt(*form, Centre(white)),
                    PixelBecomes(*form, whiteDot, dot, "invert mode selected by a click"),
-                   PixelBecomes(*form, primiDot, hollow, "primitive mode cleared"), Do([&] { form->Hide(); })});
+                   PixelBecomes(*form, primiDot, hollow, "primitive mode cleared"),
+                   PixelBecomes(*form, corner, ground, "the OK box before"),
+                   PointerTo(*form, Centre(Pixels(*form, "Label24"))),
+                   PixelBecomes(*form, corner, kHoverFaceColor, "hover picture over the OK caption"),
+                   PointerTo(*form, {2, 2}),
+                   PixelBecomes(*form, corner, ground, "hover picture gone"),
+                   Do([&] { form->Hide(); })});
   EXPECT_TRUE(form->Value(forms::option::kInvertMode));
-}
-
-TEST_F(FormsHostPixels, TheHoverPictureShowsOverTheOkCaptionAndGoesOverBareBackground) {
-  const auto form = Option();
-  const POINT corner = InBox(Pixels(*form, "Image2"));
-  const COLORREF ground = GetSysColor(COLOR_3DLIGHT);
-  ShowWhile(
-      form,
-      {PixelBecomes(*form, corner, ground, "the OK box before"), PointerTo(*form, Centre(Pixels(*form, "Label24"))),
-       PixelBecomes(*form, corner, kHoverFaceColor, "hover picture over the OK caption"), PointerTo(*form, {2, 2}),
-       PixelBecomes(*form, corner, ground, "hover picture gone"), Do([&] { form->Hide(); })});
   EXPECT_FALSE(form->IsVisible(forms::option::kOkHover));
 }
 
@@ -387,18 +382,6 @@ TEST_F(FormsHostPixels, TheAboutFormShowsItsLogoAndAHandOverTheSupportLink) {
 
 // ---------------------------------------------------------------------------
 using FormsHostMouse = FormsHostTest;
-
-TEST_F(FormsHostMouse, AClickOnTheOkBoxHidesTheOptionsFormAndEndsTheModalLoop) {
-  const auto form = Option();
-  form->SetBackColor(forms::option::kNewColor, 0x123456);
-  state_.HighlightOff = platform::kTrue;
-  ShowWhile(form, {ClickAt(*form, InBox(Pixels(*form, "cb_ok")))});
-  EXPECT_EQ(state_.HighlightColor, 0x123456);
-  EXPECT_EQ(state_.RopMode, platform::kR2MaskPen);
-  EXPECT_EQ(state_.HighlightOff, platform::kFalse);
-  EXPECT_TRUE(IsWindow(Window(*form))) << "hidden, not destroyed";
-  EXPECT_FALSE(IsWindowVisible(Window(*form)));
-}
 
 TEST_F(FormsHostMouse, AClickNeedsTheButtonToGoDownAndUpOverTheSameControl) {
   const auto model = std::make_shared<forms::OptionsForm>(services_, kBandColor);
@@ -515,7 +498,7 @@ TEST_F(FormsHostModal, TheHostsWindowsAreDisabledWhileTheFormIsUpAndGivenBackAft
   for (HWND w : {host, disabled, hidden}) DestroyWindow(w);
 }
 
-TEST_F(FormsHostModal, TheFocusGoesBackToTheHostsChildWindowThatHadIt) {
+TEST_F(FormsHostModal, OkHidesTheFormAndGivesTheFocusBackToTheHostsChildWindowThatHadIt) {
   HWND host = TopLevelWindow(true);
   HWND grid =
       CreateWindowExW(0, L"STATIC", L"grid", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host, nullptr, nullptr, nullptr);
@@ -523,9 +506,17 @@ TEST_F(FormsHostModal, TheFocusGoesBackToTheHostsChildWindowThatHadIt) {
   SetFocus(grid);
   ASSERT_EQ(GetFocus(), grid);
   const auto form = Option();
+  form->SetBackColor(forms::option::kNewColor, 0x123456);
+  state_.HighlightOff = platform::kTrue;
   ShowWhile(form, {Do([&] { EXPECT_NE(GetFocus(), grid) << "the disabled host holds no focus"; }),
                    ClickAt(*form, InBox(Pixels(*form, "cb_ok")))});
   EXPECT_EQ(GetFocus(), grid) << "the band is drawn where the focus is";
+  // The click on the OK box ended the modal loop and took the form's choices.
+  EXPECT_EQ(state_.HighlightColor, 0x123456);
+  EXPECT_EQ(state_.RopMode, platform::kR2MaskPen);
+  EXPECT_EQ(state_.HighlightOff, platform::kFalse);
+  EXPECT_TRUE(IsWindow(Window(*form))) << "hidden, not destroyed";
+  EXPECT_FALSE(IsWindowVisible(Window(*form)));
   DestroyWindow(host);
 }
 

@@ -94,13 +94,6 @@ TEST_F(RegistrySettings, AValueOfAnotherTypeCountsAsMissing) {
   EXPECT_EQ(store.GetSetting("Tintrow", "RGB", "RGB-bc", "14600886"), "255");
 }
 
-TEST_F(RegistrySettings, NegativeColourTextSurvives) {
-  for (const char* text : {"-2147483633", "-2147483648", "2147483647", "0"}) {
-    store.SaveSetting("Tintrow", "HIS", "his_color1", text);
-    EXPECT_EQ(store.GetSetting("Tintrow", "HIS", "his_color1", "x"), text);
-  }
-}
-
 TEST_F(RegistrySettings, AWriteTheRegistryRefusesRaisesTheRuntimesError) {
   // A key name longer than the registry allows (255 characters).
   const std::string tooLong(300, 's');

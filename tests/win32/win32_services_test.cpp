@@ -11,7 +11,7 @@
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_services.h"
-#include "test_windows.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -89,7 +89,7 @@ TEST_F(Win32ServicesCalls, FindProcessWindowPassesOverAnotherProcesssWindow) {
   ASSERT_TRUE(appeared) << "notepad showed no window";
 }
 
-TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZero) {
+TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZeroAndTheShellStartsToo) {
   const std::uint32_t pid = os.StartProcess(os.WindowsFolder() + "\\system32\\cmd.exe", "cmd.exe /c exit 7", SW_HIDE);
   ASSERT_NE(pid, 0u);
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
@@ -101,6 +101,7 @@ TEST_F(Win32ServicesCalls, StartProcessGivesTheIdentifierOrZero) {
   CloseHandle(process);
 
   EXPECT_EQ(os.StartProcess("no-such-program-here.exe", "no-such-program-here.exe", SW_SHOWNORMAL), 0u);
+  EXPECT_GT(os.ShellOpen(0, "open", "cmd.exe", "/c exit", "", SW_HIDE), 32) << "the shell starts what it is given";
 }
 
 // A library planted in the current folder, where a load by bare name would find it first.
@@ -117,10 +118,6 @@ TEST_F(Win32ServicesCalls, SystemLibrariesComeFromTheSystemFolderOrFromWhatIsLoa
   EXPECT_NE(version, nullptr);
   if (version) FreeLibrary(version);
   DeleteFileW(L"rowtint-planted.dll");
-}
-
-TEST_F(Win32ServicesCalls, ShellOpenStartsWhatItIsGiven) {
-  EXPECT_GT(os.ShellOpen(0, "open", "cmd.exe", "/c exit", "", SW_HIDE), 32);
 }
 
 TEST_F(Win32ServicesCalls, ModuleFolderHoldsTheModuleWithoutATrailingSeparator) {

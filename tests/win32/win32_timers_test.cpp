@@ -7,7 +7,7 @@
 #include "platform/error.h"
 #include "platform/win32/module_lifetime.h"
 #include "platform/win32/win32_services.h"
-#include "test_windows.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -53,14 +53,6 @@ class Win32Timers : public ::testing::Test {
   TestWindow owner{L"RowtintTimerOwner", RECT{0, 0, 50, 50}, WS_POPUP};
 };
 
-TEST_F(Win32Timers, ATickReachesTheCallbackThatStartedTheTimer) {
-  ASSERT_NE(os.SetTimer(AsHandle(owner.Get()), 0, 10, FirstProc), 0u);
-  ASSERT_TRUE(TickArrives());
-  EXPECT_EQ(g_ticks[0], 1);
-  EXPECT_EQ(Held(Lifetime::Timer), 1);
-  os.KillTimer(AsHandle(owner.Get()), 0);
-}
-
 TEST_F(Win32Timers, ASecondStartWithTheSameKeyReplacesTheFirst) {
   const auto hwnd = AsHandle(owner.Get());
   // Slow, then fast: ticks come at once, and only from the new callback.
@@ -80,10 +72,12 @@ TEST_F(Win32Timers, ASecondStartWithTheSameKeyReplacesTheFirst) {
   os.KillTimer(hwnd, 0);
 }
 
-TEST_F(Win32Timers, KillTimerStopsTheTicksAndLetsTheLibraryGo) {
+TEST_F(Win32Timers, ATickReachesItsCallbackAndKillTimerStopsTheTicksAndLetsTheLibraryGo) {
   const auto hwnd = AsHandle(owner.Get());
-  os.SetTimer(hwnd, 0, 10, FirstProc);
+  ASSERT_NE(os.SetTimer(hwnd, 0, 10, FirstProc), 0u);
   ASSERT_TRUE(TickArrives());
+  EXPECT_EQ(g_ticks[0], 1);
+  EXPECT_EQ(Held(Lifetime::Timer), 1);
   EXPECT_TRUE(os.KillTimer(hwnd, 0));
   EXPECT_EQ(Held(Lifetime::Timer), 0);
   g_ticks.clear();
@@ -128,9 +122,7 @@ TEST_F(Win32Timers, EveryRunningTimerHoldsTheLibrary) {
   other.Destroy();
   os.KillTimer(a, 0);
   EXPECT_EQ(Held(Lifetime::Timer), 0);
-}
-
-TEST_F(Win32Timers, ATimerOfAnInvalidOwnerDoesNotStartOrHold) {
+  // A timer of an invalid owner neither starts nor holds.
   EXPECT_EQ(os.SetTimer(0xDEAD0, 0, 10, FirstProc), 0u);
   EXPECT_EQ(Held(Lifetime::Timer), 0);
 }

@@ -1,18 +1,22 @@
 // A simulator session for tests: script lines in, the shared state, the
-// screen and the desktop's records out.
+// screen and the desktop's records out. Every line a test runs is held to
+// the storms' invariants (no DC or brush left open, one timer at most,
+// decimal text in the store, no tint outside the band), so a test need not
+// say so again.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
-#include <vector>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "addin/connect.h"
 #include "engine/highlight_state.h"
 #include "sim_session.h"
+#include "storm_checker.h"
 
 namespace rowtint::testing {
 
@@ -26,13 +30,20 @@ inline const platform::ControlState& ControlOf(const platform::FormWindow& form,
 // A session in which nothing has run yet: the host is not started.
 class SimSessionTest : public ::testing::Test {
  protected:
+  using Rect = platform::Rect;
+
   void Run(std::initializer_list<const char*> lines) {
     for (const char* line : lines) Run(line);
   }
+  void Run(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) Run(line);
+  }
   void Run(const std::string& line) {
     std::ostringstream out;
+    checker_.Before();
     session_.RunLine(line, out);
     lastOutput_ = out.str();
+    if (const auto v = checker_.After("")) ADD_FAILURE() << line << ": " << v->invariant << ": " << v->detail;
   }
   engine::HighlightState& S() { return session_.Library().State(); }
   // The band of the connected add-in.
@@ -46,6 +57,36 @@ class SimSessionTest : public ::testing::Test {
   sim::Pixel ScreenAt(int x, int y) { return Desktop().Screen().Get(x, y); }
   bool TimerRunning() { return !Desktop().Timers().empty(); }
   std::uint32_t TimerInterval() { return Desktop().Timers().empty() ? 0 : Desktop().Timers().back().intervalMs; }
+  Rect Whole() { return {0, 0, Desktop().Screen().Width(), Desktop().Screen().Height()}; }
+  Rect FormRect() { return Desktop().WindowRect(Forms().WindowOf(*Forms().ActiveForm())); }
+
+  // Pixels inside `r` that differ from what the host itself draws.
+  int TintIn(const Rect& r) {
+    const auto content = Desktop().ContentSnapshot();
+    const Rect part = sim::Intersect(r, Whole());
+    int n = 0;
+    for (int y = part.top; y < part.bottom; ++y)
+      for (int x = part.left; x < part.right; ++x) n += ScreenAt(x, y) != content.Get(x, y);
+    return n;
+  }
+  // The same outside `allowed`; everywhere when it is empty.
+  int TintOutside(const Rect& allowed = {}) { return TintIn(Whole()) - TintIn(allowed); }
+  // Pixels of the band's rectangle r, as far as it lies inside `shown`, that
+  // are not what the raster operation makes of the host's drawing: the brush
+  // inside, the black pen on the outline.
+  int NotBand(const Rect& r, const Rect& shown, sim::Pixel brush = 14600886, bool invert = false) {
+    const auto content = Desktop().ContentSnapshot();
+    const Rect part = sim::Intersect(r, shown);
+    int n = 0;
+    for (int y = part.top; y < part.bottom; ++y)
+      for (int x = part.left; x < part.right; ++x) {
+        const sim::Pixel pen = x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1 ? 0 : brush;
+        const sim::Pixel host = content.Get(x, y);
+        n += ScreenAt(x, y) != ((invert ? pen | ~host : pen & host) & 0xFFFFFF);
+      }
+    return n;
+  }
+  int NotBand(const Rect& r) { return NotBand(r, Whole()); }
 
   std::string Setting(const std::string& section, const std::string& key) {
     auto& values = session_.Settings().Values();
@@ -69,6 +110,7 @@ class SimSessionTest : public ::testing::Test {
   }
 
   simcli::SimSession session_{OutDir()};
+  StormChecker checker_{session_};
   std::string lastOutput_;
 };
 
