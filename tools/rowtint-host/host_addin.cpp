@@ -11,12 +11,15 @@ namespace rowtint::host {
 namespace {
 using win32::ComPtr;
 
-// What the add-in launched since the last `state`, as the simulator words it.
+// What the add-in launched since the last `state`, as the simulator words it,
+// and the programs it named for the processes it started.
 std::vector<std::string>* g_launched = nullptr;
+std::vector<std::string>* g_applications = nullptr;
 
 BOOL WINAPI RecordCreateProcess(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
                                 BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION started) {
   if (g_launched) g_launched->push_back(win32::Narrow(commandLine ? commandLine : application ? application : L""));
+  if (g_applications) g_applications->push_back(win32::Narrow(application ? application : L""));
   // Handles of its own for the caller to close, as those of a started program.
   const HANDLE self = GetCurrentProcess();
   DuplicateHandle(self, self, self, &started->hProcess, 0, FALSE, DUPLICATE_SAME_ACCESS);
@@ -101,6 +104,7 @@ void HostSession::LoadAddIn(int connectMode) {
   addin_.Reset();
   ext->QueryInterface(IID_IDispatch, addin_.PutVoid());
   g_launched = &launched_;
+  g_applications = &launchedApplications_;
   const HMODULE dll = GetModuleHandleW(L"Rowtint.dll");
   if (!PatchImport(dll, "kernel32.dll", "CreateProcessW", reinterpret_cast<void*>(&RecordCreateProcess)) ||
       !PatchImport(dll, "shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&RecordShellExecute)))
@@ -139,6 +143,7 @@ void HostSession::ShutdownHost() {
 void HostSession::Close() {
   if (model_) ShutdownHost();
   g_launched = nullptr;
+  g_applications = nullptr;
 }
 
 }  // namespace rowtint::host

@@ -109,6 +109,7 @@ class HostSession : private script::ScriptHost {
   std::set<HWND> answered_;
   std::vector<std::string> messages_;
   std::vector<std::string> launched_;
+  std::vector<std::string> launchedApplications_;
   std::vector<std::string> errors_;
 };
 

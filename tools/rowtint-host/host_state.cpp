@@ -73,6 +73,10 @@ std::string HostSession::StateJson() {
   for (const auto& l : launched_) j.Text(l);
   j.EndArray();
   launched_.clear();
+  j.Key("launchedApplications").BeginArray();
+  for (const auto& a : launchedApplications_) j.Text(a);
+  j.EndArray();
+  launchedApplications_.clear();
   j.Key("gdiObjects").Value(static_cast<std::int64_t>(LiveGdiObjects()));
   j.Key("errors").BeginArray();
   for (const auto& e : errors_) j.Text(e);

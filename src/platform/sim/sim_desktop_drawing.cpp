@@ -1,0 +1,136 @@
+// The simulated desktop's graphics: window DCs with their saved states and
+// clipping, brushes, and rectangles drawn on the framebuffer through binary
+// raster operations, pen outline and all.
+#include <algorithm>
+
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/system_colors.h"
+
+namespace rowtint::sim {
+namespace {
+constexpr GdiObject kStockWhiteBrush = 0x4FFF;
+constexpr Pixel kPenBlack = 0x000000;
+
+// A binary raster operation code (1..16) is a truth table over pen and screen bits.
+Pixel ApplyRop(int rop, Pixel pen, Pixel dst) {
+  const unsigned table = static_cast<unsigned>(rop - 1) & 0xF;
+  Pixel out = 0;
+  if (table & 8) out |= pen & dst;
+  if (table & 4) out |= pen & ~dst;
+  if (table & 2) out |= ~pen & dst;
+  if (table & 1) out |= ~pen & ~dst;
+  return out & 0xFFFFFF;
+}
+}  // namespace
+
+bool SimDesktop::BrushInUse(GdiObject brush) const {
+  for (const auto& [h, dc] : dcs_) {
+    if (dc.state.brush == brush) return true;
+    for (const auto& s : dc.saved)
+      if (s.brush == brush) return true;
+  }
+  return false;
+}
+
+DcHandle SimDesktop::GetWindowDC(WindowHandle hwnd) {
+  ++calls_;
+  if (!IsWindow(hwnd)) return 0;
+  DcHandle h = nextDc_++;
+  dcs_[h] = Dc{hwnd, {}, {}};
+  return h;
+}
+
+int SimDesktop::ReleaseDC(WindowHandle, DcHandle dc) {
+  ++calls_;
+  return dcs_.erase(dc) ? 1 : 0;
+}
+
+GdiObject SimDesktop::CreateSolidBrush(platform::Color color) {
+  ++calls_;
+  GdiObject h = nextBrush_++;
+  brushes_[h] = color;
+  return h;
+}
+
+bool SimDesktop::DeleteObject(GdiObject object) {
+  ++calls_;
+  if (object == kStockWhiteBrush) return true;
+  auto it = brushes_.find(object);
+  if (it == brushes_.end() || BrushInUse(object)) return false;  // a selected brush cannot be deleted
+  brushes_.erase(it);
+  return true;
+}
+
+GdiObject SimDesktop::SelectObject(DcHandle dc, GdiObject object) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end() || (object != kStockWhiteBrush && !brushes_.count(object))) return 0;
+  GdiObject previous = it->second.state.brush ? it->second.state.brush : kStockWhiteBrush;
+  it->second.state.brush = object;
+  return previous;
+}
+
+int SimDesktop::SaveDC(DcHandle dc) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end()) return 0;
+  it->second.saved.push_back(it->second.state);
+  return static_cast<int>(it->second.saved.size());
+}
+
+bool SimDesktop::RestoreDC(DcHandle dc, int savedDc) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end()) return false;
+  auto& saved = it->second.saved;
+  const int level = savedDc < 0 ? static_cast<int>(saved.size()) + 1 + savedDc : savedDc;
+  if (level < 1 || level > static_cast<int>(saved.size())) return false;
+  it->second.state = saved[level - 1];
+  saved.resize(level - 1);
+  return true;
+}
+
+int SimDesktop::SetROP2(DcHandle dc, int rop) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end() || rop < 1 || rop > 16) return 0;
+  int previous = it->second.state.rop;
+  it->second.state.rop = rop;
+  return previous;
+}
+
+int SimDesktop::IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end()) return 0;  // ERROR
+  auto& clip = it->second.state.clip;
+  clip = Intersect(clip.value_or(screen_.Bounds()), Rect{left, top, right, bottom});
+  return clip->Empty() ? 1 : 2;  // NULLREGION, SIMPLEREGION
+}
+
+platform::Color SimDesktop::GetSysColor(int index) {
+  ++calls_;
+  return static_cast<platform::Color>(ResolveColor(platform::SystemColor(index)));
+}
+
+bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end()) return false;
+  const DcState& st = it->second.state;
+  const auto brush = brushes_.find(st.brush);
+  const Pixel fill = brush == brushes_.end() ? 0xFFFFFF : static_cast<Pixel>(brush->second) & 0xFFFFFF;
+  records_.drawn.push_back({{left, top, right, bottom}, brush == brushes_.end() ? 0xFFFFFF : brush->second, st.rop});
+  ++rectanglesDrawn_;
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const Rect area = Intersect(st.clip.value_or(screen_.Bounds()), screen_.Bounds());
+  for (int y = std::max(top, area.top); y < std::min(bottom, area.bottom); ++y)
+    for (int x = std::max(left, area.left); x < std::min(right, area.right); ++x) {
+      const bool outline = x == left || x == right - 1 || y == top || y == bottom - 1;
+      screen_.Set(x, y, ApplyRop(st.rop, outline ? kPenBlack : fill, screen_.Get(x, y)));
+    }
+  return true;
+}
+
+}  // namespace rowtint::sim
