@@ -87,6 +87,9 @@ struct LastRowCase {
   std::vector<const char*> cells;
   const char* active;
   const char* selected;  // nullptr: nothing is selected
+  // Where the user's last search in Excel's Find dialog looked, which a
+  // search without its own options would take.
+  const char* userSearched = "formulas";
   friend void PrintTo(const LastRowCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -96,7 +99,12 @@ TEST_P(FindLastRowTest, SelectsBelowTheLowestUsedRow) {
   const auto& c = GetParam();
   for (const char* cell : c.cells) Run(std::string("set ") + cell + " x");
   Run(std::string("select ") + c.active);
+  Run(std::string("find-options ") + c.userSearched);
   Run("click FindLastrow");
+  Run("state");
+  EXPECT_NE(lastOutput_.find(R"("findOptions":{"lookIn":"formulas","lookAt":"part","matchCase":false})"),
+            std::string::npos)
+      << "the search's own options stay for the user's next Find, as Excel keeps them";
   const auto& sheet = Host().Sheet();
   const std::string selected = sim::AbsoluteAddress(sheet.selection);
   if (c.selected) {
@@ -107,15 +115,18 @@ TEST_P(FindLastRowTest, SelectsBelowTheLowestUsedRow) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sheets, FindLastRowTest,
-                         ::testing::Values(LastRowCase{"BlockAboveActiveCell", {"A1", "B4", "C10"}, "D3", "$D$11"},
-                                           LastRowCase{"DataInAnotherColumn", {"Z5"}, "B2", "$B$6"},
-                                           LastRowCase{"EmptySheet", {}, "C9", "$C$1"},
-                                           LastRowCase{"Row32766", {"A32766"}, "B2", "$B$32767"},
-                                           LastRowCase{"Row32767", {"A32767"}, "B2", "$B$32768"},
-                                           LastRowCase{"Row40000", {"A40000"}, "E7", "$E$40001"},
-                                           LastRowCase{"SheetsLastRow", {"A1048576"}, "E7", nullptr}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, FindLastRowTest,
+    ::testing::Values(LastRowCase{"BlockAboveActiveCell", {"A1", "B4", "C10"}, "D3", "$D$11"},
+                      LastRowCase{"DataInAnotherColumn", {"Z5"}, "B2", "$B$6"},
+                      LastRowCase{"AfterTheUserSearchedTheComments", {"A1", "C10"}, "D3", "$D$11", "comments"},
+                      LastRowCase{"AfterTheUserSearchedTheValues", {"C10"}, "D3", "$D$11", "values"},
+                      LastRowCase{"EmptySheet", {}, "C9", "$C$1"},
+                      LastRowCase{"Row32766", {"A32766"}, "B2", "$B$32767"},
+                      LastRowCase{"Row32767", {"A32767"}, "B2", "$B$32768"},
+                      LastRowCase{"Row40000", {"A40000"}, "E7", "$E$40001"},
+                      LastRowCase{"SheetsLastRow", {"A1048576"}, "E7", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rowtint::testing

@@ -42,10 +42,12 @@ void Connect::FindLastRow() {
   std::string activeAddress;
   std::int32_t activeColumn = 0;
   if (HoldsUnlessFailed([&] { return App().GetWorksheetFunction()->CountA(*App().Cells()) > 0; })) {
-    SkipOnFailure([&] {
-      lastRow =
-          platform::Required(App().Cells()->Find("*", platform::host::kXlByRows, platform::host::kXlPrevious)).Row();
-    });
+    // Every option a search takes from the user's last Find dialog is given:
+    // searching the comments, or whole cells only, would find another row.
+    namespace xl = platform::host;
+    const xl::SearchOptions options{xl::kXlFormulas, xl::kXlPart, false};
+    SkipOnFailure(
+        [&] { lastRow = platform::Required(App().Cells()->Find("*", xl::kXlByRows, xl::kXlPrevious, options)).Row(); });
   }
   SkipOnFailure([&] { activeAddress = App().ActiveWindow()->ActiveCell()->Address(); });
   SkipOnFailure([&] { activeColumn = App().GetRange(activeAddress)->Column(); });

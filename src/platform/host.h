@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/types.h"
@@ -34,6 +35,20 @@ class Object {
 
 inline constexpr std::int32_t kXlByRows = 1;
 inline constexpr std::int32_t kXlPrevious = 2;
+inline constexpr std::int32_t kXlFormulas = -4123;
+inline constexpr std::int32_t kXlValues = -4163;
+inline constexpr std::int32_t kXlComments = -4144;
+inline constexpr std::int32_t kXlWhole = 1;
+inline constexpr std::int32_t kXlPart = 2;
+
+// What a search looks in and how it matches. One left empty is not passed,
+// and the host takes what the user last chose in its Find dialog; one passed
+// is what the host's next Find dialog shows.
+struct SearchOptions {
+  std::optional<std::int32_t> lookIn;
+  std::optional<std::int32_t> lookAt;
+  std::optional<bool> matchCase;
+};
 
 class Range : public Object {
  public:
@@ -46,9 +61,9 @@ class Range : public Object {
   virtual std::shared_ptr<Range> Rows() = 0;
   virtual std::shared_ptr<Range> Columns() = 0;
   virtual std::int32_t Count() = 0;
-  // Find with only What, SearchOrder and SearchDirection passed; nullptr is Nothing.
-  virtual std::shared_ptr<Range> Find(const std::string& what, std::int32_t searchOrder,
-                                      std::int32_t searchDirection) = 0;
+  // Find with What, SearchOrder, SearchDirection and the options given; nullptr is Nothing.
+  virtual std::shared_ptr<Range> Find(const std::string& what, std::int32_t searchOrder, std::int32_t searchDirection,
+                                      const SearchOptions& options) = 0;
   virtual std::shared_ptr<Range> Item(std::int32_t row, std::int32_t column) = 0;
   virtual void Select() = 0;
 };

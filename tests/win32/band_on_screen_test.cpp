@@ -49,7 +49,9 @@ class FakeRange : public Range, public std::enable_shared_from_this<FakeRange> {
   std::shared_ptr<Range> Rows() override { return std::make_shared<FakeRange>(address_, 1); }
   std::shared_ptr<Range> Columns() override { return std::make_shared<FakeRange>(address_, 1); }
   std::int32_t Count() override { return count_; }
-  std::shared_ptr<Range> Find(const std::string&, std::int32_t, std::int32_t) override { NotInThisHost(); }
+  std::shared_ptr<Range> Find(const std::string&, std::int32_t, std::int32_t, const SearchOptions&) override {
+    NotInThisHost();
+  }
   std::shared_ptr<Range> Item(std::int32_t, std::int32_t) override { NotInThisHost(); }
   void Select() override { NotInThisHost(); }
 

@@ -55,25 +55,27 @@ TEST_F(ExcelAdapters, FindReturnsNullptrForNothingAndTheCellItFound) {
   auto app = ApplicationFromDispatch(fakeApp.Get());
 
   cells->On(excel::kFind.id, ReturnsNothing());
-  EXPECT_EQ(app->Cells()->Find("*", host::kXlByRows, host::kXlPrevious), nullptr);
+  EXPECT_EQ(app->Cells()->Find("*", host::kXlByRows, host::kXlPrevious, {}), nullptr);
   cells->On(excel::kFind.id, ReturnsEmpty());
-  EXPECT_EQ(app->Cells()->Find("*", host::kXlByRows, host::kXlPrevious), nullptr);
+  EXPECT_EQ(app->Cells()->Find("*", host::kXlByRows, host::kXlPrevious, {}), nullptr);
 
   cells->On(excel::kFind.id, ReturnsObject(found));
-  auto cell = app->Cells()->Find("*", host::kXlByRows, host::kXlPrevious);
+  auto cell = app->Cells()->Find("*", host::kXlByRows, host::kXlPrevious, {host::kXlFormulas, host::kXlPart, false});
   ASSERT_NE(cell, nullptr);
   EXPECT_EQ(cell->Row(), 5);
-  // Only What, SearchOrder and SearchDirection are passed, each by name,
-  // last first and beside the DISPID the host gave for its name.
+  // The arguments given and no others, each by name, last first and beside
+  // the DISPID the host gave for its name.
   const ReceivedCall call = cells->CallsTo(excel::kFind.id).back();
   EXPECT_EQ(call.flags, DISPATCH_METHOD);
   EXPECT_TRUE(call.args.empty());
-  EXPECT_EQ(call.namedIds, (std::vector<DISPID>{5, 4, 0}));
+  EXPECT_EQ(call.namedIds, (std::vector<DISPID>{5, 4, 6, 3, 2, 0}));
   EXPECT_EQ(Narrow(V_BSTR(&call.Named(0)->Raw())), "*");
+  EXPECT_EQ(V_I4(&call.Named(2)->Raw()), host::kXlFormulas);
+  EXPECT_EQ(V_I4(&call.Named(3)->Raw()), host::kXlPart);
+  EXPECT_EQ(V_BOOL(&call.Named(6)->Raw()), VARIANT_FALSE);
   EXPECT_EQ(V_I4(&call.Named(4)->Raw()), host::kXlByRows);
   EXPECT_EQ(V_I4(&call.Named(5)->Raw()), host::kXlPrevious);
-  EXPECT_EQ(cells->NameLookups(),
-            (std::vector<std::vector<std::string>>{{"Find", "What", "SearchOrder", "SearchDirection"}}));
+  EXPECT_EQ(cells->CallsTo(excel::kFind.id).front().namedIds, (std::vector<DISPID>{5, 4, 0})) << "none not given";
 }
 
 TEST_F(ExcelAdapters, VersionAndSelectionAreAskedInEnglish) {

@@ -31,7 +31,13 @@ Variant WrapRange(const std::shared_ptr<xl::Range>& range) {
       {excel::kFind.id,
        [](xl::Range& r, const ReceivedCall& call) {
          const Variant* what = Arg(call, 0, 0);
-         return WrapRange(r.Find(what ? win32::ToText(*what, "What") : "", LongArg(call, 4, 0), LongArg(call, 5, 0)));
+         xl::SearchOptions options;
+         if (const Variant* lookIn = Arg(call, 2, 2)) options.lookIn = win32::ToLong(*lookIn, "LookIn");
+         if (const Variant* lookAt = Arg(call, 3, 3)) options.lookAt = win32::ToLong(*lookAt, "LookAt");
+         if (const Variant* matchCase = Arg(call, 6, 6))
+           options.matchCase = win32::ToBool(*matchCase, "MatchCase") != platform::kFalse;
+         return WrapRange(
+             r.Find(what ? win32::ToText(*what, "What") : "", LongArg(call, 4, 0), LongArg(call, 5, 0), options));
        }},
       {excel::kItem.id,
        [](xl::Range& r, const ReceivedCall& call) {

@@ -11,6 +11,7 @@ namespace rowtint::host {
 namespace {
 using simcli::JsonWriter;
 using simcli::WriteBars;
+using simcli::WriteFindOptions;
 using simcli::WriteSelection;
 
 // The store's string values, as "SECTION/key": text.
@@ -49,6 +50,7 @@ std::string HostSession::StateJson() {
   JsonWriter j;
   j.BeginObject();
   WriteSelection(j, model_ ? &model_->Sheet() : nullptr);
+  WriteFindOptions(j, model_ ? &model_->lastSearch : nullptr);
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);
   WriteBars(j, *bars_);

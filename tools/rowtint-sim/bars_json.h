@@ -1,12 +1,13 @@
 // What `state` shows alike in the simulator and in the stand-in Excel, so
-// that the two compare: the active cell and selection, the add-in's toolbar
-// and menu popup.
+// that the two compare: the active cell and selection, the options of the
+// user's last search, the add-in's toolbar and menu popup.
 #pragma once
 
 #include <memory>
 #include <vector>
 
 #include "json_writer.h"
+#include "platform/host.h"
 #include "platform/sim/sheet_model.h"
 #include "platform/sim/sim_command_bars.h"
 
@@ -20,6 +21,21 @@ inline void WriteSelection(JsonWriter& j, const sim::SheetModel* sheet) {
   }
   j.Key("activeCell").Text(sim::AbsoluteAddress({sheet->active, sheet->active}));
   j.Key("selection").Text(sheet->objectSelected ? "object" : sim::AbsoluteAddress(sheet->selection));
+}
+
+// "findOptions": what the user's next Find dialog would show; null while no host runs.
+inline void WriteFindOptions(JsonWriter& j, const platform::host::SearchOptions* last) {
+  j.Key("findOptions");
+  if (!last) {
+    j.Null();
+    return;
+  }
+  const std::int32_t lookIn = last->lookIn.value_or(platform::host::kXlFormulas);
+  j.BeginObject().Key("lookIn").Text(lookIn == platform::host::kXlComments ? "comments"
+                                     : lookIn == platform::host::kXlValues ? "values"
+                                                                           : "formulas");
+  j.Key("lookAt").Text(last->lookAt.value_or(platform::host::kXlPart) == platform::host::kXlWhole ? "whole" : "part");
+  j.Key("matchCase").Bool(last->matchCase.value_or(false)).EndObject();
 }
 
 inline void WriteBarControls(JsonWriter& j, const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {

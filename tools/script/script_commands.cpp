@@ -62,6 +62,22 @@ void SheetCommand(const ScriptLine& line, sim::ExcelModel& model) {
   }
 }
 
+// The options of the user's last search in Excel's Find dialog, which a
+// search that does not name its own takes.
+void FindOptions(const ScriptLine& line, sim::ExcelModel& model) {
+  line.ExpectArguments(1);
+  const std::string& where = line.Word(1);
+  namespace xl = platform::host;
+  if (where == "comments")
+    model.lastSearch.lookIn = xl::kXlComments;
+  else if (where == "values")
+    model.lastSearch.lookIn = xl::kXlValues;
+  else if (where == "formulas")
+    model.lastSearch.lookIn = xl::kXlFormulas;
+  else
+    throw ScriptError("'find-options' takes comments, values or formulas, not '" + where + "'");
+}
+
 void UserCommand(const ScriptLine& line, sim::ExcelModel& model) {
   const std::string& cmd = line.Command();
   if (cmd == "select") {
@@ -113,6 +129,8 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
     MoveGrid(line, host, cmd == "resize");
   } else if (cmd == "zoom" || cmd == "version" || cmd == "row-height" || cmd == "col-width" || cmd == "set") {
     SheetCommand(line, host.Model());
+  } else if (cmd == "find-options") {
+    FindOptions(line, host.Model());
   } else if (cmd == "select" || cmd == "scroll" || cmd == "select-object" || cmd == "activate-sheet" ||
              cmd == "activate-workbook" || cmd == "print") {
     UserCommand(line, host.Model());
@@ -132,10 +150,11 @@ const std::map<std::string, Kind>& Commands() {
       {"row-height", Kind::Sheet}, {"col-width", Kind::Sheet},     {"set", Kind::Sheet},
       {"select", Kind::User},      {"select-object", Kind::User},  {"scroll", Kind::User},
       {"resize", Kind::User},      {"activate-sheet", Kind::User}, {"activate-workbook", Kind::User},
-      {"print", Kind::User},       {"click", Kind::User},          {"pick", Kind::Dialog},
-      {"form", Kind::Dialog},      {"gate", Kind::Loop},           {"tick", Kind::Loop},
-      {"paint", Kind::Loop},       {"switch", Kind::Loop},         {"wober", Kind::Loop},
-      {"warm", Kind::Loop},        {"snapshot", Kind::Output},     {"state", Kind::Output},
+      {"print", Kind::User},       {"click", Kind::User},          {"find-options", Kind::User},
+      {"pick", Kind::Dialog},      {"form", Kind::Dialog},         {"gate", Kind::Loop},
+      {"tick", Kind::Loop},        {"paint", Kind::Loop},          {"switch", Kind::Loop},
+      {"wober", Kind::Loop},       {"warm", Kind::Loop},           {"snapshot", Kind::Output},
+      {"state", Kind::Output},
   };
   return commands;
 }

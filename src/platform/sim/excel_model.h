@@ -50,6 +50,9 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   ExcelModel& operator=(const ExcelModel&) = delete;
 
   SheetModel& Sheet() { return sheet_; }
+  // The options of the user's last search in the Find dialog, which a Find
+  // that does not pass them takes, and which one that does changes.
+  platform::host::SearchOptions lastSearch{platform::host::kXlFormulas, platform::host::kXlPart, false};
   CommandBarStore& Bars() { return *bars_; }
   ExcelView& View() { return view_; }
   std::uint64_t& Calls() { return *calls_; }

@@ -104,11 +104,19 @@ class SimRange : public host::Range, public std::enable_shared_from_this<SimRang
     if (n > std::numeric_limits<std::int32_t>::max()) Raise(err::kOverflow, "Overflow");
     return static_cast<std::int32_t>(n);
   }
-  std::shared_ptr<host::Range> Find(const std::string& what, std::int32_t searchOrder,
-                                    std::int32_t searchDirection) override {
-    auto& sheet = host_().Sheet();
+  std::shared_ptr<host::Range> Find(const std::string& what, std::int32_t searchOrder, std::int32_t searchDirection,
+                                    const host::SearchOptions& options) override {
+    auto& model = host_();
+    auto& sheet = model.Sheet();
     if (what != "*" || searchOrder != host::kXlByRows || searchDirection != host::kXlPrevious)
       Raise(err::kHostFailed, "Method 'Find' of object 'Range' failed");
+    // What is passed stays for the user's next search; what is not, the user's last search decides.
+    auto& last = model.lastSearch;
+    if (options.lookIn) last.lookIn = options.lookIn;
+    if (options.lookAt) last.lookAt = options.lookAt;
+    if (options.matchCase) last.matchCase = options.matchCase;
+    // The sheet holds no comments: a search in them finds nothing.
+    if (last.lookIn == host::kXlComments) return nullptr;
     // Backwards by rows from the first cell wraps to the last: the lowest
     // row holding anything, and in it the rightmost cell that does.
     std::int32_t lowest = 0, rightmost = 0;

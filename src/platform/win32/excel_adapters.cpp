@@ -54,10 +54,13 @@ class ExcelRange final : public host::Range, public DispatchBacked {
   std::shared_ptr<host::Range> Columns() override { return RangeAt(excel::kColumns); }
   std::int32_t Count() override { return ToLong(d_.Get(excel::kCount), excel::kCount.name); }
 
-  std::shared_ptr<host::Range> Find(const std::string& what, std::int32_t searchOrder,
-                                    std::int32_t searchDirection) override {
+  std::shared_ptr<host::Range> Find(const std::string& what, std::int32_t searchOrder, std::int32_t searchDirection,
+                                    const host::SearchOptions& options) override {
     std::vector<NamedArg> named;
     named.push_back({"What", Variant::Text(what)});
+    if (options.lookIn) named.push_back({"LookIn", Variant::Long(*options.lookIn)});
+    if (options.lookAt) named.push_back({"LookAt", Variant::Long(*options.lookAt)});
+    if (options.matchCase) named.push_back({"MatchCase", Variant::Bool(platform::ToVbBool(*options.matchCase))});
     named.push_back({"SearchOrder", Variant::Long(searchOrder)});
     named.push_back({"SearchDirection", Variant::Long(searchDirection)});
     // A search that matches nothing answers Nothing, which is no failure.
