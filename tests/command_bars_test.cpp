@@ -11,12 +11,12 @@ namespace {
 class CommandBarsTest : public SimSessionTest {};
 
 // Each control as (type, style, faceId, begins a group, tooltip, caption, parameter).
-using Control = std::tuple<int, int, int, bool, std::string, std::string, std::string>;
+using Control = std::tuple<int, int, int, bool, std::string, std::string, std::string, std::string>;
 std::vector<Control> Described(const std::vector<std::shared_ptr<sim::ControlNode>>& controls) {
   std::vector<Control> out;
   for (const auto& c : controls)
     out.emplace_back(c->type, c->style, c->faceId, c->beginGroup == platform::kTrue, c->tooltip, c->caption,
-                     c->parameter);
+                     c->parameter, c->tag);
   return out;
 }
 
@@ -27,18 +27,20 @@ TEST_F(CommandBarsTest, AFreshToolbarHoldsThreeIconButtonsAndTheMenuItsPopupLast
   EXPECT_TRUE(bar->visible);
   EXPECT_EQ(bar->protection, 1);
   EXPECT_FALSE(bar->temporary);
-  EXPECT_EQ(Described(bar->controls), (std::vector<Control>{{1, 1, 209, true, "Option", "", "Rowtintbar"},
-                                                            {1, 1, 279, true, "Switch", "", "Rowtintbar"},
-                                                            {1, 1, 317, true, "FindLastrow", "", "Rowtintbar"}}));
+  EXPECT_EQ(Described(bar->controls),
+            (std::vector<Control>{{1, 1, 209, true, "Option", "", "Rowtintbar", "Rowtint.Option"},
+                                  {1, 1, 279, true, "Switch", "", "Rowtintbar", "Rowtint.Switch"},
+                                  {1, 1, 317, true, "FindLastrow", "", "Rowtintbar", "Rowtint.FindLastrow"}}));
   const auto& menu = session_.Bars().activeMenuBar->controls;
   ASSERT_EQ(Popups().size(), 1u);
   EXPECT_EQ(menu.back(), Popups()[0]);
   EXPECT_EQ(menu.back()->beginGroup, platform::kTrue);
   EXPECT_TRUE(menu.back()->temporary);
-  EXPECT_EQ(Described(Popups()[0]->popupBar->controls), (std::vector<Control>{{1, 3, 209, true, "", "Option", ""},
-                                                                              {1, 3, 0, true, "", "Wober", ""},
-                                                                              {1, 3, 0, false, "", "Warm", ""},
-                                                                              {1, 3, 0, true, "", "About", ""}}));
+  EXPECT_EQ(Described(Popups()[0]->popupBar->controls),
+            (std::vector<Control>{{1, 3, 209, true, "", "Option", "", "Rowtint.Menu.Option"},
+                                  {1, 3, 0, true, "", "Wober", "", "Rowtint.Menu.Wober"},
+                                  {1, 3, 0, false, "", "Warm", "", "Rowtint.Menu.Warm"},
+                                  {1, 3, 0, true, "", "About", "", "Rowtint.Menu.About"}}));
 }
 
 TEST_F(CommandBarsTest, PopupBuiltOnAnotherMenuBarStaysUntilTheHostCloses) {
@@ -49,6 +51,39 @@ TEST_F(CommandBarsTest, PopupBuiltOnAnotherMenuBarStaysUntilTheHostCloses) {
   EXPECT_TRUE(Toolbars().empty());
   Run({"load", "shutdown", "start"});
   EXPECT_EQ(Popups().size(), 1u) << "the temporary popups went with the host; the new run built one";
+}
+
+// Office raises a click on every button with the clicked one's Id and Tag;
+// the add-in's buttons all have Id 1, so only a tag of their own keeps each
+// click to its own handler, on a new toolbar and on one an earlier version saved.
+TEST_F(CommandBarsTest, EachClickRunsItsOwnHandlerOnceOnANewToolbarAndOnASavedOne) {
+  // As an earlier version left it: the three buttons without tags.
+  Run("bar Rowtint");
+  for (const char* tooltip : {"Option", "Switch", "FindLastrow"}) {
+    auto button = std::make_shared<sim::ControlNode>();
+    button->tooltip = tooltip;
+    Toolbars()[0]->controls.push_back(button);
+  }
+  for (const bool saved : {true, false}) {
+    SCOPED_TRACE(saved ? "saved toolbar" : "new toolbar");
+    if (!saved) Run({"unload", "load"});
+    Run({"select C5", "gate off", "state"});
+    for (const char* click :
+         {"Option", "Switch", "FindLastrow", "menu:Option", "menu:Wober", "menu:Warm", "menu:About"}) {
+      Run(std::string("click ") + click);
+      Run("state");
+      EXPECT_NE(lastOutput_.find("\"clicksHandled\":{\"" + std::string(click) + "\":1}"), std::string::npos)
+          << click << " in " << lastOutput_.substr(lastOutput_.find("clicksHandled"), 120);
+    }
+    Run("gate on");
+  }
+}
+
+TEST_F(CommandBarsTest, UnloadingRemovesTheAddInsButtonsWhereverTheyStand) {
+  Run("bar Chart Menu Bar");
+  session_.Bars().activeMenuBar = session_.Bars().Find("Chart Menu Bar");
+  Run({"start", "unload"});
+  for (const auto& c : session_.Bars().AllControls()) EXPECT_EQ(c->tag, "") << c->caption << c->tooltip;
 }
 
 TEST_F(CommandBarsTest, WhenThePopupCannotBeAddedTheLastControlGetsTheGroupMark) {

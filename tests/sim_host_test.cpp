@@ -212,7 +212,8 @@ TEST_F(FreshScriptTest, StateListsTheAddInsStateBarsFormsAndStore) {
         "\"HistoryColor3\":-2147483633", "\"timer\":{\"running\":true,\"interval\":200", "\"activeCell\":\"$A$1\"",
         "\"selection\":\"$A$1\"", "\"ColumnCheckArmed\":true", "\"RedrawWholeGrid\":false",
         "\"settings\":{\"HIS/his_color1\":\"65280\"}", "\"history\":[65280,-2147483633,-2147483633]",
-        "{\"caption\":\"\",\"tooltip\":\"Switch\",\"faceId\":279,\"style\":1,\"beginGroup\":true,\"enabled\":true}",
+        "{\"caption\":\"\",\"tooltip\":\"Switch\",\"faceId\":279,\"style\":1,\"beginGroup\":true,\"enabled\":true,"
+        "\"tag\":\"Rowtint.Switch\"}",
         "\"kind\":\"popup\",\"visible\":true,\"protection\":0,\"beginGroup\":true,\"last\":true",
         "\"fm_About\":{\"visible\":false", "\"Image2\":{\"BackColor\":-2147483626,\"Visible\":false}",
         "\"Opt_primi\":{\"BackColor\":-2147483626,\"Visible\":true,\"Value\":true}",

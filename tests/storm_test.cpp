@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <iostream>
 #include <sstream>
 #include <vector>
 
@@ -78,8 +77,9 @@ TEST(BusyHost, APaintCutShortLeavesNoBandBehind) {
     simcli::SimSession session;
     StormChecker checker(session);
     std::ostringstream out;
-    for (const std::string& line : {"faults 0.1 " + std::to_string(seed), std::string("select C10"),
-                                    std::string("faults 0 0"), std::string("select C12")}) {
+    // Connected first, so that the failures fall on the selection's paint.
+    for (const std::string& line : {std::string("start"), "faults 0.1 " + std::to_string(seed),
+                                    std::string("select C10"), std::string("faults 0 0"), std::string("select C12")}) {
       const auto drawn = session.Desktop().RectanglesDrawn();
       const auto injected = session.Faults().Injected();
       checker.Before();

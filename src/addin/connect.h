@@ -31,6 +31,12 @@ class ClickRelay : public platform::ButtonEvents {
 
 using BoundButton = EventBound<platform::CommandBarButton, platform::ButtonEvents>;
 
+// Each button's tag of its own: Office raises a click on every button with
+// the same Id and Tag, and the add-in's buttons all have the same Id.
+inline constexpr const char* kToolbarTags[3] = {"Rowtint.Option", "Rowtint.Switch", "Rowtint.FindLastrow"};
+inline constexpr const char* kMenuTags[4] = {"Rowtint.Menu.Option", "Rowtint.Menu.Wober", "Rowtint.Menu.Warm",
+                                             "Rowtint.Menu.About"};
+
 class Connect : public platform::IDTExtensibility2, private platform::host::AppEvents {
  public:
   explicit Connect(Library& library);
@@ -66,6 +72,8 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   // Toolbar and menu
   void CreateToolbar();
   void DeleteMubar();
+  // Deletes the controls with these tags, wherever they stand; each failure is skipped.
+  void DeleteTagged(const char* const* tags, std::size_t count);
 
   // The commands of the buttons, each behind the command gate
   void ShowOptions();

@@ -36,6 +36,7 @@ void Connect::CreateToolbar() {
       button.SetBeginGroup(kTrue);
       button.SetFaceId(looks[i].faceId);
       button.SetTooltipText(looks[i].tooltip);
+      button.SetTag(kToolbarTags[i]);
     }
     bar->SetProtection(platform::kMsoBarNoCustomize);
     bar->SetVisible(kTrue);
@@ -55,11 +56,12 @@ std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
     const char* caption;
     std::optional<std::int32_t> faceId;
     bool beginsGroup;
+    const char* tag;
   };
-  const Item items[] = {{&menuOptions_, "Option", 209, true},
-                        {&menuWober_, "Wober", std::nullopt, true},
-                        {&menuWarm_, "Warm", std::nullopt, false},
-                        {&menuAbout_, "About", std::nullopt, true}};
+  const Item items[] = {{&menuOptions_, "Option", 209, true, kMenuTags[0]},
+                        {&menuWober_, "Wober", std::nullopt, true, kMenuTags[1]},
+                        {&menuWarm_, "Warm", std::nullopt, false, kMenuTags[2]},
+                        {&menuAbout_, "About", std::nullopt, true, kMenuTags[3]}};
   for (const Item& item : items) {
     SkipOnFailure([&] {
       item.button->Set(Required(popup).PopupBar()->Controls()->Add({.type = platform::kMsoControlButton})->AsButton());
@@ -68,6 +70,7 @@ std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
     SkipOnFailure([&] { Required(item.button->Get()).SetStyle(platform::kMsoButtonIconAndCaption); });
     if (item.faceId) SkipOnFailure([&] { Required(item.button->Get()).SetFaceId(*item.faceId); });
     if (item.beginsGroup) SkipOnFailure([&] { Required(item.button->Get()).SetBeginGroup(kTrue); });
+    SkipOnFailure([&] { Required(item.button->Get()).SetTag(item.tag); });
   }
 
   // A separator before whatever is last on the menu bar now, normally the popup.
@@ -76,6 +79,17 @@ std::shared_ptr<platform::CommandBarButton> Connect::CreateMubar() {
   SkipOnFailure(
       [&] { App().GetCommandBars()->ActiveMenuBar()->Controls()->Item(engine::ToInt16(last))->SetBeginGroup(kTrue); });
   return nullptr;
+}
+
+void Connect::DeleteTagged(const char* const* tags, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    std::shared_ptr<platform::CommandBarControls> found;
+    SkipOnFailure([&] { found = App().GetCommandBars()->FindControls(tags[i]); });
+    std::int32_t n = 0;
+    SkipOnFailure([&] { n = found ? found->Count() : 0; });
+    // From the last: each deletion takes one out of the collection.
+    for (std::int32_t j = n; j >= 1; --j) SkipOnFailure([&] { found->Item(static_cast<std::int16_t>(j))->Delete(); });
+  }
 }
 
 void Connect::DeleteMubar() {

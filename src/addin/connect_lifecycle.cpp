@@ -63,6 +63,12 @@ void Connect::OnConnection(const std::shared_ptr<platform::host::Object>& Applic
     SkipOnFailure([&] { toolbarSwitch_.Set(bar->Controls()->Item(std::int16_t{2})->AsButton()); });
     SkipOnFailure([&] { toolbarFindLastRow_.Set(bar->Controls()->Item(std::int16_t{3})->AsButton()); });
   }
+  // The buttons that stay bound get their tags: a toolbar an earlier version
+  // saved carries none, and another bar of the name keeps its own.
+  if (found) {
+    BoundButton* buttons[] = {&toolbarOptions_, &toolbarSwitch_, &toolbarFindLastRow_};
+    for (int i = 0; i < 3; ++i) SkipOnFailure([&] { platform::Required(buttons[i]->Get()).SetTag(kToolbarTags[i]); });
+  }
   if (!found) SkipOnFailure([&] { CreateToolbar(); });
   SkipOnFailure([&] { band_.InitAddinState([this]() -> engine::HistorySwatches& { return OptionsForm(); }); });
   SkipOnFailure([&] { CreateMubar(); });
@@ -76,6 +82,10 @@ void Connect::OnDisconnection(platform::ext_DisconnectMode) {
   if (HoldsUnlessFailed([&] { return removeToolbar_ == platform::kTrue; }))
     SkipOnFailure([&] { App().GetCommandBars()->Item(kToolbarName)->Delete(); });
   SkipOnFailure([&] { DeleteMubar(); });
+  // The add-in's buttons wherever they stand: a menu item on a menu bar that
+  // was active at connection, a copy of a button in another window.
+  DeleteTagged(kMenuTags, std::size(kMenuTags));
+  if (removeToolbar_ == platform::kTrue) DeleteTagged(kToolbarTags, std::size(kToolbarTags));
   SkipOnFailure([&] { band_.StopRepaintTimer(); });
   // The forms' windows go now, while nothing holds the loader's lock: left
   // for the library's unloading, they would be destroyed under it. The forms

@@ -37,6 +37,10 @@ class CommandBarControl {
   virtual void SetTooltipText(const std::string& text) = 0;
   virtual VbBool Enabled() = 0;
   virtual void SetEnabled(VbBool value) = 0;
+  // The host raises a button's Click on every button object with the same
+  // Id and Tag: a tag of its own keeps a click to its own button.
+  virtual std::string Tag() = 0;
+  virtual void SetTag(const std::string& tag) = 0;
   virtual void Delete() = 0;
   // The popup's own bar; fails on a control that is not a popup.
   virtual std::shared_ptr<CommandBar> PopupBar() = 0;
@@ -97,6 +101,8 @@ class CommandBars {
   // For Each over the collection, in the host's order.
   virtual std::vector<std::shared_ptr<CommandBar>> Enumerate() = 0;
   virtual std::shared_ptr<CommandBar> ActiveMenuBar() = 0;
+  // Every control with the tag, on any bar; nullptr (Nothing) when there is none.
+  virtual std::shared_ptr<CommandBarControls> FindControls(const std::string& tag) = 0;
 };
 
 }  // namespace rowtint::platform

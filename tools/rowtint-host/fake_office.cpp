@@ -16,6 +16,7 @@ void DefineControlMembers(FakeDispatch& fake, const std::string& caption) {
       .Property(ids::kBeginGroup, "BeginGroup", Variant::Bool(platform::kFalse))
       .Property(ids::kTooltipText, "TooltipText", Variant::Text(""))
       .Property(ids::kEnabled, "Enabled", Variant::Bool(platform::kTrue))
+      .Property(ids::kTag, "Tag", Variant::Text(""))
       .Define(ids::kDelete, "Delete", {"Temporary"});
 }
 }  // namespace
@@ -68,6 +69,7 @@ ComPtr<FakeDispatch> FakeCommandBars() {
       .Define(ids::kAdd, "Add", {"Name", "Position", "MenuBar", "Temporary"})
       .Define(ids::kItem, "Item", {"Index"})
       .Define(ids::kActiveMenuBar, "ActiveMenuBar")
+      .Define(ids::kFindControls, "FindControls", {"Type", "Id", "Tag", "Visible", "Recursive"})
       .Define(ids::kCount, "Count")
       .Define(DISPID_NEWENUM, "_NewEnum");
   return bars;

@@ -11,6 +11,7 @@ namespace rowtint::host {
 namespace {
 using simcli::JsonWriter;
 using simcli::WriteBars;
+using simcli::WriteClicksHandled;
 using simcli::WriteFindOptions;
 using simcli::WriteSelection;
 
@@ -54,6 +55,7 @@ std::string HostSession::StateJson() {
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);
   WriteBars(j, *bars_);
+  WriteClicksHandled(j, *bars_);
   j.Key("forms").BeginObject();
   for (HWND window :
        {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {

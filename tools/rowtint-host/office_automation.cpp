@@ -120,6 +120,7 @@ Variant WrapControl(const std::shared_ptr<platform::CommandBarControl>& control,
       Property(ids::kTooltipText, control, &Control::TooltipText, &Control::SetTooltipText, Text, win32::ToText),
       Property(ids::kBeginGroup, control, &Control::BeginGroup, &Control::SetBeginGroup, Bool, AsBool),
       Property(ids::kEnabled, control, &Control::Enabled, &Control::SetEnabled, Bool, AsBool),
+      Property(ids::kTag, control, &Control::Tag, &Control::SetTag, Text, win32::ToText),
       {ids::kDelete,
        [](Control& c, const ReceivedCall&) {
          c.Delete();
@@ -164,6 +165,12 @@ Variant WrapCommandBars(const std::shared_ptr<platform::CommandBars>& bars, Deli
        }},
       {ids::kActiveMenuBar,
        [deliver](platform::CommandBars& b, const ReceivedCall&) { return WrapBar(b.ActiveMenuBar(), deliver); }},
+      {ids::kFindControls,
+       [deliver](platform::CommandBars& b, const ReceivedCall& call) {
+         const Variant* tag = Arg(call, 2, 2);
+         const auto found = b.FindControls(tag ? win32::ToText(*tag, "Tag") : "");
+         return found ? WrapControls(found, deliver) : Variant::Object(nullptr);
+       }},
       {DISPID_NEWENUM,
        [deliver](platform::CommandBars& b, const ReceivedCall&) {
          std::vector<Variant> items;

@@ -44,9 +44,18 @@ inline void WriteBarControls(JsonWriter& j, const std::vector<std::shared_ptr<si
     j.BeginObject().Key("caption").Text(c->caption).Key("tooltip").Text(c->tooltip);
     j.Key("faceId").Value(c->faceId).Key("style").Value(c->style);
     j.Key("beginGroup").Bool(c->beginGroup == platform::kTrue).Key("enabled").Bool(c->enabled == platform::kTrue);
+    j.Key("tag").Text(c->tag);
     j.EndObject();
   }
   j.EndArray();
+}
+
+// "clicksHandled": how often the add-in's handler of each button ran since the previous `state`.
+inline void WriteClicksHandled(JsonWriter& j, sim::CommandBarStore& store) {
+  j.Key("clicksHandled").BeginObject();
+  for (const auto& [name, count] : store.clicksHandled) j.Key(name).Value(count);
+  j.EndObject();
+  store.clicksHandled.clear();
 }
 
 // "bars": the "Rowtint" toolbar, and the "Rowtint" popup on the active menu bar.

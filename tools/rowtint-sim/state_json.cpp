@@ -94,6 +94,7 @@ std::string SimSession::StateJson() {
   j.EndObject();
 
   WriteBars(j, *bars_);
+  WriteClicksHandled(j, *bars_);
 
   j.Key("forms").BeginObject();
   if (auto option = library_->Forms().OptionsIfLoaded()) {

@@ -11,12 +11,6 @@ namespace err = platform::err;
 
 constexpr std::int32_t kAutomationFailed = -2147467259;  // E_FAIL as the host reports it
 
-std::shared_ptr<ControlNode> Button(const std::string& caption) {
-  auto c = std::make_shared<ControlNode>();
-  c->caption = caption;
-  return c;
-}
-
 std::shared_ptr<ControlNode> Popup(const std::string& caption) {
   auto c = std::make_shared<ControlNode>();
   c->type = platform::kMsoControlPopup;
@@ -58,6 +52,8 @@ class SimControl : public platform::CommandBarButton, public std::enable_shared_
   void SetTooltipText(const std::string& text) override { Live().tooltip = text; }
   platform::VbBool Enabled() override { return Live().enabled; }
   void SetEnabled(platform::VbBool value) override { Live().enabled = value ? platform::kTrue : platform::kFalse; }
+  std::string Tag() override { return Live().tag; }
+  void SetTag(const std::string& tag) override { Live().tag = tag; }
   void Delete() override {
     Live().deleted = true;
     for (auto& bar : store_->bars) std::erase(bar->controls, node_);
@@ -111,7 +107,8 @@ class SimControls : public platform::CommandBarControls {
     const std::int32_t type = args.type.value_or(platform::kMsoControlButton);
     if (type != platform::kMsoControlButton && type != platform::kMsoControlPopup)
       Raise(err::kInvalidCall, "Invalid procedure call or argument");
-    auto node = type == platform::kMsoControlPopup ? Popup("") : Button("");
+    auto node = type == platform::kMsoControlPopup ? Popup("") : std::make_shared<ControlNode>();
+    node->id = args.id.value_or(1);
     node->parameter = args.parameter.value_or("");
     node->temporary = args.temporary.value_or(platform::kFalse) != platform::kFalse;
     auto& list = bar_->controls;
@@ -204,6 +201,15 @@ class SimBars : public platform::CommandBars {
     for (auto& bar : store_->bars) all.push_back(WrapBar(store_, bar, calls_));
     return all;
   }
+  std::shared_ptr<platform::CommandBarControls> FindControls(const std::string& tag) override {
+    store_->Called(calls_);
+    auto found = std::make_shared<BarNode>();
+    for (const auto& c : store_->AllControls())
+      if (!tag.empty() && c->tag == tag) found->controls.push_back(c);
+    if (found->controls.empty()) return nullptr;
+    // A collection of its own over the controls found, where they stand.
+    return std::make_shared<SimControls>(store_, found, calls_);
+  }
   std::shared_ptr<platform::CommandBar> ActiveMenuBar() override {
     store_->Called(calls_);
     if (!store_->activeMenuBar) Raise(kAutomationFailed, "Automation error: no menu bar");
@@ -216,57 +222,9 @@ class SimBars : public platform::CommandBars {
 };
 }  // namespace
 
-CommandBarStore::CommandBarStore() {
-  auto menu = AddBar("Worksheet Menu Bar", false);
-  menu->menuBar = true;
-  menu->visible = true;
-  for (const char* caption : {"&File", "&Edit", "&View", "&Insert", "F&ormat", "&Tools", "&Data", "&Window", "&Help"})
-    menu->controls.push_back(Popup(caption));
-  activeMenuBar = menu;
-  auto file = AddBar("File", false);
-  for (const char* caption : {"&New...", "&Open...", "&Close", "&Save"}) file->controls.push_back(Button(caption));
-  auto standard = AddBar("Standard", false);
-  standard->visible = true;
-  for (const char* caption : {"New", "Open", "Save", "Print"}) standard->controls.push_back(Button(caption));
-}
-
-std::shared_ptr<BarNode> CommandBarStore::Find(const std::string& name) const {
-  for (const auto& bar : bars)
-    if (bar->name == name) return bar;
-  return nullptr;
-}
-
-std::shared_ptr<BarNode> CommandBarStore::AddBar(const std::string& name, bool temporary) {
-  auto bar = std::make_shared<BarNode>();
-  bar->name = name;
-  bar->temporary = temporary;
-  bars.push_back(bar);
-  return bar;
-}
-
-void CommandBarStore::DropTemporary() {
-  std::erase_if(bars, [](const std::shared_ptr<BarNode>& b) { return b->temporary; });
-  for (auto& bar : bars) {
-    std::erase_if(bar->controls, [](const std::shared_ptr<ControlNode>& c) { return c->temporary; });
-    for (auto& c : bar->controls) c->clickSinks.clear();
-  }
-}
-
-std::vector<std::string> CommandBarStore::Click(const std::shared_ptr<ControlNode>& control) {
-  std::vector<std::string> failures;
-  auto sinks = control->clickSinks;
-  std::uint64_t ignored = 0;
-  auto button = std::make_shared<SimControl>(shared_from_this(), control, &ignored);
-  for (auto* sink : sinks) {
-    platform::VbBool cancelDefault = platform::kFalse;
-    try {
-      sink->Click(button, cancelDefault);
-    } catch (const platform::PlatformError& e) {
-      // The failure is the outcome of the event; the host carries on.
-      failures.push_back(std::to_string(e.Number()) + " " + e.Description());
-    }
-  }
-  return failures;
+std::shared_ptr<platform::CommandBarButton> CommandBarStore::UncountedButton(const std::shared_ptr<ControlNode>& node) {
+  static std::uint64_t ignored = 0;
+  return std::make_shared<SimControl>(shared_from_this(), node, &ignored);
 }
 
 std::shared_ptr<platform::CommandBars> CommandBarStore::Automation(std::uint64_t* callCounter) {

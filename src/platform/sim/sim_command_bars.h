@@ -2,6 +2,7 @@
 // automation objects through which an add-in sees them.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ struct ControlNode {
   std::string caption;
   std::string tooltip;
   std::string parameter;
+  std::string tag;
+  std::int32_t id = 1;  // what a button added without an Id gets
   std::int32_t style = 0;
   std::int32_t faceId = 0;
   platform::VbBool beginGroup = platform::kFalse;
@@ -58,9 +61,18 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
   std::shared_ptr<BarNode> AddBar(const std::string& name, bool temporary);
   // A new host run keeps the bars and controls that were not added as temporary.
   void DropTemporary();
-  // Raises Click on the control's event-bound references; returns the
-  // failures the handlers handed back to the host.
+  // Raises Click, as Office does, on the event-bound references of every
+  // button with the clicked one's Id and Tag; returns the failures the
+  // handlers handed back to the host.
   std::vector<std::string> Click(const std::shared_ptr<ControlNode>& control);
+  // How often the add-in's handler of each button ran, by the button's click
+  // name (its tooltip, or "menu:" and its caption inside a popup).
+  std::map<std::string, int> clicksHandled;
+  // Every control, on the bars and inside their popups.
+  std::vector<std::shared_ptr<ControlNode>> AllControls() const;
+  std::string ClickName(const ControlNode& control) const;
+  // A button as the clicked object a Click event carries, counting no call of an add-in.
+  std::shared_ptr<platform::CommandBarButton> UncountedButton(const std::shared_ptr<ControlNode>& node);
 
   // The automation object through which an add-in sees the store.
   std::shared_ptr<platform::CommandBars> Automation(std::uint64_t* callCounter);

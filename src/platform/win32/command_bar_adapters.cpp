@@ -26,6 +26,8 @@ class ControlMembers : public Base, public DispatchBacked {
   void SetTooltipText(const std::string& text) override { Control().Put({"TooltipText"}, Variant::Text(text)); }
   VbBool Enabled() override { return ToBool(Control().Get({"Enabled"}), "Enabled"); }
   void SetEnabled(VbBool value) override { Control().Put({"Enabled"}, Variant::Bool(value)); }
+  std::string Tag() override { return ToText(Control().Get({"Tag"}), "Tag"); }
+  void SetTag(const std::string& tag) override { Control().Put({"Tag"}, Variant::Text(tag)); }
   void Delete() override { Control().Call({"Delete"}); }
 
   std::shared_ptr<platform::CommandBar> PopupBar() override;
@@ -135,6 +137,14 @@ class OfficeBars final : public platform::CommandBars, public DispatchBacked {
   }
   std::shared_ptr<platform::CommandBar> ActiveMenuBar() override {
     return BarOf(d_, d_.Get({"ActiveMenuBar"}), "ActiveMenuBar");
+  }
+
+  std::shared_ptr<platform::CommandBarControls> FindControls(const std::string& tag) override {
+    std::vector<NamedArg> named;
+    named.push_back({"Tag", Variant::Text(tag)});
+    ComPtr<IDispatch> found = ToObject(d_.Call({"FindControls"}, {}, std::move(named)), "FindControls");
+    if (!found) return nullptr;
+    return std::make_shared<OfficeControls>(d_.Other(std::move(found), kIidCommandBarControls));
   }
 
   // For Each: the collection's _NewEnum, then IEnumVARIANT one item at a time.
