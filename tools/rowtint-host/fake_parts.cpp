@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/boundaries.h"
 #include "platform/win32/hresult_errors.h"
 
 namespace rowtint::win32::fakes {
@@ -102,11 +103,10 @@ class FakePoint final : public ComObject<FakePoint, IConnectionPoint> {
     ComPtr<IDispatch> events;
     if (FAILED(sink->QueryInterface(events_.iid, events.PutVoid())) || !events) return CONNECT_E_CANNOTCONNECT;
     FakeDispatch::Advised advised{events, nullptr};
-    try {
-      if (events_.hook) advised.tie = events_.hook(events);
-    } catch (...) {
+    if (!CallbackBoundary([&] {
+          if (events_.hook) advised.tie = events_.hook(events);
+        }))
       return CONNECT_E_CANNOTCONNECT;
-    }
     ++events_.advises;
     *cookie = events_.nextCookie++;
     events_.sinks[*cookie] = std::move(advised);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
 #include "screen_capture.h"
@@ -52,12 +53,11 @@ HostSession::~HostSession() {
 LRESULT CALLBACK HostSession::HelperProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   auto* self = reinterpret_cast<HostSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self && message == WM_TIMER) {
-    try {
+    const bool ran = win32::CallbackBoundary([&] {
       if (w == kNextLineTimer) self->NextLineInsideCall();
       if (w == kDialogTimer) self->WatchDialogs();
-    } catch (...) {
-      self->failure_ = "the stand-in failed inside the add-in's call";
-    }
+    });
+    if (!ran) self->failure_ = "the stand-in failed inside the add-in's call";
     return 0;
   }
   return DefWindowProcW(window, message, w, l);

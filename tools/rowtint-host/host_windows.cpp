@@ -3,6 +3,7 @@
 // keep this order
 #include "host_windows.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/boundaries.h"
 #include "screen_capture.h"
 
 #undef DrawText
@@ -149,11 +150,10 @@ LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPAR
   HostWindows* self = Self(window);
   if (self && message == WM_PAINT) {
     win32::ScopedPaint paint(window);
-    try {
+    return win32::WindowProcBoundary(0, [&] {
       self->PaintMain(paint.Dc(), paint.Area());
-    } catch (...) {
-    }
-    return 0;
+      return LRESULT{0};
+    });
   }
   if (message == WM_ERASEBKGND) return 1;
   // Like any frame window, the host gives the focus back to its grid whenever it becomes active again.
@@ -173,11 +173,10 @@ LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPAR
     case WM_PAINT:
       if (self) {
         win32::ScopedPaint paint(window);
-        try {
+        return win32::WindowProcBoundary(0, [&] {
           self->PaintGrid(paint.Dc(), paint.Area());
-        } catch (...) {
-        }
-        return 0;
+          return LRESULT{0};
+        });
       }
       break;
     case WM_ERASEBKGND:
