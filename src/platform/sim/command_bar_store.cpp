@@ -5,16 +5,16 @@
 
 namespace rowtint::sim {
 namespace {
-std::shared_ptr<ControlNode> Button(const std::string& caption) {
-  // The host's own buttons each have an Id of their own.
-  static std::int32_t nextBuiltInId = 2;
+// One of the host's own buttons, each with an Id of its own.
+std::shared_ptr<ControlNode> Button(const std::string& caption, std::int32_t id) {
   auto c = std::make_shared<ControlNode>();
   c->caption = caption;
-  c->id = nextBuiltInId++;
+  c->id = id;
   return c;
 }
+}  // namespace
 
-std::shared_ptr<ControlNode> Popup(const std::string& caption) {
+std::shared_ptr<ControlNode> CommandBarStore::NewPopup(const std::string& caption) {
   auto c = std::make_shared<ControlNode>();
   c->type = platform::kMsoControlPopup;
   c->caption = caption;
@@ -22,20 +22,21 @@ std::shared_ptr<ControlNode> Popup(const std::string& caption) {
   c->popupBar->name = caption;
   return c;
 }
-}  // namespace
 
 CommandBarStore::CommandBarStore() {
   auto menu = AddBar("Worksheet Menu Bar", false);
   menu->menuBar = true;
   menu->visible = true;
   for (const char* caption : {"&File", "&Edit", "&View", "&Insert", "F&ormat", "&Tools", "&Data", "&Window", "&Help"})
-    menu->controls.push_back(Popup(caption));
+    menu->controls.push_back(NewPopup(caption));
   activeMenuBar = menu;
+  std::int32_t id = 2;
   auto file = AddBar("File", false);
-  for (const char* caption : {"&New...", "&Open...", "&Close", "&Save"}) file->controls.push_back(Button(caption));
+  for (const char* caption : {"&New...", "&Open...", "&Close", "&Save"})
+    file->controls.push_back(Button(caption, id++));
   auto standard = AddBar("Standard", false);
   standard->visible = true;
-  for (const char* caption : {"New", "Open", "Save", "Print"}) standard->controls.push_back(Button(caption));
+  for (const char* caption : {"New", "Open", "Save", "Print"}) standard->controls.push_back(Button(caption, id++));
 }
 
 std::shared_ptr<BarNode> CommandBarStore::Find(const std::string& name) const {

@@ -11,15 +11,6 @@ namespace err = platform::err;
 
 constexpr std::int32_t kAutomationFailed = -2147467259;  // E_FAIL as the host reports it
 
-std::shared_ptr<ControlNode> Popup(const std::string& caption) {
-  auto c = std::make_shared<ControlNode>();
-  c->type = platform::kMsoControlPopup;
-  c->caption = caption;
-  c->popupBar = std::make_shared<BarNode>();
-  c->popupBar->name = caption;
-  return c;
-}
-
 class SimControl;
 
 std::shared_ptr<platform::CommandBar> WrapBar(std::shared_ptr<CommandBarStore> store, std::shared_ptr<BarNode> bar,
@@ -107,7 +98,7 @@ class SimControls : public platform::CommandBarControls {
     const std::int32_t type = args.type.value_or(platform::kMsoControlButton);
     if (type != platform::kMsoControlButton && type != platform::kMsoControlPopup)
       Raise(err::kInvalidCall, "Invalid procedure call or argument");
-    auto node = type == platform::kMsoControlPopup ? Popup("") : std::make_shared<ControlNode>();
+    auto node = type == platform::kMsoControlPopup ? CommandBarStore::NewPopup("") : std::make_shared<ControlNode>();
     node->id = args.id.value_or(1);
     node->parameter = args.parameter.value_or("");
     node->temporary = args.temporary.value_or(platform::kFalse) != platform::kFalse;

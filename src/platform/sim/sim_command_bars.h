@@ -71,6 +71,8 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
   // Every control, on the bars and inside their popups.
   std::vector<std::shared_ptr<ControlNode>> AllControls() const;
   std::string ClickName(const ControlNode& control) const;
+  // A popup control with a bar of its own, captioned.
+  static std::shared_ptr<ControlNode> NewPopup(const std::string& caption);
   // A button as the clicked object a Click event carries, counting no call of an add-in.
   std::shared_ptr<platform::CommandBarButton> UncountedButton(const std::shared_ptr<ControlNode>& node);
 
