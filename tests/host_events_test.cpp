@@ -14,7 +14,7 @@ class HostEventsTest : public SimTest {};
 
 TEST_F(HostEventsTest, SwitchedOffASelectionChangeDoesNothing) {
   Run({"select C5", "switch", "tick"});
-  Desktop().KillTimer(S().ExcelMainWnd, 0);
+  Desktop().KillTimer(Desktop().Timers().front().owner, 0);
   Records();
   Run("select D7");
   const auto records = Records();
@@ -111,7 +111,7 @@ TEST_F(HostEventsTest, StartingTheTimerTwiceLeavesOneWithTheLaterInterval) {
   Band().StartRepaintTimer(300);
   ASSERT_EQ(Desktop().Timers().size(), 1u);
   EXPECT_EQ(TimerInterval(), 300u);
-  EXPECT_EQ(Desktop().Timers().front().owner, S().ExcelMainWnd);
+  EXPECT_EQ(Desktop().WindowClassName(Desktop().Timers().front().owner), "RowtintTimers");
 }
 
 TEST_F(HostEventsTest, AResizeErasesTheActiveRowsStripAndRepaintsUnlessSwitchedOff) {

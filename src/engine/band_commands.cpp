@@ -1,5 +1,6 @@
 // The band's switch and colour presets, and the eraser used after a resize.
 #include "engine/band_geometry.h"
+#include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
 #include "engine/highlighter.h"
 #include "engine/numeric.h"
@@ -30,17 +31,17 @@ void Highlighter::EraseResizedBand() {
   auto& windows = os_.windows;
   double zoom = 0;
   SkipOnFailure([&] { zoom = ToInt32(App().ActiveWindow()->Zoom()) / 100.0; });
-  SkipOnFailure([&] { windows.GetWindowRect(windows.GetFocus(), s.GridRect); });
+  const WindowHandle grid = windows.GetFocus();
+  SkipOnFailure([&] { windows.GetWindowRect(grid, s.GridRect); });
   SkipOnFailure([&] {
     windows.GetCaretPos(s.CaretPoint);
     windows.ClientToScreen(windows.GetFocus(), s.CaretPoint);
   });
   SkipOnFailure([&] {
-    s.ResizeEraseRect =
-        RowStrip(s.GridRect, s.CaretPoint.y, RowHeightPixels(App().ActiveCell()->Height(), windows.ScreenDpi(), zoom));
+    s.ResizeEraseRect = RowStrip(s.GridRect, s.CaretPoint.y,
+                                 RowHeightPixels(App().ActiveCell()->Height(), windows.WindowDpi(grid), zoom));
   });
-  SkipOnFailure(
-      [&] { os_.drawing.RedrawWindow(0, &s.ResizeEraseRect, platform::kRdwInvalidate | platform::kRdwAllChildren); });
+  SkipOnFailure([&] { InvalidateOnWindow(windows, os_.drawing, grid, s.ResizeEraseRect); });
 }
 
 }  // namespace rowtint::engine

@@ -41,8 +41,13 @@ struct HighlightState {
   std::int32_t TickScrollRow = 0;
   std::int32_t TickScrollColumn = 0;
   std::int32_t SeenScrollColumn = 0;
-  DcHandle ScreenDC = 0;
+  DcHandle ScreenDC = 0;  // the grid window's client DC while a band is drawn
   Point CaretPoint;
+  // The grid window found last, and the one the last band was drawn on: a
+  // band is erased on its own window, even after the user went to another
+  // workbook's. The rectangles are screen coordinates.
+  WindowHandle GridWnd = 0;
+  WindowHandle BandWnd = 0;
   Rect GridRect;
   Rect LeftBandRect;
   Rect RightBandRect;

@@ -1,5 +1,7 @@
 #include "engine/highlighter.h"
 
+#include "engine/excel_windows.h"
+#include "engine/failure_styles.h"
 #include "platform/command_bars.h"
 #include "platform/error.h"
 
@@ -7,9 +9,15 @@ namespace rowtint::engine {
 
 Highlighter::~Highlighter() {
   if (timer_) StopRepaintTimer();
+  if (timerWindow_) os_.timers.DestroyMessageWindow(timerWindow_);
 }
 
 platform::host::Application& Highlighter::App() { return platform::Required(state_.HostApp); }
+
+platform::WindowHandle Highlighter::MainWindow() {
+  return OrFallback([&] { return FindMainWindow(os_.windows, App()); },
+                    os_.windows.FindProcessWindow(kMainWindowClass));
+}
 
 bool Highlighter::CommandGateOpen() {
   constexpr std::int16_t kGateControlIndex = 2;

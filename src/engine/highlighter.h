@@ -32,6 +32,9 @@ class Highlighter final : private platform::TimerCallback {
   // HostApp, or a raised "object not set" while the add-in is not connected.
   platform::host::Application& App();
 
+  // The main window the user works in (see FindMainWindow), 0 when there is none.
+  platform::WindowHandle MainWindow();
+
   // Erases the previous band and draws the new one across the active cell's
   // row. Never reports a failure: the first one ends the run quietly.
   void PaintRowBand();
@@ -44,8 +47,8 @@ class Highlighter final : private platform::TimerCallback {
   void ApplyWoberColor();
   void ApplyWarmColor();
 
-  // The repaint timer: owned by the host's main window, identifier 0. A
-  // start replaces a running timer.
+  // The repaint timer: owned by a window of the add-in's own, identifier
+  // 0, so that no workbook's closing ends it. A start replaces a running timer.
   void StartRepaintTimer(std::uint32_t intervalMs);
   void StopRepaintTimer();
   bool RepaintTimerRunning() const { return timer_.has_value(); }
@@ -81,6 +84,9 @@ class Highlighter final : private platform::TimerCallback {
   HighlightState& state_;
   Services os_;
   std::optional<TimerKey> timer_;
+  platform::WindowHandle timerWindow_ = 0;
+  // A tick or paint found a cell being edited: the band is drawn again once the edit ends.
+  bool editingSeen_ = false;
 };
 
 }  // namespace rowtint::engine

@@ -9,6 +9,7 @@
 #include "engine/address_text.h"
 #include "engine/band_decision.h"
 #include "engine/band_geometry.h"
+#include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
 #include "engine/highlighter.h"
 #include "engine/numeric.h"
@@ -21,9 +22,6 @@ namespace {
 using platform::kFalse;
 
 constexpr std::int16_t kLastVersionWithoutForeground = 9;
-
-// RDW_INVALIDATE with RDW_ALLCHILDREN, on no window: screen coordinates.
-constexpr std::uint32_t kInvalidateUnder = platform::kRdwInvalidate | platform::kRdwAllChildren;
 
 // A colour as the screen shows it: a system colour reference (0x80000000
 // plus the index in the low byte) becomes the colour Windows uses now.
@@ -76,20 +74,22 @@ class PaintRun {
   }
 
  private:
-  // The grid window, the foreground, and the screen to draw on. With the
-  // focus in one of the add-in's own forms or in another program, the focus
+  // The main and grid windows, and the foreground. With the focus in one of
+  // the add-in's own forms, in an edit box or in another program, the focus
   // window is no grid and the caret marks no cell: the last grid stands.
   void Locate() {
     zoom_ = ToInt32(host_.ActiveWindow().Zoom()) / 100.0;
     record_.version = host_.App().Version();
-    takesForeground_ = ToInt16(LeadingNumber(record_.version)) > kLastVersionWithoutForeground;
-    s_.ExcelMainWnd = os_.windows.FindProcessWindow("XLMAIN");
-    screen_.emplace(os_.drawing, os_.windows.GetDesktopWindow());
-    s_.ScreenDC = screen_->Get();
-    savedActiveWindow_ = os_.windows.GetActiveWindow();
-    if (takesForeground_) os_.windows.SetForegroundWindow(s_.ExcelMainWnd);
-    focusInHost_ = os_.windows.IsChild(s_.ExcelMainWnd, os_.windows.GetFocus());
-    if (focusInHost_) os_.windows.GetWindowRect(os_.windows.GetFocus(), s_.GridRect);
+    s_.ExcelMainWnd = FindMainWindow(os_.windows, host_.App());
+    if (ToInt16(LeadingNumber(record_.version)) > kLastVersionWithoutForeground)
+      foreground_.emplace(os_.windows, s_.ExcelMainWnd);
+    const WindowHandle focus = os_.windows.GetFocus();
+    focusInHost_ =
+        os_.windows.IsChild(s_.ExcelMainWnd, focus) && os_.windows.WindowClassName(focus) == kGridWindowClass;
+    if (focusInHost_) {
+      s_.GridWnd = focus;
+      os_.windows.GetWindowRect(focus, s_.GridRect);
+    }
     s_.PrevBandRect = s_.LastBandRect;
   }
 
@@ -103,38 +103,42 @@ class PaintRun {
     if (!rowHeight_) rowHeight_ = RowHeightPixels(host_.ActiveCellHeight(), Dpi(), zoom_);
     return *rowHeight_;
   }
+  // The grid's own resolution: Excel draws at its monitor's.
   int Dpi() {
-    if (!dpi_) dpi_ = os_.windows.ScreenDpi();
+    if (!dpi_) dpi_ = os_.windows.WindowDpi(s_.GridWnd);
     return *dpi_;
   }
 
-  void Invalidate(const Rect& rect) {
-    os_.drawing.RedrawWindow(0, &rect, kInvalidateUnder);
+  // Only the window that shows the area repaints it: windows of other
+  // programs lying over the grid are left alone.
+  // Before any band was drawn, its (empty) rectangle goes to the grid.
+  void Invalidate(WindowHandle window, const Rect& rect) {
+    InvalidateOnWindow(os_.windows, os_.drawing, window ? window : s_.GridWnd, rect);
     record_.erased.push_back(rect);
   }
 
   void Erase() {
     if (IsTrue(s_.RedrawWholeGrid)) {
-      Invalidate(s_.GridRect);
+      Invalidate(s_.GridWnd, s_.GridRect);
       s_.RedrawWholeGrid = kFalse;
     } else if (s_.PaintScrollColumn != host_.ScrollColumn()) {
       // A sideways scroll carried the band along its row, partly into the
       // margins it leaves free at the grid's edges: only the whole grid is
       // sure to hold all of it. Once that is erased the scroll is seen,
       // whether or not this run gets to draw.
-      Invalidate(s_.GridRect);
+      Invalidate(s_.GridWnd, s_.GridRect);
       s_.PaintScrollColumn = host_.ScrollColumn();
     } else if (s_.PaintScrollRow != host_.ScrollRow()) {
       // The old band moved with its row, which the caret now marks. Without
       // the focus in the host no caret marks it, and only the whole grid will do.
       if (!focusInHost_) {
-        Invalidate(s_.GridRect);
+        Invalidate(s_.GridWnd, s_.GridRect);
       } else {
         LocateCell();
-        Invalidate(ScrolledBandStrip(s_.LastBandRect, s_.CaretPoint.y, RowHeight()));
+        Invalidate(s_.BandWnd, ScrolledBandStrip(s_.LastBandRect, s_.CaretPoint.y, RowHeight()));
       }
     } else {
-      Invalidate(s_.PrevBandRect);
+      Invalidate(s_.BandWnd, s_.PrevBandRect);
     }
   }
 
@@ -181,9 +185,13 @@ class PaintRun {
     // scroll, where the next erase would look for it in the wrong place.
     host_.ScrollRow();
     host_.ScrollColumn();
-    os_.drawing.UpdateWindow(os_.windows.GetActiveWindow());
+    os_.drawing.UpdateWindow(s_.GridWnd);
     LocateCell();
     if (s_.HighlightColor == 0) s_.HighlightColor = kWoberColor;
+    // Drawn through the grid's own client DC: the band cannot land on a
+    // window lying over the grid, nor outside it.
+    screen_.emplace(os_.drawing, s_.GridWnd);
+    s_.ScreenDC = screen_->Get();
     brush_.emplace(os_.drawing, ScreenColor(os_.drawing, s_.HighlightColor));
     saved_.emplace(os_.drawing, s_.ScreenDC);
     os_.drawing.SelectObject(s_.ScreenDC, brush_->Get());
@@ -195,6 +203,9 @@ class PaintRun {
     s_.LeftBandRect = band.left;
     s_.RightBandRect = band.right;
     s_.LastBandRect = band.outer;
+    s_.BandWnd = s_.GridWnd;
+    const Point o = ClientOrigin(os_.windows, s_.GridWnd);
+    auto client = [&](const Rect& r) { return Rect{r.left - o.x, r.top - o.y, r.right - o.x, r.bottom - o.y}; };
 
     if (s_.RopMode == 0) s_.RopMode = platform::kR2MaskPen;
     auto& dc = os_.drawing;
@@ -203,10 +214,11 @@ class PaintRun {
     // next run erases only that, so tint drawn elsewhere would stay for good
     // (the left part comes out reversed with the active cell in the first
     // visible column, and lies left of the grid with the cell left of the view).
-    const Rect clip = Intersection(s_.LastBandRect, s_.GridRect);
+    const Rect clip = client(Intersection(s_.LastBandRect, s_.GridRect));
+    const Rect left = client(band.left), right = client(band.right);
     dc.IntersectClipRect(s_.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
-    dc.Rectangle(s_.ScreenDC, band.left.left, band.left.top, band.left.right, band.left.bottom);
-    dc.Rectangle(s_.ScreenDC, band.right.left, band.right.top, band.right.right, band.right.bottom);
+    dc.Rectangle(s_.ScreenDC, left.left, left.top, left.right, left.bottom);
+    dc.Rectangle(s_.ScreenDC, right.left, right.top, right.right, right.bottom);
     record_.drawn = {band.left, band.right};
     return true;
   }
@@ -215,7 +227,7 @@ class PaintRun {
     s_.PaintScrollRow = host_.ScrollRow();
     s_.PaintScrollColumn = host_.ScrollColumn();
     if (saved_) saved_->Restore();
-    if (takesForeground_) os_.windows.SetForegroundWindow(savedActiveWindow_);
+    if (foreground_) foreground_->GiveBack();
   }
 
   HighlightState& s_;
@@ -223,11 +235,11 @@ class PaintRun {
   RunHostValues host_;
   PaintRecord& record_;
   double zoom_ = 0;
-  bool takesForeground_ = false;
-  WindowHandle savedActiveWindow_ = 0;
   bool focusInHost_ = false;
   std::optional<double> rowHeight_;
   std::optional<int> dpi_;
+  // Declared first of the resources, so that the foreground goes back last.
+  std::optional<ScopedForeground> foreground_;
   std::optional<ScopedWindowDC> screen_;
   std::optional<ScopedSolidBrush> brush_;
   std::optional<ScopedSavedDC> saved_;
@@ -235,6 +247,12 @@ class PaintRun {
 }  // namespace
 
 void Highlighter::PaintRowBand() {
+  // Excel refuses its object model while a cell is edited, and the edit box
+  // is no grid: the band waits for the edit to end.
+  if (EditingCell(os_.windows)) {
+    editingSeen_ = true;
+    return;
+  }
   PaintRecord record;
   const auto failure = AbandonQuietly([&] { PaintRun(state_, os_, App(), record).Run(); });
   if (!os_.diagnostics.Enabled()) return;

@@ -1,4 +1,7 @@
 // The repaint timer and its tick.
+#include <utility>
+
+#include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
 #include "engine/highlighter.h"
 #include "engine/visible_columns.h"
@@ -6,7 +9,8 @@
 namespace rowtint::engine {
 
 void Highlighter::StartRepaintTimer(std::uint32_t intervalMs) {
-  const WindowHandle owner = state_.ExcelMainWnd;
+  if (!timerWindow_) timerWindow_ = os_.timers.CreateMessageWindow();
+  const WindowHandle owner = timerWindow_;
   // A timer started under another owner (none, before the main window was
   // found) would not be replaced by this start: stop it, so one timer runs.
   if (timer_ && timer_->owner != owner) StopRepaintTimer();
@@ -16,7 +20,7 @@ void Highlighter::StartRepaintTimer(std::uint32_t intervalMs) {
 }
 
 void Highlighter::StopRepaintTimer() {
-  const auto key = timer_.value_or(TimerKey{state_.ExcelMainWnd, kRepaintTimerId});
+  const auto key = timer_.value_or(TimerKey{timerWindow_, kRepaintTimerId});
   os_.timers.KillTimer(key.owner, key.id);
   timer_.reset();
 }
@@ -25,6 +29,12 @@ void Highlighter::OnTimer() { RepaintTimerProc(); }
 
 void Highlighter::RepaintTimerProc() {
   auto& s = state_;
+  // While a cell is edited Excel refuses every object-model call: the tick
+  // makes none, and leaves the band to the first tick after the edit.
+  if (EditingCell(os_.windows)) {
+    editingSeen_ = true;
+    return;
+  }
 
   // The gate is read before failures are suppressed. A host that cannot
   // answer it ends the tick here; the timer keeps running.
@@ -35,6 +45,9 @@ void Highlighter::RepaintTimerProc() {
     if (!open) StopRepaintTimer();
   });
   if (!gateAnswered) return;
+  // Editing covered the band over the edited cell with the edit box, and
+  // ending it repainted the cell bare.
+  if (std::exchange(editingSeen_, false) && timer_) PaintRowBand();
 
   const auto columns = ReadColumnsSkippingFailures(s.HostApp.get());
   SkipOnFailure([&] { s.SeenScrollColumn = App().ActiveWindow()->ScrollColumn(); });

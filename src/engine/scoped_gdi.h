@@ -1,16 +1,18 @@
 // Owners of the windowing-system resources the painter borrows, so that
-// every path out of a paint gives them back: the window DC, the brush, and
-// the saved DC state that keeps the brush selected.
+// every path out of a paint gives them back: the window DC, the brush, the
+// saved DC state that keeps the brush selected, and the foreground.
 #pragma once
 
 #include "platform/screen_drawing.h"
+#include "platform/window_queries.h"
 
 namespace rowtint::engine {
 
+// A window's client DC.
 class ScopedWindowDC {
  public:
   ScopedWindowDC(platform::ScreenDrawing& os, platform::WindowHandle hwnd)
-      : os_(os), hwnd_(hwnd), dc_(os.GetWindowDC(hwnd)) {}
+      : os_(os), hwnd_(hwnd), dc_(os.GetDC(hwnd)) {}
   ~ScopedWindowDC() {
     if (dc_) os_.ReleaseDC(hwnd_, dc_);
   }
@@ -58,6 +60,33 @@ class ScopedSavedDC {
   platform::ScreenDrawing& os_;
   platform::DcHandle dc_;
   bool saved_ = false;
+};
+
+// Brings the host's main window to the front for the run, only when the
+// foreground is already this process's (taking it from another program
+// would flash Excel's taskbar button or pull Excel over the user's work),
+// and gives it back to the window that was active, on every path out.
+class ScopedForeground {
+ public:
+  ScopedForeground(platform::WindowQueries& os, platform::WindowHandle main) : os_(os) {
+    const platform::WindowHandle front = os_.GetForegroundWindow();
+    if (!front || !os_.IsProcessWindow(front)) return;
+    previous_ = os_.GetActiveWindow();
+    taken_ = true;
+    os_.SetForegroundWindow(main);
+  }
+  ~ScopedForeground() { GiveBack(); }
+  ScopedForeground(const ScopedForeground&) = delete;
+  ScopedForeground& operator=(const ScopedForeground&) = delete;
+  void GiveBack() {
+    if (taken_) os_.SetForegroundWindow(previous_);
+    taken_ = false;
+  }
+
+ private:
+  platform::WindowQueries& os_;
+  platform::WindowHandle previous_ = 0;
+  bool taken_ = false;
 };
 
 }  // namespace rowtint::engine

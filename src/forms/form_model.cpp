@@ -84,7 +84,7 @@ void FormModel::ShowModal(engine::Highlighter& band) {
     engine::Highlighter*& band;
     ~Release() { band = nullptr; }
   } release{band_};
-  host_.ShowModal(self);
+  host_.ShowModal(self, band.MainWindow());
 }
 
 void FormModel::Unloaded() {

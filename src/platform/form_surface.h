@@ -60,8 +60,10 @@ class FormWindow {
 class FormsHost {
  public:
   virtual ~FormsHost() = default;
-  // Shows the form modally with no owner form; returns once it is hidden or unloaded.
-  virtual void ShowModal(const std::shared_ptr<FormWindow>& form) = 0;
+  // Shows the form modally with no owner form, sized for the resolution of
+  // the monitor `anchor` lies on and centred on that monitor's work area;
+  // returns once it is hidden or unloaded.
+  virtual void ShowModal(const std::shared_ptr<FormWindow>& form, WindowHandle anchor) = 0;
   // The form's controls changed: redraw them.
   virtual void Invalidate(FormWindow& form) = 0;
   // The form instance is gone for good, or it will not be shown again before

@@ -108,6 +108,9 @@ class Application : public Object {
   virtual std::shared_ptr<Range> ActiveCell() = 0;
   virtual std::shared_ptr<Object> Selection() = 0;
   virtual std::string Version() = 0;
+  // The main window of the active workbook's window (there is one per
+  // workbook from version 15 on, one for all before).
+  virtual WindowHandle Hwnd() = 0;
   virtual std::shared_ptr<Range> GetRange(const std::string& cell1) = 0;  // Application.Range
   virtual std::shared_ptr<Range> Cells() = 0;
   virtual std::shared_ptr<host::WorksheetFunction> GetWorksheetFunction() = 0;

@@ -18,11 +18,16 @@ class ScreenDrawing {
  public:
   virtual ~ScreenDrawing() = default;
 
-  // Repaint requests; no window is the desktop, so the rectangle is in screen coordinates.
+  // Repaint requests, the rectangle in the window's client coordinates; no
+  // window is the desktop, whose coordinates are the screen's.
   virtual bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) = 0;
   virtual bool UpdateWindow(WindowHandle hwnd) = 0;
 
   virtual DcHandle GetWindowDC(WindowHandle hwnd) = 0;
+  // The DC of a window's client area: its (0, 0) is the client's top-left
+  // corner, and nothing drawn through it lands outside the client area or on
+  // a window lying above it.
+  virtual DcHandle GetDC(WindowHandle hwnd) = 0;
   virtual int ReleaseDC(WindowHandle hwnd, DcHandle dc) = 0;
   virtual GdiObject CreateSolidBrush(Color color) = 0;
   virtual bool DeleteObject(GdiObject object) = 0;

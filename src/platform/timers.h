@@ -25,6 +25,10 @@ class Timers {
   virtual std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                                   TimerCallback& callback) = 0;
   virtual bool KillTimer(WindowHandle hwnd, std::uintptr_t id) = 0;
+  // A window of the caller's own that is never shown, to own timers that no
+  // host window's closing may end; 0 when none could be made.
+  virtual WindowHandle CreateMessageWindow() = 0;
+  virtual void DestroyMessageWindow(WindowHandle hwnd) = 0;
 };
 
 }  // namespace rowtint::platform

@@ -3,6 +3,8 @@
 // the screen, and the screen's resolution.
 #pragma once
 
+#include <string>
+
 #include "platform/types.h"
 
 namespace rowtint::platform {
@@ -17,17 +19,29 @@ class WindowQueries {
   virtual WindowHandle FindProcessWindow(const char* className) = 0;
   virtual WindowHandle GetDesktopWindow() = 0;
   virtual WindowHandle GetActiveWindow() = 0;
+  // The window in front, whichever program it belongs to, or 0.
+  virtual WindowHandle GetForegroundWindow() = 0;
   virtual bool SetForegroundWindow(WindowHandle hwnd) = 0;
   virtual WindowHandle GetFocus() = 0;
   virtual bool GetWindowRect(WindowHandle hwnd, Rect& rect) = 0;
   virtual bool GetCaretPos(Point& point) = 0;
   virtual bool ClientToScreen(WindowHandle hwnd, Point& point) = 0;
+  virtual bool ScreenToClient(WindowHandle hwnd, Point& point) = 0;
   virtual bool GetCursorPos(Point& point) = 0;
   virtual WindowHandle WindowFromPoint(Point point) = 0;
   // Whether `child` lies inside `parent`, at any depth.
   virtual bool IsChild(WindowHandle parent, WindowHandle child) = 0;
+  // The top-level window a window lies in (itself when it is one), or 0.
+  virtual WindowHandle GetRootWindow(WindowHandle hwnd) = 0;
+  // The window's class name ("XLMAIN", "EXCEL7"), empty when there is no such window.
+  virtual std::string WindowClassName(WindowHandle hwnd) = 0;
+  // Whether the window belongs to this process rather than to another program.
+  virtual bool IsProcessWindow(WindowHandle hwnd) = 0;
   // Dots per inch of the screen: a point is ScreenDpi() / 72 pixels (4/3 at 96).
   virtual int ScreenDpi() = 0;
+  // Dots per inch of the monitor the window is on, as the window's program
+  // draws on it; the screen's where Windows cannot tell.
+  virtual int WindowDpi(WindowHandle hwnd) = 0;
 };
 
 }  // namespace rowtint::platform

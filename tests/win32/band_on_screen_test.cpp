@@ -80,6 +80,7 @@ class FakeApplication : public Application {
  public:
   std::string activeCell = "$C$5";
   bool versionFails = false;  // as Excel's calls do while a cell is edited
+  platform::WindowHandle hwnd = 0;
 
   std::shared_ptr<Window> ActiveWindow() override { return std::make_shared<FakeWindow>(activeCell); }
   std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell); }
@@ -88,6 +89,7 @@ class FakeApplication : public Application {
     if (versionFails) platform::Raise(-2146827284, "Application-defined or object-defined error");
     return "16.0";
   }
+  platform::WindowHandle Hwnd() override { return hwnd; }
   std::shared_ptr<Range> GetRange(const std::string& cell1) override { return std::make_shared<FakeRange>(cell1); }
   std::shared_ptr<Range> Cells() override { NotInThisHost(); }
   std::shared_ptr<platform::host::WorksheetFunction> GetWorksheetFunction() override { NotInThisHost(); }
@@ -130,6 +132,7 @@ class BandOnScreen : public ::testing::Test {
 
     auto& s = state;
     s.HostApp = app;
+    app->hwnd = testing::AsHandle(main.Get());
     s.HighlightColor = kBand;
     s.RopMode = platform::kR2MaskPen;
   }
@@ -155,7 +158,7 @@ class BandOnScreen : public ::testing::Test {
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.
   TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};
-  TestWindow grid{L"RowtintTestGrid",
+  TestWindow grid{L"EXCEL7",
                   {0, 0, kWindow.right - kWindow.left, kWindow.bottom - kWindow.top},
                   WS_CHILD | WS_VISIBLE,
                   &WhiteWindowProc,

@@ -260,7 +260,7 @@ TEST_F(FormsHostPlacement, EveryControlAnswersThePointerExactlyWithinItsPixels) 
                              Model(std::make_shared<forms::AboutForm>(services_))})
     for (bool allVisible : {false, true}) {
       auto form = std::make_shared<RecordingForm>(*model, allVisible);
-      ShowWhile([&] { host_.ShowModal(form); }, {Do([&] {
+      ShowWhile([&] { host_.ShowModal(form, 0); }, {Do([&] {
                   const HWND window = Window(*form);
                   RECT client{};
                   GetClientRect(window, &client);
@@ -386,7 +386,7 @@ using FormsHostMouse = FormsHostTest;
 TEST_F(FormsHostMouse, AClickNeedsTheButtonToGoDownAndUpOverTheSameControl) {
   const auto model = std::make_shared<forms::OptionsForm>(services_, kBandColor);
   auto form = std::make_shared<RecordingForm>(*model, false);
-  ShowWhile([&] { host_.ShowModal(form); }, {Do([&] {
+  ShowWhile([&] { host_.ShowModal(form, 0); }, {Do([&] {
               auto send = [&](UINT message, POINT p) { SendMessageW(Window(*form), message, 0, MAKELPARAM(p.x, p.y)); };
               const POINT swatch = Centre(Pixels(*form, "Lab_his2")), ok = InBox(Pixels(*form, "cb_ok"));
               send(WM_LBUTTONDOWN, swatch);

@@ -136,6 +136,10 @@ ComPtr<FakeDispatch> WrapApplication(const std::shared_ptr<xl::Application>& app
       {excel::kActiveCell.id, [](xl::Application& a, const ReceivedCall&) { return WrapRange(a.ActiveCell()); }},
       {excel::kSelection.id, [](xl::Application& a, const ReceivedCall&) { return WrapObject(a.Selection()); }},
       {excel::kVersion.id, [](xl::Application& a, const ReceivedCall&) { return Variant::Text(a.Version()); }},
+      {win32::fakes::kHwndId,
+       [](xl::Application& a, const ReceivedCall&) {
+         return Variant::Long(static_cast<std::int32_t>(static_cast<std::uint32_t>(a.Hwnd())));
+       }},
       {excel::kRange.id,
        [](xl::Application& a, const ReceivedCall& call) {
          const Variant* cell1 = Arg(call, 0, 0);

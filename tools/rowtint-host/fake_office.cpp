@@ -28,6 +28,7 @@ ComPtr<FakeDispatch> FakeApplication() {
                           excel::kWorksheetFunction, excel::kCommandBars})
     DefineExcel(*app.Get(), m);
   DefineExcel(*app.Get(), excel::kRange, {"Cell1", "Cell2"});
+  app->Define(kHwndId, excel::kHwnd.name, {});
   return app;
 }
 

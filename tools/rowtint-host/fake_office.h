@@ -30,6 +30,9 @@ inline constexpr DISPID kFaceId = 0x60030041;
 inline constexpr DISPID kPopupBar = 0x60030050;  // CommandBarPopup.CommandBar
 }  // namespace office_ids
 
+// Members of Excel's that a caller finds by name; the DISPID is the fake's own.
+inline constexpr DISPID kHwndId = 0x60040001;
+
 // Excel's Application: _Application, the Application events, its members by DISPID.
 ComPtr<FakeDispatch> FakeApplication();
 ComPtr<FakeDispatch> FakeWindow();

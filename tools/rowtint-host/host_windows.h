@@ -30,6 +30,7 @@ class HostWindows : public sim::ExcelView {
 
   // What the host repaints at once after the user's action.
   platform::Rect GridClient() override;
+  platform::WindowHandle ActiveMainWindow() override { return reinterpret_cast<platform::WindowHandle>(main_); }
   void RepaintCell(sim::CellRef cell) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy) override;

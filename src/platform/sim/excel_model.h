@@ -30,6 +30,8 @@ class ExcelView {
   virtual ~ExcelView() = default;
   // The grid window's client area, its top-left corner at (0, 0).
   virtual platform::Rect GridClient() = 0;
+  // The main window of the active workbook's window (Application.Hwnd).
+  virtual platform::WindowHandle ActiveMainWindow() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
   virtual void RepaintAll() = 0;
   // The grid's pixels move by (dx, dy) with the sheet; what comes into view is painted.

@@ -16,11 +16,25 @@ bool Contains(const Rect& outer, const Rect& inner) {
 
 SimDesktop::SimDesktop(int width, int height) : screen_(width, height, kDesktopTeal) {}
 
-WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle parent, Rect rect, Painter painter) {
+WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle parent, Rect rect, Painter painter,
+                                      Program program) {
   WindowHandle h = nextWindow_;
   nextWindow_ += 0x10010;
-  windows_.push_back({h, className, parent, rect, std::move(painter)});
+  windows_.push_back({h, className, parent, rect, std::move(painter), program});
   return h;
+}
+
+void SimDesktop::BringToTop(WindowHandle hwnd) {
+  const auto it = std::find_if(windows_.begin(), windows_.end(), [hwnd](const Window& w) { return w.handle == hwnd; });
+  if (it == windows_.end()) return;
+  Window moved = std::move(*it);
+  windows_.erase(it);
+  windows_.push_back(std::move(moved));
+}
+
+bool SimDesktop::IsOtherProgramWindow(WindowHandle hwnd) const {
+  const Window* w = Find(hwnd);
+  return w && w->program == Program::Other;
 }
 
 void SimDesktop::DestroyWindow(WindowHandle hwnd) {
@@ -35,6 +49,7 @@ void SimDesktop::DestroyWindow(WindowHandle hwnd) {
     std::erase_if(timers_, [h](const SimTimer& t) { return t.owner == h; });
     if (focus_ == h) focus_ = 0;
     if (active_ == h) active_ = 0;
+    if (foreground_ == h) foreground_ = 0;
     pending_.push_back(area);
   }
 }
@@ -139,11 +154,21 @@ WindowHandle SimDesktop::GetActiveWindow() {
   return active_;
 }
 
+WindowHandle SimDesktop::GetForegroundWindow() {
+  ++calls_;
+  return foreground_;
+}
+
+// Windows refuses a process that does not own the foreground; the desktop
+// grants every call, as Wine does, so that a call that should not have been
+// made shows as a change.
 bool SimDesktop::SetForegroundWindow(WindowHandle hwnd) {
   ++calls_;
   records_.foregroundCalls.push_back(hwnd);
   if (!IsWindow(hwnd) || hwnd == kDesktopWindow) return false;
-  foreground_ = hwnd;
+  const WindowHandle root = RootOf(hwnd);
+  if (foreground_ != root) ++records_.foregroundChanges;
+  foreground_ = root;
   return true;
 }
 
@@ -175,6 +200,15 @@ bool SimDesktop::ClientToScreen(WindowHandle hwnd, Point& point) {
   return true;
 }
 
+bool SimDesktop::ScreenToClient(WindowHandle hwnd, Point& point) {
+  ++calls_;
+  if (!IsWindow(hwnd)) return false;
+  const Rect r = WindowRect(hwnd);
+  point.x -= r.left;
+  point.y -= r.top;
+  return true;
+}
+
 bool SimDesktop::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) {
   ++calls_;
   if (hwnd != 0 && !IsWindow(hwnd)) return false;
@@ -182,6 +216,8 @@ bool SimDesktop::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t
   Rect area = rect ? Rect{rect->left + origin.left, rect->top + origin.top, rect->right + origin.left,
                           rect->bottom + origin.top}
                    : WindowRect(hwnd ? hwnd : kDesktopWindow);
+  // A window's update region lies within the window.
+  if (hwnd) area = Intersect(area, origin);
   records_.invalidated.push_back(area);
   ++redrawsAsked_;
   if ((flags & platform::kRdwInvalidate) && !area.Empty()) pending_.push_back(area);
@@ -224,9 +260,38 @@ WindowHandle SimDesktop::WindowFromPoint(Point point) {
   return kDesktopWindow;
 }
 
+WindowHandle SimDesktop::RootOf(WindowHandle hwnd) const {
+  const Window* w = Find(hwnd);
+  while (w && w->parent != 0 && w->parent != kMessageParent) w = Find(w->parent);
+  return w ? w->handle : 0;
+}
+
+WindowHandle SimDesktop::GetRootWindow(WindowHandle hwnd) {
+  ++calls_;
+  return RootOf(hwnd);
+}
+
+std::string SimDesktop::WindowClassName(WindowHandle hwnd) {
+  ++calls_;
+  const Window* w = Find(hwnd);
+  return w ? w->className : std::string();
+}
+
+bool SimDesktop::IsProcessWindow(WindowHandle hwnd) {
+  ++calls_;
+  const Window* w = Find(hwnd);
+  return w && w->program == Program::Host;
+}
+
 int SimDesktop::ScreenDpi() {
   ++calls_;
   return dpi;
+}
+
+int SimDesktop::WindowDpi(WindowHandle hwnd) {
+  ++calls_;
+  const Window* w = Find(hwnd);
+  return w && w->program == Program::Host ? monitorDpi.value_or(dpi) : dpi;
 }
 
 std::uintptr_t SimDesktop::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
@@ -250,6 +315,17 @@ std::uintptr_t SimDesktop::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::u
 bool SimDesktop::KillTimer(WindowHandle hwnd, std::uintptr_t id) {
   ++calls_;
   return std::erase_if(timers_, [&](const SimTimer& t) { return t.owner == hwnd && t.id == id; }) > 0;
+}
+
+WindowHandle SimDesktop::CreateMessageWindow() {
+  ++calls_;
+  return CreateWindow("RowtintTimers", kMessageParent, {}, nullptr);
+}
+
+void SimDesktop::DestroyMessageWindow(WindowHandle hwnd) {
+  ++calls_;
+  const Window* w = Find(hwnd);
+  if (w && w->parent == kMessageParent) DestroyWindow(hwnd);
 }
 
 }  // namespace rowtint::sim

@@ -54,9 +54,15 @@ class SimDesktop : public platform::WindowQueries,
 
   SimDesktop(int width, int height);
 
+  // Whose window it is: the host's process (the add-in's too), or another program's.
+  enum class Program { Host, Other };
+
   // Windows. A window is painted by its painter over its rectangle, after
   // its parent; top-level windows later in the list lie above earlier ones.
-  WindowHandle CreateWindow(const std::string& className, WindowHandle parent, Rect rect, Painter painter);
+  WindowHandle CreateWindow(const std::string& className, WindowHandle parent, Rect rect, Painter painter,
+                            Program program = Program::Host);
+  // Moves a top-level window above all others.
+  void BringToTop(WindowHandle hwnd);
   void DestroyWindow(WindowHandle hwnd);
   void MoveWindow(WindowHandle hwnd, Rect rect);
   Rect WindowRect(WindowHandle hwnd) const;
@@ -66,6 +72,9 @@ class SimDesktop : public platform::WindowQueries,
   void SetFocusWindow(WindowHandle hwnd) { focus_ = hwnd; }
   void SetActiveWindowHandle(WindowHandle hwnd) { active_ = hwnd; }
   WindowHandle Foreground() const { return foreground_; }
+  // The user puts a window in front (no call of the add-in's).
+  void SetForegroundHandle(WindowHandle hwnd) { foreground_ = hwnd; }
+  bool IsOtherProgramWindow(WindowHandle hwnd) const;
   // The caret, in the client coordinates of the focus window, asked for when read.
   void SetCaretSource(std::function<Point()> source) { caretSource_ = std::move(source); }
   void SetCursor(Point p) { cursor_ = p; }
@@ -91,6 +100,7 @@ class SimDesktop : public platform::WindowQueries,
     std::vector<Rect> invalidated;
     std::vector<DrawnRect> drawn;
     std::vector<WindowHandle> foregroundCalls;
+    int foregroundChanges = 0;  // calls that changed which window is in front
     std::vector<std::string> messages;
     std::vector<LaunchRecord> launched;
     std::vector<std::string> hostErrors;  // failures the add-in handed back to the host
@@ -122,24 +132,33 @@ class SimDesktop : public platform::WindowQueries,
   std::intptr_t shellExecuteResult = 42;               // 31 (no association): no mail handler installed
   bool processStartFails = false;
   int dpi = 96;
+  // The monitor the host's windows are on, when its resolution is not the system's.
+  std::optional<int> monitorDpi;
 
   // platform::WindowQueries
   WindowHandle FindProcessWindow(const char* className) override;
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetActiveWindow() override;
+  WindowHandle GetForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle hwnd) override;
   WindowHandle GetFocus() override;
   bool GetWindowRect(WindowHandle hwnd, Rect& rect) override;
   bool GetCaretPos(Point& point) override;
   bool ClientToScreen(WindowHandle hwnd, Point& point) override;
+  bool ScreenToClient(WindowHandle hwnd, Point& point) override;
   bool GetCursorPos(Point& point) override;
   WindowHandle WindowFromPoint(Point point) override;
   bool IsChild(WindowHandle parent, WindowHandle child) override;
+  WindowHandle GetRootWindow(WindowHandle hwnd) override;
+  std::string WindowClassName(WindowHandle hwnd) override;
+  bool IsProcessWindow(WindowHandle hwnd) override;
   int ScreenDpi() override;
+  int WindowDpi(WindowHandle hwnd) override;
   // platform::ScreenDrawing
   bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
   bool UpdateWindow(WindowHandle hwnd) override;
   DcHandle GetWindowDC(WindowHandle hwnd) override;
+  DcHandle GetDC(WindowHandle hwnd) override;
   int ReleaseDC(WindowHandle hwnd, DcHandle dc) override;
   GdiObject CreateSolidBrush(platform::Color color) override;
   bool DeleteObject(GdiObject object) override;
@@ -154,6 +173,8 @@ class SimDesktop : public platform::WindowQueries,
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                           platform::TimerCallback& callback) override;
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
+  WindowHandle CreateMessageWindow() override;
+  void DestroyMessageWindow(WindowHandle hwnd) override;
   // platform::Dialogs
   bool ShowColorDialog(platform::ChooseColorRecord& record) override;
   int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
@@ -166,6 +187,8 @@ class SimDesktop : public platform::WindowQueries,
   std::string WindowsFolder() override;
 
   static constexpr WindowHandle kDesktopWindow = 0x10010;
+  // The parent of windows that are never shown (HWND_MESSAGE).
+  static constexpr WindowHandle kMessageParent = static_cast<WindowHandle>(-3);
 
  private:
   struct Window {
@@ -174,6 +197,7 @@ class SimDesktop : public platform::WindowQueries,
     WindowHandle parent;
     Rect rect;
     Painter painter;
+    Program program = Program::Host;
   };
   struct DcState {
     int rop = platform::kR2CopyPen;
@@ -182,11 +206,15 @@ class SimDesktop : public platform::WindowQueries,
   };
   struct Dc {
     WindowHandle window;
+    // A client DC: coordinates from the window's top-left corner, drawing
+    // kept to the window and off the top-level windows above it.
+    bool client = false;
     DcState state;
     std::vector<DcState> saved;
   };
 
   const Window* Find(WindowHandle hwnd) const;
+  WindowHandle RootOf(WindowHandle hwnd) const;
   void PaintWindowTree(WindowHandle parent, const Rect& clip);
   bool BrushInUse(GdiObject brush) const;
 

@@ -36,7 +36,15 @@ DcHandle SimDesktop::GetWindowDC(WindowHandle hwnd) {
   ++calls_;
   if (!IsWindow(hwnd)) return 0;
   DcHandle h = nextDc_++;
-  dcs_[h] = Dc{hwnd, {}, {}};
+  dcs_[h] = Dc{hwnd, false, {}, {}};
+  return h;
+}
+
+DcHandle SimDesktop::GetDC(WindowHandle hwnd) {
+  ++calls_;
+  if (!IsWindow(hwnd) || hwnd == kDesktopWindow) return 0;
+  DcHandle h = nextDc_++;
+  dcs_[h] = Dc{hwnd, true, {}, {}};
   return h;
 }
 
@@ -117,16 +125,31 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
   ++calls_;
   auto it = dcs_.find(dc);
   if (it == dcs_.end()) return false;
-  const DcState& st = it->second.state;
+  const Dc& dcRecord = it->second;
+  const DcState& st = dcRecord.state;
+  // A client DC's coordinates start at its window's corner; its drawing
+  // stays inside the window and off the top-level windows above it.
+  const Rect window = dcRecord.client ? WindowRect(dcRecord.window) : screen_.Bounds();
+  const int dx = dcRecord.client ? window.left : 0, dy = dcRecord.client ? window.top : 0;
+  const auto above = dcRecord.client ? WindowsAbove(RootOf(dcRecord.window)) : std::vector<Rect>{};
+  left += dx, right += dx, top += dy, bottom += dy;
   const auto brush = brushes_.find(st.brush);
   const Pixel fill = brush == brushes_.end() ? 0xFFFFFF : static_cast<Pixel>(brush->second) & 0xFFFFFF;
   records_.drawn.push_back({{left, top, right, bottom}, brush == brushes_.end() ? 0xFFFFFF : brush->second, st.rop});
   ++rectanglesDrawn_;
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
-  const Rect area = Intersect(st.clip.value_or(screen_.Bounds()), screen_.Bounds());
+  Rect clip = st.clip.value_or(screen_.Bounds());
+  if (st.clip) clip = {clip.left + dx, clip.top + dy, clip.right + dx, clip.bottom + dy};
+  const Rect area = Intersect(Intersect(clip, screen_.Bounds()), window);
+  auto covered = [&](int x, int y) {
+    for (const Rect& r : above)
+      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+    return false;
+  };
   for (int y = std::max(top, area.top); y < std::min(bottom, area.bottom); ++y)
     for (int x = std::max(left, area.left); x < std::min(right, area.right); ++x) {
+      if (covered(x, y)) continue;
       const bool outline = x == left || x == right - 1 || y == top || y == bottom - 1;
       screen_.Set(x, y, ApplyRop(st.rop, outline ? kPenBlack : fill, screen_.Get(x, y)));
     }

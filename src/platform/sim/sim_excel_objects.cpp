@@ -208,6 +208,7 @@ class SimApplication : public host::Application {
     return std::make_shared<SimRange>(host_, h.Sheet().selection);
   }
   std::string Version() override { return host_().Sheet().version; }
+  platform::WindowHandle Hwnd() override { return host_().View().ActiveMainWindow(); }
   std::shared_ptr<host::Range> GetRange(const std::string& cell1) override {
     host_();
     auto area = ParseArea(cell1);

@@ -26,7 +26,7 @@ Rect ControlRect(const Rect& client, const platform::ControlState& c) {
 }
 }  // namespace
 
-void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form) {
+void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle /*anchor*/) {
   const int width = Px(form->ClientWidthTwips()) + 2 * kFrameWidth;
   const int height = Px(form->ClientHeightTwips()) + kTitleHeight + kFrameWidth;
   const Rect screen = desktop_.Screen().Bounds();

@@ -18,7 +18,7 @@ class SimFormsHost : public platform::FormsHost {
   // pumpOne runs the next thing the message loop has to do; false when there is nothing more.
   SimFormsHost(SimDesktop& desktop, std::function<bool()> pumpOne) : desktop_(desktop), pumpOne_(std::move(pumpOne)) {}
 
-  void ShowModal(const std::shared_ptr<platform::FormWindow>& form) override;
+  void ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) override;
   void Invalidate(platform::FormWindow& form) override;
   void Unloaded(platform::FormWindow& form) override { Close(form); }
 

@@ -34,6 +34,7 @@ std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<Com
   });
   desktop.SetFocusWindow(h->gridWindow_);
   desktop.SetActiveWindowHandle(h->mainWindow_);
+  desktop.SetForegroundHandle(h->mainWindow_);
   desktop.SetCaretSource([weak] { return weak.lock() ? weak.lock()->Caret() : Point{}; });
   h->RepaintAll();
   return h;

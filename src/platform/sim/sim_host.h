@@ -64,6 +64,7 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
 
   // What the model asks of its view.
   platform::Rect GridClient() override;
+  platform::WindowHandle ActiveMainWindow() override { return mainWindow_; }
   void RepaintCell(CellRef cell) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy) override;

@@ -129,6 +129,11 @@ class ExcelApplication final : public host::Application, public DispatchBacked {
     return std::make_shared<ExcelObject>(d_.Other(std::move(selection), IID_IDispatch));
   }
   std::string Version() override { return ToText(d_.Get(excel::kVersion, {}, kEnglishLocale), excel::kVersion.name); }
+  platform::WindowHandle Hwnd() override {
+    // A handle is a 32-bit value in both bitnesses; Excel passes it as a Long.
+    return static_cast<platform::WindowHandle>(
+        static_cast<std::uint32_t>(ToLong(d_.Get(excel::kHwnd), excel::kHwnd.name)));
+  }
   std::shared_ptr<host::Range> GetRange(const std::string& cell1) override {
     std::vector<Variant> args;
     args.push_back(Variant::Text(cell1));

@@ -32,6 +32,8 @@ inline constexpr Member kActiveWindow{"ActiveWindow", 0x2F7};
 inline constexpr Member kActiveCell{"ActiveCell", 0x131};
 inline constexpr Member kSelection{"Selection", 0x93};
 inline constexpr Member kVersion{"Version", 0x188};
+// Asked for by name: Window.Hwnd exists from version 15 on only.
+inline constexpr Member kHwnd{"Hwnd"};
 inline constexpr Member kRange{"Range", 0xC5};
 inline constexpr Member kCells{"Cells", 0xEE};
 inline constexpr Member kWorksheetFunction{"WorksheetFunction", 0x5A0};

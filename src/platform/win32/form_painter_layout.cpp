@@ -1,6 +1,7 @@
 #include "platform/win32/form_painter_layout.h"
 
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/system_library.h"
 
 namespace rowtint::win32 {
 
@@ -12,6 +13,15 @@ FormScale FormScale::OfScreen() {
     scale.dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   }
   return scale;
+}
+
+FormScale FormScale::OfWindow(HWND window) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  const auto dpiForWindow =
+      reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetDpiForWindow")));
+  const UINT dpi = dpiForWindow && window ? dpiForWindow(window) : 0;
+  if (dpi == 0) return OfScreen();
+  return FormScale{static_cast<int>(dpi), static_cast<int>(dpi)};
 }
 
 SIZE ClientPixels(const FormScale& scale, const platform::FormWindow& form) {

@@ -1,4 +1,4 @@
-// Where a form and its controls lie in pixels: twips at the screen's dots
+// Where a form and its controls lie in pixels: twips at the monitor's dots
 // per inch (1440 twips to the inch), each of left, top, width and height
 // rounded to the nearest pixel.
 #pragma once
@@ -23,6 +23,10 @@ struct FormScale {
 
   // The screen's own.
   static FormScale OfScreen();
+  // The resolution of the monitor the window is on; the screen's where Windows cannot tell.
+  static FormScale OfWindow(HWND window);
+
+  bool operator==(const FormScale&) const = default;
 };
 
 SIZE ClientPixels(const FormScale& scale, const platform::FormWindow& form);

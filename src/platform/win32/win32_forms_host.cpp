@@ -40,9 +40,13 @@ void Win32FormsHost::DropOrphans() {
   }
 }
 
-FormFrame& Win32FormsHost::FrameFor(const std::shared_ptr<platform::FormWindow>& form) {
-  if (FormFrame* frame = Find(*form)) return *frame;
-  frames_.push_back(std::make_unique<FormFrame>(form, FormScale::OfScreen()));
+FormFrame& Win32FormsHost::FrameFor(const std::shared_ptr<platform::FormWindow>& form, const FormScale& scale) {
+  if (FormFrame* frame = Find(*form)) {
+    // A hidden window made for another monitor's resolution is made anew for this one.
+    if (frame->Scale() == scale || frame->InModal()) return *frame;
+    Unloaded(*form);
+  }
+  frames_.push_back(std::make_unique<FormFrame>(form, scale));
   return *frames_.back();
 }
 
@@ -51,12 +55,13 @@ HWND Win32FormsHost::WindowOf(const platform::FormWindow& form) const {
   return frame ? frame->Window() : nullptr;
 }
 
-void Win32FormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form) {
+void Win32FormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) {
   DropOrphans();
-  FormFrame& frame = FrameFor(form);
+  const HWND nearWindow = reinterpret_cast<HWND>(anchor);
+  FormFrame& frame = FrameFor(form, FormScale::OfWindow(nearWindow));
   if (frame.InModal()) platform::Raise(kAlreadyDisplayed, "Form already displayed; can't show modally");
   SetWindowTextW(frame.Window(), Widen(form->Caption()).c_str());
-  ModalShowing showing(frame.Window(), frame.Placement(*form));
+  ModalShowing showing(frame.Window(), frame.Placement(*form, nearWindow));
   // Showing and activating sends messages: the frame is looked up again
   // after them, and after the loop (the form may have been unloaded).
   if (FormFrame* shown = Find(*form)) shown->BeginModal(showing);

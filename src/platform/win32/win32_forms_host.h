@@ -21,7 +21,7 @@ class Win32FormsHost : public platform::FormsHost {
   // Destroys the windows still alive.
   ~Win32FormsHost() override;
 
-  void ShowModal(const std::shared_ptr<platform::FormWindow>& form) override;
+  void ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) override;
   void Invalidate(platform::FormWindow& form) override;
   void Unloaded(platform::FormWindow& form) override;
 
@@ -30,7 +30,7 @@ class Win32FormsHost : public platform::FormsHost {
 
  private:
   FormFrame* Find(const platform::FormWindow& form) const;
-  FormFrame& FrameFor(const std::shared_ptr<platform::FormWindow>& form);
+  FormFrame& FrameFor(const std::shared_ptr<platform::FormWindow>& form, const FormScale& scale);
   void DropOrphans();
   void Destroy(std::vector<std::unique_ptr<FormFrame>>::iterator frame);
 

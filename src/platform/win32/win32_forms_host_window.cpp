@@ -86,12 +86,17 @@ FormFrame::~FormFrame() {
   }
 }
 
-RECT FormFrame::Placement(const platform::FormWindow& form) const {
+RECT FormFrame::Placement(const platform::FormWindow& form, HWND anchor) const {
   const SIZE client = ClientPixels(scale_, form);
   RECT frame{0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  // The monitor Excel is on; without a window, the primary one.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   RECT work{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+  if (GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    work = monitor.rcWork;
+  else if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
     work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const int left = work.left + (work.right - work.left - width) / 2;

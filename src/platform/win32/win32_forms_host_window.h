@@ -45,8 +45,10 @@ class FormFrame {
   // The form is gone (released without an unload) or its window was destroyed from outside.
   bool Orphaned() const noexcept { return form_.expired() || !window_; }
 
-  // Window rectangle for a showing: the form's client area at the scale, centred on the work area.
-  RECT Placement(const platform::FormWindow& form) const;
+  const FormScale& Scale() const noexcept { return scale_; }
+  // Window rectangle for a showing: the form's client area at the scale,
+  // centred on the work area of the monitor `anchor` lies on.
+  RECT Placement(const platform::FormWindow& form, HWND anchor) const;
   void BeginModal(ModalShowing& showing) noexcept { modal_ = &showing; }
   bool InModal() const noexcept { return modal_ != nullptr; }
   void EndModal() noexcept;

@@ -10,6 +10,7 @@
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
 #include "platform/win32/module_lifetime.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_timers.h"
 
 namespace rowtint::win32 {
@@ -75,6 +76,8 @@ WindowHandle Win32Services::GetDesktopWindow() { return Handle(::GetDesktopWindo
 
 WindowHandle Win32Services::GetActiveWindow() { return Handle(::GetActiveWindow()); }
 
+WindowHandle Win32Services::GetForegroundWindow() { return Handle(::GetForegroundWindow()); }
+
 bool Win32Services::SetForegroundWindow(WindowHandle hwnd) { return ::SetForegroundWindow(Hwnd(hwnd)) != FALSE; }
 
 WindowHandle Win32Services::GetFocus() { return Handle(::GetFocus()); }
@@ -96,6 +99,13 @@ bool Win32Services::GetCaretPos(Point& point) {
 bool Win32Services::ClientToScreen(WindowHandle hwnd, Point& point) {
   POINT p{point.x, point.y};
   if (!::ClientToScreen(Hwnd(hwnd), &p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+bool Win32Services::ScreenToClient(WindowHandle hwnd, Point& point) {
+  POINT p{point.x, point.y};
+  if (!::ScreenToClient(Hwnd(hwnd), &p)) return false;
   point = {p.x, p.y};
   return true;
 }
@@ -130,6 +140,29 @@ bool Win32Services::IsChild(WindowHandle parent, WindowHandle child) {
   return ::IsChild(Hwnd(parent), Hwnd(child)) != FALSE;
 }
 
+WindowHandle Win32Services::GetRootWindow(WindowHandle hwnd) { return Handle(::GetAncestor(Hwnd(hwnd), GA_ROOT)); }
+
+std::string Win32Services::WindowClassName(WindowHandle hwnd) {
+  char name[256];
+  const int length = GetClassNameA(Hwnd(hwnd), name, static_cast<int>(sizeof name));
+  return std::string(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool Win32Services::IsProcessWindow(WindowHandle hwnd) {
+  DWORD owner = 0;
+  return hwnd && GetWindowThreadProcessId(Hwnd(hwnd), &owner) != 0 && owner == GetCurrentProcessId();
+}
+
+int Win32Services::WindowDpi(WindowHandle hwnd) {
+  // Windows 10 1607 and later know each monitor's resolution; earlier ones
+  // have one for all, the screen's.
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  const auto dpiForWindow =
+      reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetDpiForWindow")));
+  const UINT dpi = dpiForWindow && hwnd ? dpiForWindow(Hwnd(hwnd)) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
 int Win32Services::ScreenDpi() {
   ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
   const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
@@ -138,6 +171,8 @@ int Win32Services::ScreenDpi() {
 }
 
 DcHandle Win32Services::GetWindowDC(WindowHandle hwnd) { return Handle(::GetWindowDC(Hwnd(hwnd))); }
+
+DcHandle Win32Services::GetDC(WindowHandle hwnd) { return hwnd ? Handle(::GetDC(Hwnd(hwnd))) : 0; }
 
 int Win32Services::ReleaseDC(WindowHandle hwnd, DcHandle dc) { return ::ReleaseDC(Hwnd(hwnd), Hdc(dc)); }
 
@@ -173,6 +208,10 @@ std::uintptr_t Win32Services::SetTimer(WindowHandle hwnd, std::uintptr_t id, std
 }
 
 bool Win32Services::KillTimer(WindowHandle hwnd, std::uintptr_t id) { return StopTimer(Hwnd(hwnd), id); }
+
+WindowHandle Win32Services::CreateMessageWindow() { return Handle(CreateTimerWindow()); }
+
+void Win32Services::DestroyMessageWindow(WindowHandle hwnd) { DestroyTimerWindow(Hwnd(hwnd)); }
 
 bool Win32Services::ShowColorDialog(platform::ChooseColorRecord& record) {
   // The record's own size field names the 32-bit layout; Windows is given

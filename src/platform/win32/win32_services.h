@@ -28,20 +28,27 @@ class Win32Services final : public platform::WindowQueries,
   WindowHandle FindProcessWindow(const char* className) override;
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetActiveWindow() override;
+  WindowHandle GetForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle hwnd) override;
   WindowHandle GetFocus() override;
   bool GetWindowRect(WindowHandle hwnd, Rect& rect) override;
   bool GetCaretPos(Point& point) override;
   bool ClientToScreen(WindowHandle hwnd, Point& point) override;
+  bool ScreenToClient(WindowHandle hwnd, Point& point) override;
   bool GetCursorPos(Point& point) override;
   WindowHandle WindowFromPoint(Point point) override;
   bool IsChild(WindowHandle parent, WindowHandle child) override;
+  WindowHandle GetRootWindow(WindowHandle hwnd) override;
+  std::string WindowClassName(WindowHandle hwnd) override;
+  bool IsProcessWindow(WindowHandle hwnd) override;
   int ScreenDpi() override;
+  int WindowDpi(WindowHandle hwnd) override;
 
   // Graphics
   bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
   bool UpdateWindow(WindowHandle hwnd) override;
   DcHandle GetWindowDC(WindowHandle hwnd) override;
+  DcHandle GetDC(WindowHandle hwnd) override;
   int ReleaseDC(WindowHandle hwnd, DcHandle dc) override;
   GdiObject CreateSolidBrush(platform::Color color) override;
   bool DeleteObject(GdiObject object) override;
@@ -57,6 +64,8 @@ class Win32Services final : public platform::WindowQueries,
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                           platform::TimerCallback& callback) override;
   bool KillTimer(WindowHandle hwnd, std::uintptr_t id) override;
+  WindowHandle CreateMessageWindow() override;
+  void DestroyMessageWindow(WindowHandle hwnd) override;
 
   // Dialogs and shell
   bool ShowColorDialog(platform::ChooseColorRecord& record) override;

@@ -42,7 +42,31 @@ void CALLBACK Trampoline(HWND hwnd, UINT, UINT_PTR id, DWORD) noexcept {
   });
 }
 
+constexpr wchar_t kTimerWindowClass[] = L"RowtintTimers";
+int g_timerWindows = 0;
+
 }  // namespace
+
+HWND CreateTimerWindow() noexcept {
+  WNDCLASSW type{};
+  type.lpfnWndProc = DefWindowProcW;  // a timer's procedure is called by DispatchMessage itself
+  type.hInstance = ModuleInstance();
+  type.lpszClassName = kTimerWindowClass;
+  if (g_timerWindows == 0) RegisterClassW(&type);
+  const HWND window =
+      CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleInstance(), nullptr);
+  if (window)
+    ++g_timerWindows;
+  else if (g_timerWindows == 0)
+    UnregisterClassW(kTimerWindowClass, ModuleInstance());
+  return window;
+}
+
+void DestroyTimerWindow(HWND window) noexcept {
+  if (!window || !DestroyWindow(window)) return;
+  ForgetTimersOfDestroyedWindows();
+  if (--g_timerWindows == 0) UnregisterClassW(kTimerWindowClass, ModuleInstance());
+}
 
 UINT_PTR StartTimer(HWND owner, UINT_PTR id, UINT elapseMs, platform::TimerCallback& callback) noexcept {
   ForgetTimersOfDestroyedWindows();

@@ -18,4 +18,10 @@ UINT_PTR StartTimer(HWND owner, UINT_PTR id, UINT elapseMs, platform::TimerCallb
 // KillTimer; the callback is forgotten whether or not Windows still had the timer.
 bool StopTimer(HWND owner, UINT_PTR id) noexcept;
 
+// A message-only window of the add-in's own, to own timers that must
+// outlive any of the host's windows; null when none could be made. Its
+// class is registered while such a window exists.
+HWND CreateTimerWindow() noexcept;
+void DestroyTimerWindow(HWND window) noexcept;
+
 }  // namespace rowtint::win32
