@@ -213,12 +213,18 @@ void HostSession::Click(const std::string& name) {
 }
 
 // The add-in's next timer message, dispatched as the host's loop would, when one comes.
+namespace {
+// The add-in's repaint timer runs on a message-only window of its own.
+HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintTimers", nullptr); }
+}  // namespace
+
 void HostSession::Tick() {
   const DWORD until = GetTickCount() + 1000;
   MSG msg;
   while (GetTickCount() < until) {
     PumpWithoutTimers();
-    if (windows_ && PeekMessageW(&msg, windows_->Main(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    const HWND timers = AddInTimerWindow();
+    if (windows_ && timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
       CallAddIn("timer", [&] {
         DispatchMessageW(&msg);
         return S_OK;
@@ -235,7 +241,8 @@ bool HostSession::TimerMessageArrives(DWORD withinMs) {
   MSG msg;
   while (GetTickCount() < until) {
     PumpWithoutTimers();
-    if (PeekMessageW(&msg, windows_->Main(), WM_TIMER, WM_TIMER, PM_NOREMOVE)) return true;
+    const HWND timers = AddInTimerWindow();
+    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_NOREMOVE)) return true;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return false;
