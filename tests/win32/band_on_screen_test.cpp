@@ -81,11 +81,16 @@ class FakeApplication : public Application {
   std::string activeCell = "$C$5";
   bool versionFails = false;  // as Excel's calls do while a cell is edited
   platform::WindowHandle hwnd = 0;
+  int calls = 0;  // of the members every paint asks first
 
-  std::shared_ptr<Window> ActiveWindow() override { return std::make_shared<FakeWindow>(activeCell); }
+  std::shared_ptr<Window> ActiveWindow() override {
+    ++calls;
+    return std::make_shared<FakeWindow>(activeCell);
+  }
   std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell); }
   std::shared_ptr<Object> Selection() override { return std::make_shared<FakeRange>(activeCell); }
   std::string Version() override {
+    ++calls;
     if (versionFails) platform::Raise(-2146827284, "Application-defined or object-defined error");
     return "16.0";
   }
@@ -112,6 +117,15 @@ LRESULT CALLBACK WhiteWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+LRESULT CALLBACK MagentaWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_PAINT) return msg == WM_ERASEBKGND ? 1 : DefWindowProcW(hwnd, msg, wp, lp);
+  ScopedPaint paint(hwnd);
+  UniqueBrush magenta(CreateSolidBrush(RGB(255, 0, 255)));
+  FillRect(paint.Dc(), &paint.Area(), magenta.Get());
+  return 0;
+}
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr platform::Color kBand = 0x00DECAB6;
@@ -223,6 +237,38 @@ TEST_F(BandOnScreen, NothingIsDrawnIntoAWindowOutsideTheHost) {
   PaintAt("$C$5", kCaretAtC5);
   EXPECT_EQ(Pixel(180, 190), kWhite);
   EXPECT_EQ(Pixel(107, 190), kWhite);
+}
+
+// A window lying over the grid's row (another program's, never activated)
+// keeps its pixels: the band is drawn through the grid's own DC.
+TEST_F(BandOnScreen, AWindowLyingOverTheRowKeepsItsPixels) {
+  TestWindow cover{L"RowtintTestCover", {330, 170, 430, 215}, WS_POPUP, &MagentaWindowProc};
+  SetWindowPos(cover.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  PumpFor(200);
+  ASSERT_EQ(GetFocus(), grid.Get());
+  PaintAt("$C$5", kCaretAtC5);
+  PaintAt("$C$5", kCaretAtC5);  // and its erase asks no repaint of it
+  PumpFor(200);
+  for (const POINT p : {POINT{340, 190}, POINT{420, 181}, POINT{380, 205}}) EXPECT_EQ(Pixel(p.x, p.y), kMagenta);
+  EXPECT_EQ(Pixel(180, 190), static_cast<COLORREF>(kBand));
+  EXPECT_EQ(Pixel(500, 190), static_cast<COLORREF>(kBand));
+}
+
+// While a cell is edited the focus is in Excel's edit box, and Excel
+// refuses its object model: a paint asks nothing and draws nothing.
+TEST_F(BandOnScreen, NothingIsAskedOrDrawnWhileACellIsEdited) {
+  for (const wchar_t* editor : {L"EXCEL6", L"EXCEL<"}) {
+    TestWindow box{editor, {50, 80, 114, 99}, WS_CHILD | WS_VISIBLE, &WhiteWindowProc, grid.Get()};
+    SetFocus(box.Get());
+    app->calls = 0;
+    PaintAt("$C$5", kCaretAtC5);
+    PumpFor(100);
+    EXPECT_EQ(app->calls, 0);
+    EXPECT_EQ(Pixel(500, 190), kWhite);
+  }
+  SetFocus(grid.Get());
+  PaintAt("$C$5", kCaretAtC5);
+  EXPECT_EQ(Pixel(500, 190), static_cast<COLORREF>(kBand));
 }
 
 // The diagnostics log, switched on and off as a user would, in a folder of the test's own.
