@@ -216,9 +216,10 @@ bool SimDesktop::RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t
   Rect area = rect ? Rect{rect->left + origin.left, rect->top + origin.top, rect->right + origin.left,
                           rect->bottom + origin.top}
                    : WindowRect(hwnd ? hwnd : kDesktopWindow);
-  // A window's update region lies within the window.
-  if (hwnd) area = Intersect(area, origin);
+  // The record keeps what was asked, in screen coordinates; a window's
+  // update region lies within the window.
   records_.invalidated.push_back(area);
+  if (hwnd) area = Intersect(area, origin);
   ++redrawsAsked_;
   if ((flags & platform::kRdwInvalidate) && !area.Empty()) pending_.push_back(area);
   return true;
