@@ -184,5 +184,34 @@ TEST_F(PainterTest, ForegroundMovesOnlyAfterVersionNine) {
   EXPECT_EQ(calls[1], main);  // the active window when the run began
 }
 
+// Without a caret at the selected cell the pane that shows it places the
+// band, and where sizes land on whole pixels both ways agree to the pixel.
+TEST_F(PainterTest, WithoutACaretThePanePlacesTheBandWhereTheCaretWould) {
+  struct Case {
+    std::vector<std::string> setUp;
+    const char* select;
+  } cases[] = {
+      {{"dpi 96", "zoom 100"}, "select C5"},
+      {{"dpi 144", "zoom 100"}, "select D9"},
+      {{"dpi 120", "zoom 100", "row-height 7 30", "col-width 2 60"}, "select C8"},
+      {{"dpi 96", "zoom 75", "row-height 7 12"}, "select E7"},
+      {{"dpi 96", "zoom 100", "scroll 40 5"}, "select H52"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.select);
+    Run({"caret on", "select A1"});
+    Run(c.setUp);
+    Run(c.select);
+    const Rect left = S().LeftBandRect, right = S().RightBandRect;
+    const sim::FrameBuffer withCaret = Desktop().Screen();
+    Run({"caret off", "select A1"});
+    Run(c.setUp);
+    Run(c.select);
+    EXPECT_EQ(S().LeftBandRect, left);
+    EXPECT_EQ(S().RightBandRect, right);
+    EXPECT_TRUE(Desktop().Screen() == withCaret) << "the same pixels";
+  }
+}
+
 }  // namespace
 }  // namespace rowtint::testing

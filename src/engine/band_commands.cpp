@@ -3,6 +3,7 @@
 #include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
 #include "engine/highlighter.h"
+#include "engine/locate_cell.h"
 #include "engine/numeric.h"
 
 namespace rowtint::engine {
@@ -34,8 +35,8 @@ void Highlighter::EraseResizedBand() {
   const WindowHandle grid = windows.GetFocus();
   SkipOnFailure([&] { windows.GetWindowRect(grid, s.GridRect); });
   SkipOnFailure([&] {
-    windows.GetCaretPos(s.CaretPoint);
-    windows.ClientToScreen(windows.GetFocus(), s.CaretPoint);
+    RunHostValues host(App());
+    s.CaretPoint = LocateActiveCell(windows, grid, host, windows.WindowDpi(grid), zoom, false).corner;
   });
   SkipOnFailure([&] {
     s.ResizeEraseRect = RowStrip(s.GridRect, s.CaretPoint.y,

@@ -12,6 +12,7 @@
 #include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
 #include "engine/highlighter.h"
+#include "engine/locate_cell.h"
 #include "engine/numeric.h"
 #include "engine/run_host_values.h"
 #include "engine/scoped_gdi.h"
@@ -41,13 +42,17 @@ std::string Shown(const Rect& r) {
 struct PaintRecord {
   std::string version;
   std::optional<Rect> cell;  // the active cell as placed on the screen
+  std::optional<Point> byCaret, byPane;
   std::vector<Rect> erased;
   std::vector<Rect> drawn;
 
   std::string Line(const std::string& outcome) const {
     std::ostringstream line;
+    auto corner = [](const std::optional<Point>& p) {
+      return p ? std::to_string(p->x) + "," + std::to_string(p->y) : std::string("-");
+    };
     line << "paint; Excel " << (version.empty() ? "?" : version) << "; cell " << (cell ? Shown(*cell) : "-")
-         << "; erased";
+         << " (by caret " << corner(byCaret) << ", by pane " << corner(byPane) << "); erased";
     for (const Rect& r : erased) line << " " << Shown(r);
     line << "; drawn";
     for (const Rect& r : drawn) line << " " << Shown(r);
@@ -93,10 +98,13 @@ class PaintRun {
     s_.PrevBandRect = s_.LastBandRect;
   }
 
-  // The active cell's top-left corner on the screen: where the host keeps its caret.
+  // The active cell's top-left corner on the screen. With the log on, both
+  // ways are asked, so that a misplaced band shows which one was wrong.
   void LocateCell() {
-    os_.windows.GetCaretPos(s_.CaretPoint);
-    os_.windows.ClientToScreen(os_.windows.GetFocus(), s_.CaretPoint);
+    const CellCorner found = LocateActiveCell(os_.windows, s_.GridWnd, host_, Dpi(), zoom_, os_.diagnostics.Enabled());
+    s_.CaretPoint = found.corner;
+    record_.byCaret = found.byCaret;
+    record_.byPane = found.byPane;
   }
 
   double RowHeight() {

@@ -12,6 +12,7 @@ namespace rowtint::platform {
 namespace err {
 inline constexpr std::int32_t kInvalidCall = 5;
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kSubscriptOutOfRange = 9;
 inline constexpr std::int32_t kTypeMismatch = 13;
 inline constexpr std::int32_t kObjectNotSet = 91;
 inline constexpr std::int32_t kNotSupported = 438;

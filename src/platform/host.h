@@ -58,6 +58,9 @@ class Range : public Object {
   virtual std::int32_t Column() = 0;
   virtual double Height() = 0;  // points
   virtual double Width() = 0;   // points
+  // Distance in points from the sheet's left and top edges.
+  virtual double Left() = 0;
+  virtual double Top() = 0;
   virtual std::shared_ptr<Range> Rows() = 0;
   virtual std::shared_ptr<Range> Columns() = 0;
   virtual std::int32_t Count() = 0;
@@ -68,10 +71,27 @@ class Range : public Object {
   virtual void Select() = 0;
 };
 
+// One pane of a window (a window split or frozen has two or four; else one).
+class Pane {
+ public:
+  virtual ~Pane() = default;
+  virtual std::int32_t ScrollRow() = 0;
+  virtual std::int32_t ScrollColumn() = 0;
+  virtual std::shared_ptr<Range> VisibleRange() = 0;
+  // The screen pixel where a distance in points from the sheet's edge lies in
+  // this pane. Whether Excel scales a non-zero argument is not sure: only the
+  // origin (0) is relied on.
+  virtual std::int32_t PointsToScreenPixelsX(std::int32_t points) = 0;
+  virtual std::int32_t PointsToScreenPixelsY(std::int32_t points) = 0;
+};
+
 class Window {
  public:
   virtual ~Window() = default;
-  virtual double Zoom() = 0;  // percentage, as the variant the host returns
+  virtual std::shared_ptr<Pane> ActivePane() = 0;
+  virtual std::int32_t PaneCount() = 0;                          // Panes.Count
+  virtual std::shared_ptr<Pane> PaneAt(std::int32_t index) = 0;  // Panes(index), from 1
+  virtual double Zoom() = 0;                                     // percentage, as the variant the host returns
   virtual std::int32_t ScrollRow() = 0;
   virtual std::int32_t ScrollColumn() = 0;
   virtual std::shared_ptr<Range> VisibleRange() = 0;

@@ -24,7 +24,9 @@ class WindowQueries {
   virtual bool SetForegroundWindow(WindowHandle hwnd) = 0;
   virtual WindowHandle GetFocus() = 0;
   virtual bool GetWindowRect(WindowHandle hwnd, Rect& rect) = 0;
-  virtual bool GetCaretPos(Point& point) = 0;
+  // This thread's caret, when it has one: its window, and its rectangle in
+  // that window's client coordinates.
+  virtual bool GetThreadCaret(WindowHandle& window, Rect& clientRect) = 0;
   virtual bool ClientToScreen(WindowHandle hwnd, Point& point) = 0;
   virtual bool ScreenToClient(WindowHandle hwnd, Point& point) = 0;
   virtual bool GetCursorPos(Point& point) = 0;

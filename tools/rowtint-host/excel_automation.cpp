@@ -25,6 +25,8 @@ Variant WrapRange(const std::shared_ptr<xl::Range>& range) {
       {excel::kColumn.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Long(r.Column()); }},
       {excel::kHeight.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Height()); }},
       {excel::kWidth.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Width()); }},
+      {excel::kLeft.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Left()); }},
+      {excel::kTop.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Top()); }},
       {excel::kRows.id, [](xl::Range& r, const ReceivedCall&) { return WrapRange(r.Rows()); }},
       {excel::kColumns.id, [](xl::Range& r, const ReceivedCall&) { return WrapRange(r.Columns()); }},
       {excel::kCount.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Long(r.Count()); }},
@@ -54,8 +56,37 @@ Variant WrapRange(const std::shared_ptr<xl::Range>& range) {
   return Object(fake);
 }
 
-Variant WrapWindow(const std::shared_ptr<xl::Window>& window) {
+Variant WrapPane(const std::shared_ptr<xl::Pane>& pane) {
+  static const std::vector<Row<xl::Pane>> table{
+      {excel::kScrollRow.id, [](xl::Pane& p, const ReceivedCall&) { return Variant::Long(p.ScrollRow()); }},
+      {excel::kScrollColumn.id, [](xl::Pane& p, const ReceivedCall&) { return Variant::Long(p.ScrollColumn()); }},
+      {excel::kVisibleRange.id, [](xl::Pane& p, const ReceivedCall&) { return WrapRange(p.VisibleRange()); }},
+      {excel::kPointsToScreenPixelsX.id,
+       [](xl::Pane& p, const ReceivedCall& call) {
+         return Variant::Long(p.PointsToScreenPixelsX(LongArg(call, 0, 0)));
+       }},
+      {excel::kPointsToScreenPixelsY.id,
+       [](xl::Pane& p, const ReceivedCall& call) {
+         return Variant::Long(p.PointsToScreenPixelsY(LongArg(call, 0, 0)));
+       }},
+  };
+  return Object(Bind(win32::fakes::FakePane(), pane, table));
+}
+
+// Window.Panes: a collection over the window's own panes.
+Variant WrapPanes(const std::shared_ptr<xl::Window>& window) {
   static const std::vector<Row<xl::Window>> table{
+      {excel::kCount.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.PaneCount()); }},
+      {excel::kItem.id,
+       [](xl::Window& w, const ReceivedCall& call) { return WrapPane(w.PaneAt(LongArg(call, 0, 1))); }},
+  };
+  return Object(Bind(win32::fakes::FakePanes(), window, table));
+}
+
+Variant WrapWindow(const std::shared_ptr<xl::Window>& window) {
+  const std::vector<Row<xl::Window>> table{
+      {excel::kActivePane.id, [](xl::Window& w, const ReceivedCall&) { return WrapPane(w.ActivePane()); }},
+      {excel::kPanes.id, [window](xl::Window&, const ReceivedCall&) { return WrapPanes(window); }},
       {excel::kZoom.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Double(w.Zoom()); }},
       {excel::kScrollRow.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.ScrollRow()); }},
       {excel::kScrollColumn.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.ScrollColumn()); }},

@@ -35,17 +35,32 @@ ComPtr<FakeDispatch> FakeApplication() {
 ComPtr<FakeDispatch> FakeWindow() {
   auto window = FakeDispatch::Create("Window");
   window->Implements(kIidWindow);
-  for (const Member& m :
-       {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange, excel::kActiveCell})
+  for (const Member& m : {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange,
+                          excel::kActiveCell, excel::kActivePane, excel::kPanes})
     DefineExcel(*window.Get(), m);
   return window;
+}
+
+ComPtr<FakeDispatch> FakePanes() {
+  auto panes = FakeDispatch::Create("Panes");
+  DefineExcel(*panes.Get(), excel::kCount);
+  DefineExcel(*panes.Get(), excel::kItem, {"Index"});
+  return panes;
+}
+
+ComPtr<FakeDispatch> FakePane() {
+  auto pane = FakeDispatch::Create("Pane");
+  for (const Member& m : {excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange}) DefineExcel(*pane.Get(), m);
+  DefineExcel(*pane.Get(), excel::kPointsToScreenPixelsX, {"Points"});
+  DefineExcel(*pane.Get(), excel::kPointsToScreenPixelsY, {"Points"});
+  return pane;
 }
 
 ComPtr<FakeDispatch> FakeRange(const std::string& address) {
   auto range = FakeDispatch::Create("Range");
   range->Implements(kIidRange);
-  for (const Member& m : {excel::kRow, excel::kColumn, excel::kHeight, excel::kWidth, excel::kRows, excel::kColumns,
-                          excel::kCount, excel::kSelect})
+  for (const Member& m : {excel::kRow, excel::kColumn, excel::kHeight, excel::kWidth, excel::kLeft, excel::kTop,
+                          excel::kRows, excel::kColumns, excel::kCount, excel::kSelect})
     DefineExcel(*range.Get(), m);
   DefineExcel(*range.Get(), excel::kAddress,
               {"RowAbsolute", "ColumnAbsolute", "ReferenceStyle", "External", "RelativeTo"});

@@ -36,6 +36,9 @@ inline constexpr DISPID kHwndId = 0x60040001;
 // Excel's Application: _Application, the Application events, its members by DISPID.
 ComPtr<FakeDispatch> FakeApplication();
 ComPtr<FakeDispatch> FakeWindow();
+// A window's Panes collection and one pane, through IDispatch alone.
+ComPtr<FakeDispatch> FakePanes();
+ComPtr<FakeDispatch> FakePane();
 // A Range, with Find's argument names.
 ComPtr<FakeDispatch> FakeRange(const std::string& address = "$A$1");
 ComPtr<FakeDispatch> FakeWorksheetFunction();

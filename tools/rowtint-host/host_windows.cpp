@@ -94,8 +94,19 @@ platform::Rect HostWindows::GridOnScreen() const {
   return {r.left, r.top, r.right, r.bottom};
 }
 
+void HostWindows::CaretChanged(bool atCell) {
+  caretAtCell_ = atCell;
+  if (GetFocus() != grid_) return;
+  if (atCell) {
+    CreateCaret(grid_, nullptr, 2, 16);
+    PlaceCaret();
+  } else {
+    DestroyCaret();
+  }
+}
+
 void HostWindows::PlaceCaret() {
-  if (!sheet_ || GetFocus() != grid_) return;
+  if (!sheet_ || !caretAtCell_ || GetFocus() != grid_) return;
   SetCaretPos(sheet_->ColumnEdge(sheet_->active.column), sheet_->RowEdge(sheet_->active.row));
 }
 
@@ -183,8 +194,10 @@ LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPAR
       return 1;
     case WM_SETFOCUS:
       // A caret that is never shown: it marks the active cell without blinking over the pixels.
-      CreateCaret(window, nullptr, 2, 16);
-      if (self) self->PlaceCaret();
+      if (self && self->caretAtCell_) {
+        CreateCaret(window, nullptr, 2, 16);
+        self->PlaceCaret();
+      }
       return 0;
     case WM_KILLFOCUS:
       DestroyCaret();

@@ -30,12 +30,18 @@ class HostWindows : public sim::ExcelView {
 
   // What the host repaints at once after the user's action.
   platform::Rect GridClient() override;
+  platform::Point GridOrigin() override {
+    POINT origin{0, 0};
+    ClientToScreen(grid_, &origin);
+    return {origin.x, origin.y};
+  }
   platform::WindowHandle ActiveMainWindow() override { return reinterpret_cast<platform::WindowHandle>(main_); }
   void RepaintCell(sim::CellRef cell) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override { errors_.push_back(what); }
+  void CaretChanged(bool atCell) override;
 
  private:
   static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
@@ -48,6 +54,7 @@ class HostWindows : public sim::ExcelView {
   std::vector<std::string>& errors_;
   HWND main_ = nullptr;
   HWND grid_ = nullptr;
+  bool caretAtCell_ = true;
 };
 
 // Paints part of a frame buffer into a device context, the buffer's (0, 0) at the context's (x, y).

@@ -131,6 +131,10 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
     SheetCommand(line, host.Model());
   } else if (cmd == "find-options") {
     FindOptions(line, host.Model());
+  } else if (cmd == "caret") {
+    line.ExpectArguments(1);
+    if (line.Word(1) != "on" && line.Word(1) != "off") throw ScriptError("'caret' takes on or off");
+    host.Model().SetCaretAtCell(line.Word(1) == "on");
   } else if (cmd == "select" || cmd == "scroll" || cmd == "select-object" || cmd == "activate-sheet" ||
              cmd == "activate-workbook" || cmd == "print") {
     UserCommand(line, host.Model());
@@ -154,7 +158,7 @@ const std::map<std::string, Kind>& Commands() {
       {"pick", Kind::Dialog},      {"form", Kind::Dialog},         {"gate", Kind::Loop},
       {"tick", Kind::Loop},        {"paint", Kind::Loop},          {"switch", Kind::Loop},
       {"wober", Kind::Loop},       {"warm", Kind::Loop},           {"snapshot", Kind::Output},
-      {"state", Kind::Output},
+      {"state", Kind::Output},     {"caret", Kind::Sheet},
   };
   return commands;
 }

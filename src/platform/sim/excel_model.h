@@ -30,6 +30,8 @@ class ExcelView {
   virtual ~ExcelView() = default;
   // The grid window's client area, its top-left corner at (0, 0).
   virtual platform::Rect GridClient() = 0;
+  // Where the grid's client area begins on the screen.
+  virtual platform::Point GridOrigin() = 0;
   // The main window of the active workbook's window (Application.Hwnd).
   virtual platform::WindowHandle ActiveMainWindow() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
@@ -38,6 +40,9 @@ class ExcelView {
   virtual void ScrollGrid(int dx, int dy) = 0;
   // The grid window moves to `rect` on the host's main window.
   virtual void MoveGrid(const platform::Rect& rect, GridMove how) = 0;
+  // Whether the host keeps the system caret at the selected cell (Excel
+  // 2010 and earlier do; today's may not).
+  virtual void CaretChanged(bool atCell) = 0;
   // A failure an event handler handed back to the host ("number description").
   virtual void EventFailed(const std::string& what) = 0;
 };
@@ -76,6 +81,11 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   void SetRowHeight(std::int32_t row, double points);
   void SetColumnWidth(std::int32_t column, double points);
   void SetText(CellRef cell, const std::string& text);
+  void SetCaretAtCell(bool atCell) {
+    caretAtCell_ = atCell;
+    view_.CaretChanged(atCell);
+  }
+  bool CaretAtCell() const { return caretAtCell_; }
   void ActivateSheet();
   void ActivateWorkbook();
   void Print();
@@ -91,6 +101,7 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   HostFaults* faults_;
   SheetModel sheet_;
   std::vector<platform::host::AppEvents*> sinks_;
+  bool caretAtCell_ = true;
 };
 
 }  // namespace rowtint::sim

@@ -28,6 +28,7 @@ class FrameBuffer {
   // Draws the rectangle's border, thickness pixels wide, inside the rectangle.
   void Outline(const platform::Rect& rect, const platform::Rect& clip, Pixel p, int thickness = 1);
   platform::Rect Bounds() const { return {0, 0, width_, height_}; }
+  friend bool operator==(const FrameBuffer&, const FrameBuffer&) = default;
   // Writes an 8-bit RGB PNG; false when the file cannot be written.
   bool WritePng(const std::string& path) const;
 

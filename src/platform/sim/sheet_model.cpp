@@ -34,6 +34,18 @@ std::int32_t SheetModel::Pixels(double points) const { return RoundEven(points *
 
 double SheetModel::SnapToPixels(double points) const { return RoundEven(points * dpi / 72) * 72.0 / dpi; }
 
+double SheetModel::PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t index) {
+  double sum = standard * (index - 1);
+  for (auto it = custom.begin(); it != custom.end() && it->first < index; ++it) sum += it->second - standard;
+  return sum;
+}
+
+double SheetModel::RowTop(std::int32_t row) const { return PointsBefore(rowHeights_, kStandardRowHeight, row); }
+
+double SheetModel::ColumnLeft(std::int32_t column) const {
+  return PointsBefore(columnWidths_, kStandardColumnWidth, column);
+}
+
 // The pixels of [from, to), negative when to lies before from.
 std::int32_t SheetModel::EdgeFrom(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
                                   std::int32_t to) const {

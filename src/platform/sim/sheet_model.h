@@ -55,6 +55,9 @@ class SheetModel {
   // Pixel edges relative to the grid window's origin (which shows the scroll cell).
   std::int32_t RowEdge(std::int32_t row) const;
   std::int32_t ColumnEdge(std::int32_t column) const;
+  // Points from the sheet's top (left) edge to the row's (column's), as Range.Top and .Left give them.
+  double RowTop(std::int32_t row) const;
+  double ColumnLeft(std::int32_t column) const;
   // The last row and column that start inside a grid of this many pixels.
   CellRef LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const;
   // The scroll position nearest the current one that shows the cell whole in
@@ -82,6 +85,7 @@ class SheetModel {
  private:
   std::int32_t Pixels(double points) const;
   double SnapToPixels(double points) const;
+  static double PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t index);
   std::int32_t EdgeFrom(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
                         std::int32_t to) const;
 

@@ -184,10 +184,12 @@ bool SimDesktop::GetWindowRect(WindowHandle hwnd, Rect& rect) {
   return true;
 }
 
-bool SimDesktop::GetCaretPos(Point& point) {
+bool SimDesktop::GetThreadCaret(WindowHandle& window, Rect& clientRect) {
   ++calls_;
   if (!caretSource_ || !IsWindow(focus_)) return false;
-  point = caretSource_();
+  const Point corner = caretSource_();
+  window = focus_;
+  clientRect = {corner.x, corner.y, corner.x + 2, corner.y + 16};
   return true;
 }
 

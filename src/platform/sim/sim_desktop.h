@@ -143,7 +143,7 @@ class SimDesktop : public platform::WindowQueries,
   bool SetForegroundWindow(WindowHandle hwnd) override;
   WindowHandle GetFocus() override;
   bool GetWindowRect(WindowHandle hwnd, Rect& rect) override;
-  bool GetCaretPos(Point& point) override;
+  bool GetThreadCaret(WindowHandle& window, Rect& clientRect) override;
   bool ClientToScreen(WindowHandle hwnd, Point& point) override;
   bool ScreenToClient(WindowHandle hwnd, Point& point) override;
   bool GetCursorPos(Point& point) override;

@@ -6,29 +6,13 @@
 #include "platform/command_bars.h"
 #include "platform/error.h"
 #include "platform/sim/excel_model.h"
+#include "platform/sim/sim_object_parts.h"
 
 namespace rowtint::sim {
 namespace {
 using platform::Raise;
 namespace err = platform::err;
 namespace host = platform::host;
-
-constexpr std::int32_t kDisconnected = -2147417848;  // RPC_E_DISCONNECTED
-
-class HostRef {
- public:
-  explicit HostRef(std::weak_ptr<ExcelModel> host) : host_(std::move(host)) {}
-  // Every call into the host counts, and fails once the host has gone or while it is busy.
-  ExcelModel& operator()() const {
-    auto h = host_.lock();
-    if (!h) Raise(kDisconnected, "Automation error: the object invoked has disconnected from its clients");
-    h->Called();
-    return *h;
-  }
-
- private:
-  std::weak_ptr<ExcelModel> host_;
-};
 
 class SimShape : public host::Object {
  public:
@@ -88,6 +72,8 @@ class SimRange : public host::Range, public std::enable_shared_from_this<SimRang
     for (std::int32_t c = area_.first.column; c <= area_.last.column; ++c) sum += sheet.ColumnWidth(c);
     return sum;
   }
+  double Left() override { return host_().Sheet().ColumnLeft(area_.first.column); }
+  double Top() override { return host_().Sheet().RowTop(area_.first.row); }
   std::shared_ptr<host::Range> Rows() override {
     host_();
     return std::make_shared<SimRange>(host_, area_, Counting::Rows);
@@ -170,33 +156,12 @@ class SimWorksheetFunction : public host::WorksheetFunction {
   HostRef host_;
 };
 
-class SimWindow : public host::Window {
- public:
-  explicit SimWindow(HostRef host) : host_(std::move(host)) {}
-  double Zoom() override { return host_().Sheet().zoom; }
-  std::int32_t ScrollRow() override { return host_().Sheet().scroll.row; }
-  std::int32_t ScrollColumn() override { return host_().Sheet().scroll.column; }
-  std::shared_ptr<host::Range> VisibleRange() override {
-    auto& h = host_();
-    const auto grid = h.View().GridClient();
-    const CellRef last = h.Sheet().LastVisible(grid.right - grid.left, grid.bottom - grid.top);
-    return std::make_shared<SimRange>(host_, Area{h.Sheet().scroll, last});
-  }
-  std::shared_ptr<host::Range> ActiveCell() override {
-    const CellRef active = host_().Sheet().active;
-    return std::make_shared<SimRange>(host_, Area{active, active});
-  }
-
- private:
-  HostRef host_;
-};
-
 class SimApplication : public host::Application {
  public:
   explicit SimApplication(HostRef host) : host_(std::move(host)) {}
   std::shared_ptr<host::Window> ActiveWindow() override {
     host_();
-    return std::make_shared<SimWindow>(host_);
+    return NewWindow(host_);
   }
   std::shared_ptr<host::Range> ActiveCell() override {
     const CellRef active = host_().Sheet().active;
@@ -243,7 +208,11 @@ std::shared_ptr<host::Application> MakeApplication(const std::shared_ptr<ExcelMo
 }
 
 std::shared_ptr<host::Range> MakeRange(const std::shared_ptr<ExcelModel>& host, const Area& area) {
-  return std::make_shared<SimRange>(HostRef(host), area);
+  return NewRange(HostRef(host), area);
+}
+
+std::shared_ptr<host::Range> NewRange(const HostRef& host, const Area& area) {
+  return std::make_shared<SimRange>(host, area);
 }
 
 }  // namespace rowtint::sim

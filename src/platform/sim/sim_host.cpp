@@ -35,7 +35,7 @@ std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<Com
   desktop.SetFocusWindow(h->gridWindow_);
   desktop.SetActiveWindowHandle(h->mainWindow_);
   desktop.SetForegroundHandle(h->mainWindow_);
-  desktop.SetCaretSource([weak] { return weak.lock() ? weak.lock()->Caret() : Point{}; });
+  h->CaretChanged(true);
   h->RepaintAll();
   return h;
 }
@@ -160,6 +160,14 @@ void SimHost::RepaintCommandBars() {
 void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip) {
   const Rect grid = GridRect();
   Sheet().Render(fb, {grid.left, grid.top}, clip);
+}
+
+void SimHost::CaretChanged(bool atCell) {
+  std::weak_ptr<SimHost> weak = weak_from_this();
+  if (atCell)
+    desktop_.SetCaretSource([weak] { return weak.lock() ? weak.lock()->Caret() : Point{}; });
+  else
+    desktop_.SetCaretSource(nullptr);
 }
 
 void SimHost::EventFailed(const std::string& what) {

@@ -65,11 +65,13 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   // What the model asks of its view.
   platform::Rect GridClient() override;
   platform::WindowHandle ActiveMainWindow() override { return mainWindow_; }
+  platform::Point GridOrigin() override { return {GridRect().left, GridRect().top}; }
   void RepaintCell(CellRef cell) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override;
+  void CaretChanged(bool atCell) override;
 
  private:
   explicit SimHost(SimDesktop& desktop);

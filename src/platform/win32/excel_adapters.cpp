@@ -50,6 +50,8 @@ class ExcelRange final : public host::Range, public DispatchBacked {
   std::int32_t Column() override { return ToLong(d_.Get(excel::kColumn), excel::kColumn.name); }
   double Height() override { return ToDouble(d_.Get(excel::kHeight), excel::kHeight.name); }
   double Width() override { return ToDouble(d_.Get(excel::kWidth), excel::kWidth.name); }
+  double Left() override { return ToDouble(d_.Get(excel::kLeft), excel::kLeft.name); }
+  double Top() override { return ToDouble(d_.Get(excel::kTop), excel::kTop.name); }
   std::shared_ptr<host::Range> Rows() override { return RangeAt(excel::kRows); }
   std::shared_ptr<host::Range> Columns() override { return RangeAt(excel::kColumns); }
   std::int32_t Count() override { return ToLong(d_.Get(excel::kCount), excel::kCount.name); }
@@ -88,9 +90,45 @@ std::shared_ptr<host::Range> MakeRange(const Dispatcher& context, ComPtr<IDispat
   return std::make_shared<ExcelRange>(context.Other(std::move(range), kIidRange));
 }
 
+// Excel's Pane interface is not among the checked identifiers: a pane is
+// called through IDispatch alone, by the checked DISPIDs.
+class ExcelPane final : public host::Pane, public DispatchBacked {
+ public:
+  using DispatchBacked::DispatchBacked;
+  std::int32_t ScrollRow() override { return ToLong(d_.Get(excel::kScrollRow), excel::kScrollRow.name); }
+  std::int32_t ScrollColumn() override { return ToLong(d_.Get(excel::kScrollColumn), excel::kScrollColumn.name); }
+  std::shared_ptr<host::Range> VisibleRange() override {
+    return MakeRange(d_, RequireObject(d_.Get(excel::kVisibleRange), excel::kVisibleRange.name));
+  }
+  std::int32_t PointsToScreenPixelsX(std::int32_t points) override {
+    return Pixels(excel::kPointsToScreenPixelsX, points);
+  }
+  std::int32_t PointsToScreenPixelsY(std::int32_t points) override {
+    return Pixels(excel::kPointsToScreenPixelsY, points);
+  }
+
+ private:
+  std::int32_t Pixels(const Member& member, std::int32_t points) {
+    std::vector<Variant> args;
+    args.push_back(Variant::Long(points));
+    return ToLong(d_.Call(member, std::move(args)), member.name);
+  }
+};
+
 class ExcelWindow final : public host::Window, public DispatchBacked {
  public:
   using DispatchBacked::DispatchBacked;
+  std::shared_ptr<host::Pane> ActivePane() override {
+    return std::make_shared<ExcelPane>(
+        d_.Other(RequireObject(d_.Get(excel::kActivePane), excel::kActivePane.name), IID_IDispatch));
+  }
+  std::int32_t PaneCount() override { return ToLong(Panes().Get(excel::kCount), excel::kCount.name); }
+  std::shared_ptr<host::Pane> PaneAt(std::int32_t index) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Long(index));
+    return std::make_shared<ExcelPane>(
+        d_.Other(RequireObject(Panes().Get(excel::kItem, std::move(args)), excel::kItem.name), IID_IDispatch));
+  }
   double Zoom() override { return ToDouble(d_.Get(excel::kZoom), excel::kZoom.name); }
   std::int32_t ScrollRow() override { return ToLong(d_.Get(excel::kScrollRow), excel::kScrollRow.name); }
   std::int32_t ScrollColumn() override { return ToLong(d_.Get(excel::kScrollColumn), excel::kScrollColumn.name); }
@@ -100,6 +138,9 @@ class ExcelWindow final : public host::Window, public DispatchBacked {
   std::shared_ptr<host::Range> ActiveCell() override {
     return MakeRange(d_, RequireObject(d_.Get(excel::kActiveCell), excel::kActiveCell.name));
   }
+
+ private:
+  Dispatcher Panes() const { return d_.Other(RequireObject(d_.Get(excel::kPanes), excel::kPanes.name), IID_IDispatch); }
 };
 
 class ExcelWorksheetFunction final : public host::WorksheetFunction, public DispatchBacked {

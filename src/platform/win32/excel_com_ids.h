@@ -43,12 +43,19 @@ inline constexpr Member kZoom{"Zoom", 0x297};
 inline constexpr Member kScrollRow{"ScrollRow", 0x28F};
 inline constexpr Member kScrollColumn{"ScrollColumn", 0x28E};
 inline constexpr Member kVisibleRange{"VisibleRange", 0x45E};
+inline constexpr Member kActivePane{"ActivePane", 0x282};
+inline constexpr Member kPanes{"Panes", 0x28D};
+// Window and Pane
+inline constexpr Member kPointsToScreenPixelsX{"PointsToScreenPixelsX", 0x6F0};
+inline constexpr Member kPointsToScreenPixelsY{"PointsToScreenPixelsY", 0x6F1};
 // Range
 inline constexpr Member kAddress{"Address", 0xEC};
 inline constexpr Member kRow{"Row", 0x101};
 inline constexpr Member kColumn{"Column", 0xF0};
 inline constexpr Member kHeight{"Height", 0x7B};
 inline constexpr Member kWidth{"Width", 0x7A};
+inline constexpr Member kLeft{"Left", 0x7F};
+inline constexpr Member kTop{"Top", 0x7E};
 inline constexpr Member kRows{"Rows", 0x102};
 inline constexpr Member kColumns{"Columns", 0xF1};
 inline constexpr Member kCount{"Count", 0x76};

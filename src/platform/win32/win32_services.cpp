@@ -89,10 +89,13 @@ bool Win32Services::GetWindowRect(WindowHandle hwnd, Rect& rect) {
   return true;
 }
 
-bool Win32Services::GetCaretPos(Point& point) {
-  POINT p{};
-  if (!::GetCaretPos(&p)) return false;
-  point = {p.x, p.y};
+bool Win32Services::GetThreadCaret(WindowHandle& window, Rect& clientRect) {
+  // This thread's, not the foreground thread's (0), which may be another program's.
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || !info.hwndCaret) return false;
+  window = Handle(info.hwndCaret);
+  clientRect = FromRECT(info.rcCaret);
   return true;
 }
 
