@@ -168,6 +168,8 @@ void HostSession::Own(const script::ScriptLine& line, script::Kind, std::ostream
     colorAnswer_ = answer ? std::optional<COLORREF>(static_cast<COLORREF>(*answer)) : std::optional<COLORREF>();
   } else if (cmd == "form") {
     FormCommand(line);
+  } else if (cmd == "away" || cmd == "back" || cmd == "cover" || cmd == "uncover") {
+    DesktopCommand(line);
   } else if (cmd == "tick") {
     line.ExpectArguments(0, 1);
     const auto n = line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1;
