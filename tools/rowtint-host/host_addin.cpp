@@ -1,6 +1,7 @@
 // The host's life and the add-in's in the stand-in: the host starts over the
 // model of its sheet and bars, creates Rowtint.Connect and connects it as
 // Excel does, shuts down, unloads and loads it.
+#include "dll_watch.h"
 #include "host_automation.h"
 #include "host_session.h"
 #include "import_patch.h"
@@ -74,6 +75,8 @@ void HostSession::StartHost() {
 // The host's windows close, and the sheet is kept for its next start.
 void HostSession::EndHost() {
   CloseForms();
+  away_.reset();
+  cover_.reset();
   addin_.Reset();
   app_.Reset();
   if (model_) workbook_ = model_->Sheet();
@@ -94,6 +97,8 @@ void HostSession::LoadAddIn(int connectMode) {
   ComPtr<IDTExtensibility2> ext;
   hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IDTExtensibility2), ext.PutVoid());
   if (FAILED(hr) || !ext) throw ScriptError("CoCreateInstance of Rowtint.Connect failed");
+  // Before the add-in first looks at the screen: the grid's resolution and its foreground calls.
+  if (!WatchAddIn(GetModuleHandleW(L"Rowtint.dll"))) throw ScriptError("cannot watch the add-in's system calls");
   auto addInInst = win32::fakes::FakeDispatch::Create("COMAddIn");
   addInInst->Unrecorded();
   CustomArray custom;

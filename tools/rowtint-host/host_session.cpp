@@ -26,6 +26,8 @@ void PumpWithoutTimers() {
     DispatchMessageW(&msg);
   }
 }
+// The add-in keeps its repaint timer on a message-only window of its own.
+HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintTimers", nullptr); }
 }  // namespace
 
 HostSession::HostSession(std::string outDir)
@@ -168,6 +170,8 @@ void HostSession::Own(const script::ScriptLine& line, script::Kind, std::ostream
     colorAnswer_ = answer ? std::optional<COLORREF>(static_cast<COLORREF>(*answer)) : std::optional<COLORREF>();
   } else if (cmd == "form") {
     FormCommand(line);
+  } else if (cmd == "away" || cmd == "back" || cmd == "cover" || cmd == "uncover") {
+    DesktopCommand(line);
   } else if (cmd == "tick") {
     line.ExpectArguments(0, 1);
     const auto n = line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1;
@@ -224,7 +228,7 @@ void HostSession::Tick() {
   while (GetTickCount() < until) {
     PumpWithoutTimers();
     const HWND timers = AddInTimerWindow();
-    if (windows_ && timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
       CallAddIn("timer", [&] {
         DispatchMessageW(&msg);
         return S_OK;

@@ -18,6 +18,7 @@
 
 #include "fake_dispatch.h"
 #include "host_windows.h"
+#include "other_program.h"
 #include "platform/sim/excel_model.h"
 #include "script_commands.h"
 
@@ -76,6 +77,7 @@ class HostSession : private script::ScriptHost {
   void LoadAddIn(int connectMode);
   void Click(const std::string& name);
   void FormCommand(const script::ScriptLine& line);
+  void DesktopCommand(const script::ScriptLine& line);
   void PutSetting(const script::ScriptLine& line);
   // A call into the add-in, which may keep its own modal loop running; a failure is recorded.
   void CallAddIn(const char* what, const std::function<HRESULT()>& call);
@@ -91,6 +93,9 @@ class HostSession : private script::ScriptHost {
   std::optional<sim::SheetModel> workbook_;  // the sheet as the last run of the host left it
   std::uint64_t calls_ = 0;
   std::unique_ptr<HostWindows> windows_;
+  // Other programs' windows the script brought up; they go with the host's run.
+  std::unique_ptr<OtherProgram> away_;
+  std::unique_ptr<OtherProgram> cover_;
   std::shared_ptr<sim::ExcelModel> model_;
   win32::ComPtr<win32::fakes::FakeDispatch> app_;
   win32::ComPtr<IDispatch> addin_;

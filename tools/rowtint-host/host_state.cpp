@@ -2,6 +2,7 @@
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
 #include "bars_json.h"
+#include "dll_watch.h"
 #include "json_writer.h"
 #include "live_gdi_objects.h"
 #include "platform/win32/gdi_handles.h"
@@ -45,6 +46,19 @@ void WriteSettings(JsonWriter& j) {
   }
   j.EndObject();
 }
+
+// Whose window is in front: another program's, a form of the add-in's, a
+// dialog (the colour dialog or a message box), or the host's own.
+std::string ForegroundOwner() {
+  const HWND front = GetForegroundWindow();
+  DWORD owner = 0;
+  if (!front || !GetWindowThreadProcessId(front, &owner) || owner != GetCurrentProcessId()) return "other";
+  wchar_t type[64] = {};
+  GetClassNameW(front, type, 64);
+  if (std::wstring(type) == L"RowtintFormWindow") return "form";
+  if (std::wstring(type) == L"#32770") return "dialog";
+  return "host";
+}
 }  // namespace
 
 std::string HostSession::StateJson() {
@@ -86,6 +100,9 @@ std::string HostSession::StateJson() {
   for (const auto& e : errors_) j.Text(e);
   j.EndArray();
   errors_.clear();
+  j.Key("foregroundChanges").Value(TakeForegroundChanges());
+  j.Key("foregroundOwner").Text(ForegroundOwner());
+  j.Key("refusedCalls").Value(static_cast<std::int64_t>(model_ ? model_->TakeRefusedCalls() : 0));
   j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
   j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
   j.Key("comReferences").Value(OutstandingReferences());

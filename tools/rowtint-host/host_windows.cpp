@@ -58,7 +58,8 @@ HostWindows::HostWindows(platform::Rect gridRect, std::vector<std::string>& erro
                           nullptr, Instance(), nullptr);
   SetWindowLongPtrW(main_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainProc));
-  grid_ = CreateWindowExW(0, kGridClass, L"Book1", WS_CHILD | WS_VISIBLE, gridRect.left, gridRect.top,
+  // The grid paints around the in-cell editor, which paints itself.
+  grid_ = CreateWindowExW(0, kGridClass, L"Book1", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, gridRect.left, gridRect.top,
                           gridRect.right - gridRect.left, gridRect.bottom - gridRect.top, main_, nullptr, Instance(),
                           nullptr);
   SetWindowLongPtrW(grid_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -170,7 +171,7 @@ LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPAR
   // Like any frame window, the host gives the focus back to its grid whenever it becomes active again.
   if (self && (message == WM_SETFOCUS || (message == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE))) {
     if (message == WM_ACTIVATE) DefWindowProcW(window, message, w, l);
-    SetFocus(self->grid_);
+    SetFocus(self->FocusTarget());
     return 0;
   }
   // The host's window does not close on the user's command in a script.

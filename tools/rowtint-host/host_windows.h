@@ -23,6 +23,9 @@ class HostWindows : public sim::ExcelView {
 
   HWND Main() const { return main_; }
   HWND Grid() const { return grid_; }
+  // The window that takes the keyboard focus when the host is active: the
+  // in-cell editor while a cell is edited, else the grid.
+  HWND FocusTarget() const { return editor_ ? editor_ : grid_; }
   platform::Rect GridOnScreen() const;
 
   // The windows show this sheet from now on.
@@ -42,10 +45,13 @@ class HostWindows : public sim::ExcelView {
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override { errors_.push_back(what); }
   void CaretChanged(bool atCell) override;
+  void ShowEditor(bool shown) override;
+  void SetMonitorDpi(int dpi) override;
 
  private:
   static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK GridProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK EditorProc(HWND, UINT, WPARAM, LPARAM);
   void PaintGrid(HDC dc, const RECT& area);
   void PaintMain(HDC dc, const RECT& area);
   void PlaceCaret();
@@ -55,6 +61,7 @@ class HostWindows : public sim::ExcelView {
   HWND main_ = nullptr;
   HWND grid_ = nullptr;
   bool caretAtCell_ = true;
+  HWND editor_ = nullptr;
 };
 
 // Paints part of a frame buffer into a device context, the buffer's (0, 0) at the context's (x, y).

@@ -121,9 +121,16 @@ void SimSession::Own(const ScriptLine& line, script::Kind kind, std::ostream& ou
       ScreenCommand(line);
       break;
     case script::Kind::User:
+      if (line.Command() == "away" || line.Command() == "back") {
+        DesktopCommand(line);
+        break;
+      }
       Host();
       line.ExpectArguments(1, SIZE_MAX);
       Click(line.Rest(1));
+      break;
+    case script::Kind::Desktop:
+      DesktopCommand(line);
       break;
     case script::Kind::Dialog:
       if (line.Command() == "pick")
@@ -150,25 +157,6 @@ void SimSession::Load() {
   if (connect_) throw ScriptError("the add-in is loaded already");
   Host();
   LoadAddIn(platform::ext_cm_AfterStartup);
-}
-
-void SimSession::ScreenCommand(const ScriptLine& line) {
-  auto& host = Host();
-  if (line.Command() == "screen") {
-    line.ExpectArguments(2);
-    const int width = static_cast<int>(line.Whole(1, kScreenLimits.left, kScreenLimits.right, "width"));
-    const int height = static_cast<int>(line.Whole(2, kScreenLimits.top, kScreenLimits.bottom, "height"));
-    // The host's window fills the screen: its grid keeps its distance from every edge.
-    const auto& old = desktop_->Screen();
-    const platform::Rect grid{gridRect_.left, gridRect_.top, width - (old.Width() - gridRect_.right),
-                              height - (old.Height() - gridRect_.bottom)};
-    if (grid.Empty()) throw ScriptError("'screen' leaves no room for the host's grid on a screen that small");
-    gridRect_ = grid;
-    host.ResizeScreen(width, height, grid);
-  } else {
-    line.ExpectArguments(1);
-    host.SetDpi(static_cast<int>(line.Whole(1, 96, 480, "dots per inch")));
-  }
 }
 
 void SimSession::EngineCommand(const ScriptLine& line, std::ostream& out) {

@@ -80,6 +80,7 @@ class SimSession : private script::ScriptHost {
   void RefuseWhileModal(const ScriptLine& line) override;
   void Own(const ScriptLine& line, script::Kind kind, std::ostream& out) override;
   void ScreenCommand(const ScriptLine& line);
+  void DesktopCommand(const ScriptLine& line);
   void EngineCommand(const ScriptLine& line, std::ostream& out);
   void LoadAddInLibrary();
   void StartHost();
@@ -93,6 +94,7 @@ class SimSession : private script::ScriptHost {
   void CallAddIn(const char* what, Call call);
   void Snapshot(const ScriptLine& line);
   std::string StateJson();
+  std::string ForegroundOwner() const;
 
   std::optional<std::string> outDir_;
   std::unique_ptr<sim::SimDesktop> desktop_;

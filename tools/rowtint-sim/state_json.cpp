@@ -51,6 +51,15 @@ void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
 }
 }  // namespace
 
+// Whose window is in front: while the host's process is, its active window
+// is, and the simulated forms and colour dialog are always the active one.
+std::string SimSession::ForegroundOwner() const {
+  if (desktop_->IsOtherProgramWindow(desktop_->Foreground())) return "other";
+  if (desktop_->ColorDialogShown()) return "dialog";
+  if (forms_.ActiveForm()) return "form";
+  return "host";
+}
+
 std::string SimSession::StateJson() {
   const auto& s = library_->State();
   const auto records = desktop_->TakeRecords();
@@ -82,6 +91,9 @@ std::string SimSession::StateJson() {
   j.Key("foreground").BeginArray();
   for (auto h : records.foregroundCalls) j.Value(static_cast<std::int64_t>(h));
   j.EndArray();
+  j.Key("foregroundChanges").Value(records.foregroundChanges);
+  j.Key("foregroundOwner").Text(ForegroundOwner());
+  j.Key("refusedCalls").Value(static_cast<std::int64_t>(host_ ? host_->Model().TakeRefusedCalls() : 0));
   j.Key("openHandles").BeginObject().Key("dc").Value(desktop_->OpenDcCount());
   j.Key("brush").Value(desktop_->OpenBrushCount()).EndObject();
   j.Key("calls").Value(static_cast<std::int64_t>(desktop_->CallCounter()));

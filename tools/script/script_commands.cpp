@@ -49,6 +49,9 @@ void SheetCommand(const ScriptLine& line, sim::ExcelModel& model) {
     line.ExpectArguments(2);
     const std::int32_t row = line.Row(1);
     model.SetRowHeight(row, line.Number(2, 0, sim::SheetModel::kMaxRowHeight, "row height in points"));
+  } else if (cmd == "window-dpi") {
+    line.ExpectArguments(1);
+    model.SetWindowDpi(static_cast<int>(line.Whole(1, 96, 480, "dots per inch")));
   } else if (cmd == "col-width") {
     line.ExpectArguments(2);
     const std::int32_t column = line.Column(1);
@@ -78,9 +81,24 @@ void FindOptions(const ScriptLine& line, sim::ExcelModel& model) {
     throw ScriptError("'find-options' takes comments, values or formulas, not '" + where + "'");
 }
 
+// The user types into the active cell, or leaves it with Esc.
+void Edit(const ScriptLine& line, sim::ExcelModel& model) {
+  line.ExpectArguments(1);
+  const std::string& what = line.Word(1);
+  if (what != "begin" && what != "end") throw ScriptError("'edit' takes begin or end, not '" + what + "'");
+  if ((what == "begin") == model.Editing())
+    throw ScriptError(model.Editing() ? "a cell is being edited already" : "no cell is being edited");
+  if (what == "begin")
+    model.BeginEdit();
+  else
+    model.EndEdit();
+}
+
 void UserCommand(const ScriptLine& line, sim::ExcelModel& model) {
   const std::string& cmd = line.Command();
-  if (cmd == "select") {
+  if (cmd == "edit") {
+    Edit(line, model);
+  } else if (cmd == "select") {
     line.ExpectArguments(1);
     model.Select(line.Area(1));
   } else if (cmd == "scroll") {
@@ -127,7 +145,8 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
     Gate(line, host.Bars());
   } else if (cmd == "grid" || cmd == "resize") {
     MoveGrid(line, host, cmd == "resize");
-  } else if (cmd == "zoom" || cmd == "version" || cmd == "row-height" || cmd == "col-width" || cmd == "set") {
+  } else if (cmd == "zoom" || cmd == "version" || cmd == "row-height" || cmd == "col-width" || cmd == "set" ||
+             cmd == "window-dpi") {
     SheetCommand(line, host.Model());
   } else if (cmd == "find-options") {
     FindOptions(line, host.Model());
@@ -136,7 +155,7 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
     if (line.Word(1) != "on" && line.Word(1) != "off") throw ScriptError("'caret' takes on or off");
     host.Model().SetCaretAtCell(line.Word(1) == "on");
   } else if (cmd == "select" || cmd == "scroll" || cmd == "select-object" || cmd == "activate-sheet" ||
-             cmd == "activate-workbook" || cmd == "print") {
+             cmd == "activate-workbook" || cmd == "print" || cmd == "edit") {
     UserCommand(line, host.Model());
   } else {
     return false;
@@ -158,7 +177,9 @@ const std::map<std::string, Kind>& Commands() {
       {"pick", Kind::Dialog},      {"form", Kind::Dialog},         {"gate", Kind::Loop},
       {"tick", Kind::Loop},        {"paint", Kind::Loop},          {"switch", Kind::Loop},
       {"wober", Kind::Loop},       {"warm", Kind::Loop},           {"snapshot", Kind::Output},
-      {"state", Kind::Output},     {"caret", Kind::Sheet},
+      {"state", Kind::Output},     {"edit", Kind::User},           {"away", Kind::User},
+      {"back", Kind::User},        {"cover", Kind::Desktop},       {"uncover", Kind::Desktop},
+      {"window-dpi", Kind::Sheet}, {"caret", Kind::Sheet},
   };
   return commands;
 }
@@ -183,6 +204,11 @@ std::optional<platform::Color> ColorAnswer(const ScriptLine& line) {
   line.ExpectArguments(3);
   const auto r = line.Whole(1, 0, 255, "red"), g = line.Whole(2, 0, 255, "green"), b = line.Whole(3, 0, 255, "blue");
   return static_cast<platform::Color>(r | g << 8 | b << 16);
+}
+
+platform::Rect CoverRect(const ScriptLine& line, const platform::Rect& screen) {
+  line.ExpectArguments(4);
+  return line.Rect(screen, "a cover inside the screen");
 }
 
 std::string SnapshotName(const ScriptLine& line) {

@@ -24,10 +24,21 @@ enum class Kind {
   User,       // the user works the host's windows
   Dialog,     // the user works a form or the colour dialog
   Loop,       // the host's message loop and the engine called directly
+  Desktop,    // another program's window, which no form of the host's keeps away
   Output,
 };
 
 const std::map<std::string, Kind>& Commands();
+
+// The other program's window `away` brings to the front: small, in a corner
+// clear of the grid, so that the grid's pixels stay comparable.
+inline constexpr platform::Rect kAwayWindow{0, 770, 160, 800};
+inline constexpr sim::Pixel kAwayFill = 0x404040;
+// What a `cover` window is filled with: magenta, which nothing else draws.
+inline constexpr sim::Pixel kCoverFill = 0xFF00FF;
+
+// The screen rectangle a `cover` line names.
+platform::Rect CoverRect(const ScriptLine& line, const platform::Rect& screen);
 
 // A program that plays scripts: the host it runs and what it carries out itself.
 class ScriptHost {

@@ -50,6 +50,10 @@ std::shared_ptr<ExcelModel> ExcelModel::Create(ExcelView& view, std::shared_ptr<
 
 void ExcelModel::Called() {
   ++*calls_;
+  if (editing_) {
+    ++refused_;
+    platform::Raise(HostFaults::kBusy, "Application busy");
+  }
   if (faults_) faults_->MaybeFail();
 }
 
@@ -144,6 +148,22 @@ void ExcelModel::ActivateWorkbook() {
 void ExcelModel::Print() {
   platform::VbBool cancel = platform::kFalse;
   Raise([&](host::AppEvents& s) { s.WorkbookBeforePrint(Named("Workbook"), cancel); });
+}
+
+void ExcelModel::BeginEdit() {
+  editing_ = true;
+  view_.ShowEditor(true);
+}
+
+void ExcelModel::EndEdit() {
+  editing_ = false;
+  view_.ShowEditor(false);
+}
+
+void ExcelModel::SetWindowDpi(int dpi) {
+  sheet_.dpi = dpi;
+  view_.SetMonitorDpi(dpi);
+  view_.RepaintAll();
 }
 
 }  // namespace rowtint::sim

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/host.h"
@@ -45,6 +46,11 @@ class ExcelView {
   virtual void CaretChanged(bool atCell) = 0;
   // A failure an event handler handed back to the host ("number description").
   virtual void EventFailed(const std::string& what) = 0;
+  // The in-cell editor ("EXCEL6") over the active cell comes, with the focus
+  // and the caret, or goes, leaving the focus on the grid.
+  virtual void ShowEditor(bool shown) = 0;
+  // The monitor the grid lies on has this resolution from now on.
+  virtual void SetMonitorDpi(int dpi) = 0;
 };
 
 class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
@@ -65,6 +71,9 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   std::uint64_t& Calls() { return *calls_; }
   // Every call an add-in makes into the host: counted, and failing when the host is made busy.
   void Called();
+  // Calls the host refused because a cell was being edited, since the last time they were taken.
+  std::uint64_t TakeRefusedCalls() { return std::exchange(refused_, 0); }
+  bool Editing() const { return editing_; }
 
   // The object handed to add-ins at connection.
   std::shared_ptr<platform::host::Application> Application();
@@ -89,6 +98,13 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   void ActivateSheet();
   void ActivateWorkbook();
   void Print();
+  // The user types into the active cell: until EndEdit every call fails as
+  // Excel's do while it edits, those made from its events included.
+  void BeginEdit();
+  // The user leaves the cell with Esc: its text stays, and no event is raised.
+  void EndEdit();
+  // The grid's monitor has its own resolution; the row heights in pixels follow it.
+  void SetWindowDpi(int dpi);
 
  private:
   ExcelModel(ExcelView& view, std::shared_ptr<CommandBarStore> bars, std::uint64_t& calls, HostFaults* faults);
@@ -102,6 +118,8 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   SheetModel sheet_;
   std::vector<platform::host::AppEvents*> sinks_;
   bool caretAtCell_ = true;
+  bool editing_ = false;
+  std::uint64_t refused_ = 0;
 };
 
 }  // namespace rowtint::sim

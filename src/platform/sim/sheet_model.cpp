@@ -153,6 +153,22 @@ void SheetModel::Render(FrameBuffer& fb, platform::Point origin, const platform:
     fb.Outline({cell.left, cell.top, cell.right - 1, cell.bottom - 1}, Intersect(cell, clip), kActiveBorder, 2);
 }
 
+platform::Rect SheetModel::ActiveCellRect() const {
+  return {ColumnEdge(active.column), RowEdge(active.row), ColumnEdge(active.column + 1), RowEdge(active.row + 1)};
+}
+
+// The text sits where the grid shows it, so that only the cell's gridlines and border go.
+void SheetModel::RenderEditor(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const {
+  const platform::Rect cell = ActiveCellRect();
+  const platform::Rect box{origin.x, origin.y, origin.x + cell.right - cell.left, origin.y + cell.bottom - cell.top};
+  fb.Fill(box, clip, kCellWhite);
+  const std::string* text = Text(active);
+  if (!text) return;
+  const int scale = zoom >= 150 ? 2 : 1;
+  const int textTop = box.top + std::max(1, (box.bottom - box.top - kGlyphHeight * scale) / 2);
+  DrawText(fb, box.left + 3, textTop, *text, kTextInk, Intersect(box, clip), scale);
+}
+
 std::string ColumnLetters(std::int32_t column) {
   std::string letters;
   while (column > 0) {

@@ -73,6 +73,10 @@ class SheetModel {
 
   // Drawing: the grid whose origin sits at `origin` on the screen, clipped.
   void Render(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const;
+  // The active cell in the grid's client coordinates, where the in-cell editor lies.
+  platform::Rect ActiveCellRect() const;
+  // The in-cell editor, its top-left corner at `origin` on the screen: white, with the cell's text.
+  void RenderEditor(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const;
 
   std::int32_t zoom = 100;
   std::int32_t dpi = 96;  // the screen's dots per inch: a point is dpi / 72 pixels

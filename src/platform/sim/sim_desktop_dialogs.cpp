@@ -18,7 +18,7 @@ bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
     constexpr int kWidth = 452, kHeight = 328;
     const Rect screen = screen_.Bounds();
     const int left = (screen.right - kWidth) / 2, top = (screen.bottom - kHeight) / 2;
-    const WindowHandle previousActive = active_, previousFocus = focus_;
+    const WindowHandle previousActive = active_, previousFocus = focus_, previousForeground = foreground_;
     colorDialog_ =
         CreateWindow("#32770", 0, {left, top, left + kWidth, top + kHeight}, [this](FrameBuffer& fb, const Rect& clip) {
           const Rect r = WindowRect(colorDialog_);
@@ -26,7 +26,7 @@ bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
           fb.Outline(r, clip, 0x646464);
           fb.Fill({r.left + 1, r.top + 1, r.right - 1, r.top + 22}, clip, ResolveColor(platform::kColorActiveCaption));
         });
-    active_ = focus_ = colorDialog_;
+    active_ = focus_ = foreground_ = colorDialog_;
     PaintNow(WindowRect(colorDialog_));
     while (!colorAnswer_ && pumpOne_()) {
     }
@@ -34,6 +34,7 @@ bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
     colorDialog_ = 0;
     if (IsWindow(previousActive)) active_ = previousActive;
     if (IsWindow(previousFocus)) focus_ = previousFocus;
+    if (IsWindow(previousForeground)) foreground_ = previousForeground;
   }
   // The user defines custom colours in the dialog; they must not outlive it.
   if (record.customColors) record.customColors->fill(0x00FFFFFF);

@@ -36,7 +36,9 @@ void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, 
                                                     [this, weak](FrameBuffer& fb, const Rect& clip) {
                                                       if (auto f = weak.lock()) Paint(*f, fb, clip);
                                                     });
-  shown_.push_back({form, window, desktop_.GetActiveWindow(), desktop_.GetFocus()});
+  shown_.push_back({form, window, desktop_.GetActiveWindow(), desktop_.GetFocus(), desktop_.Foreground()});
+  // An activated top-level window of the process in front is the foreground window, as on Windows.
+  desktop_.SetForegroundHandle(window);
   desktop_.SetActiveWindowHandle(window);
   desktop_.SetFocusWindow(window);
   desktop_.PaintNow(desktop_.WindowRect(window));
@@ -64,6 +66,7 @@ void SimFormsHost::Close(platform::FormWindow& form) {
   desktop_.DestroyWindow(closing.window);
   if (desktop_.IsWindow(closing.previousActive)) desktop_.SetActiveWindowHandle(closing.previousActive);
   if (desktop_.IsWindow(closing.previousFocus)) desktop_.SetFocusWindow(closing.previousFocus);
+  if (desktop_.IsWindow(closing.previousForeground)) desktop_.SetForegroundHandle(closing.previousForeground);
 }
 
 SimFormsHost::Shown* SimFormsHost::Find(const platform::FormWindow& form) {

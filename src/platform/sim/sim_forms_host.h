@@ -34,6 +34,7 @@ class SimFormsHost : public platform::FormsHost {
     WindowHandle window;
     WindowHandle previousActive;
     WindowHandle previousFocus;
+    WindowHandle previousForeground = 0;
   };
   void Paint(const platform::FormWindow& form, FrameBuffer& fb, const Rect& clip) const;
   void Close(platform::FormWindow& form);

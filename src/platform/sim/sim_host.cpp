@@ -44,9 +44,12 @@ SimHost::~SimHost() { Close(); }
 
 void SimHost::Close() {
   if (!mainWindow_) return;
+  // The other programs the script brought up go with the run.
+  Back();
+  Uncover();
   desktop_.DestroyWindow(mainWindow_);
   desktop_.SetCaretSource(nullptr);
-  mainWindow_ = gridWindow_ = 0;
+  mainWindow_ = gridWindow_ = editor_ = 0;
   desktop_.FlushRepaints();
 }
 

@@ -58,6 +58,18 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   // Closes the host's windows (the host has ended).
   void Close();
 
+  // Another program's window, filled with `fill`, comes to the front over
+  // `rect`: the host's thread has no focus and no active window until Back
+  // brings its main window to the front again, the focus on the grid.
+  void Away(const platform::Rect& rect, Pixel fill);
+  void Back();
+  bool IsAway() const { return away_ != 0; }
+  // Another program's topmost window over `rect`, which never takes the
+  // focus; Uncover takes it away and what lay below repaints.
+  void Cover(const platform::Rect& rect, Pixel fill);
+  void Uncover();
+  bool IsCovered() const { return cover_ != 0; }
+
   std::uint64_t& Calls() { return desktop_.CallCounter(); }
   // Failures raised out of event handlers, as the host saw them.
   int failedEvents = 0;
@@ -72,6 +84,8 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override;
   void CaretChanged(bool atCell) override;
+  void ShowEditor(bool shown) override;
+  void SetMonitorDpi(int dpi) override;
 
  private:
   explicit SimHost(SimDesktop& desktop);
@@ -84,6 +98,9 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   std::shared_ptr<ExcelModel> model_;
   WindowHandle mainWindow_ = 0;
   WindowHandle gridWindow_ = 0;
+  WindowHandle editor_ = 0;
+  WindowHandle away_ = 0;
+  WindowHandle cover_ = 0;
 };
 
 }  // namespace rowtint::sim

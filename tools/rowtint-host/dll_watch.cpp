@@ -1,0 +1,52 @@
+#include "dll_watch.h"
+
+#include <cstring>
+
+#include "import_patch.h"
+
+namespace rowtint::host {
+namespace {
+UINT g_windowDpi = 0;
+int g_foregroundChanges = 0;
+using DpiForWindow = UINT(WINAPI*)(HWND);
+DpiForWindow g_systemDpiForWindow = nullptr;
+
+UINT WINAPI AnsweredDpiForWindow(HWND window) {
+  DWORD owner = 0;
+  const bool ours = GetWindowThreadProcessId(window, &owner) != 0 && owner == GetCurrentProcessId();
+  if (g_windowDpi && ours) return g_windowDpi;
+  return g_systemDpiForWindow ? g_systemDpiForWindow(window) : 0;
+}
+
+// Only GetDpiForWindow is answered; every other name resolves as the system does.
+FARPROC WINAPI WatchedGetProcAddress(HMODULE module, LPCSTR name) {
+  const FARPROC real = GetProcAddress(module, name);
+  // A name below 64K is an ordinal, not a pointer to text.
+  if (reinterpret_cast<ULONG_PTR>(name) <= 0xFFFF || std::strcmp(name, "GetDpiForWindow") != 0) return real;
+  g_systemDpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(real));
+  if (!real && !g_windowDpi) return nullptr;
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&AnsweredDpiForWindow));
+}
+
+BOOL WINAPI WatchedSetForegroundWindow(HWND window) {
+  const HWND before = GetForegroundWindow();
+  const BOOL done = SetForegroundWindow(window);
+  if (GetForegroundWindow() != before) ++g_foregroundChanges;
+  return done;
+}
+}  // namespace
+
+bool WatchAddIn(HMODULE dll) {
+  return PatchImport(dll, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&WatchedGetProcAddress)) &&
+         PatchImport(dll, "user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&WatchedSetForegroundWindow));
+}
+
+void AnswerWindowDpi(UINT dpi) { g_windowDpi = dpi; }
+
+int TakeForegroundChanges() {
+  const int changes = g_foregroundChanges;
+  g_foregroundChanges = 0;
+  return changes;
+}
+
+}  // namespace rowtint::host

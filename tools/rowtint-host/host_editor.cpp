@@ -1,0 +1,83 @@
+// The stand-in's in-cell editor: a child window of the grid over the active
+// cell, of the class Excel's has, which holds the focus and a caret while
+// the user types, and paints the simulator's pixels for it.
+#include "dll_watch.h"
+#include "host_windows.h"
+#include "platform/win32/boundaries.h"
+#include "platform/win32/gdi_handles.h"
+
+namespace rowtint::host {
+namespace {
+constexpr wchar_t kEditorClass[] = L"EXCEL6";
+
+void RegisterEditorClass(WNDPROC proc) {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  WNDCLASSW editor{};
+  editor.lpfnWndProc = proc;
+  editor.hInstance = GetModuleHandleW(nullptr);
+  editor.hCursor = LoadCursor(nullptr, IDC_IBEAM);
+  editor.lpszClassName = kEditorClass;
+  RegisterClassW(&editor);
+}
+}  // namespace
+
+void HostWindows::ShowEditor(bool shown) {
+  if (shown == (editor_ != nullptr)) return;
+  if (shown) {
+    RegisterEditorClass(&EditorProc);
+    const platform::Rect cell = sheet_->ActiveCellRect();
+    editor_ = CreateWindowExW(0, kEditorClass, L"", WS_CHILD, cell.left, cell.top, cell.right - cell.left,
+                              cell.bottom - cell.top, grid_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(editor_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowWindow(editor_, SW_SHOWNA);
+    SetFocus(editor_);
+    UpdateWindow(editor_);
+    return;
+  }
+  RECT place{};
+  GetWindowRect(editor_, &place);
+  MapWindowPoints(nullptr, grid_, reinterpret_cast<POINT*>(&place), 2);
+  const HWND closing = std::exchange(editor_, nullptr);
+  if (GetFocus() == closing) SetFocus(grid_);
+  DestroyWindow(closing);
+  InvalidateRect(grid_, &place, FALSE);
+  UpdateWindow(grid_);
+  PlaceCaret();
+}
+
+void HostWindows::SetMonitorDpi(int dpi) { AnswerWindowDpi(static_cast<UINT>(dpi)); }
+
+LRESULT CALLBACK HostWindows::EditorProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  auto* self = reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_PAINT:
+      if (self && self->sheet_) {
+        win32::ScopedPaint paint(window);
+        return win32::WindowProcBoundary(0, [&] {
+          const RECT area = paint.Area();
+          sim::FrameBuffer frame(area.right - area.left, area.bottom - area.top);
+          self->sheet_->RenderEditor(frame, {-area.left, -area.top}, frame.Bounds());
+          BlitFrame(paint.Dc(), frame, area, area.left, area.top);
+          return LRESULT{0};
+        });
+      }
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETFOCUS:
+      // A real caret, as the user's typing has, but never shown: a blink would change the pixels compared.
+      CreateCaret(window, nullptr, 1, 16);
+      SetCaretPos(3, 2);
+      return 0;
+    case WM_KILLFOCUS:
+      DestroyCaret();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, w, l);
+}
+
+}  // namespace rowtint::host
