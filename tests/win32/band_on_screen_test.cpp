@@ -46,6 +46,9 @@ class FakeRange : public Range, public std::enable_shared_from_this<FakeRange> {
   std::int32_t Column() override { return column_; }
   double Height() override { return 15; }
   double Width() override { return 48; }
+  // The test's grid has rows of 20 pixels and, left of C, columns of 75.
+  double Left() override { return (column_ - 1) * 56.25; }
+  double Top() override { return (row_ - 1) * 15.0; }
   std::shared_ptr<Range> Rows() override { return std::make_shared<FakeRange>(address_, 1); }
   std::shared_ptr<Range> Columns() override { return std::make_shared<FakeRange>(address_, 1); }
   std::int32_t Count() override { return count_; }
@@ -62,6 +65,16 @@ class FakeRange : public Range, public std::enable_shared_from_this<FakeRange> {
   std::int32_t column_ = 0;
 };
 
+// The one pane of a grid whose client area begins at (100, 100) on the screen, not scrolled.
+class FakePane : public Pane {
+ public:
+  std::int32_t ScrollRow() override { return 1; }
+  std::int32_t ScrollColumn() override { return 1; }
+  std::shared_ptr<Range> VisibleRange() override { return std::make_shared<FakeRange>("$A$1:$P$30"); }
+  std::int32_t PointsToScreenPixelsX(std::int32_t points) override { return 100 + points * 4 / 3; }
+  std::int32_t PointsToScreenPixelsY(std::int32_t points) override { return 100 + points * 4 / 3; }
+};
+
 class FakeWindow : public Window {
  public:
   explicit FakeWindow(const std::string& activeCell) : activeCell_(activeCell) {}
@@ -70,6 +83,9 @@ class FakeWindow : public Window {
   std::int32_t ScrollColumn() override { return 1; }
   std::shared_ptr<Range> VisibleRange() override { return std::make_shared<FakeRange>("$A$1:$P$30"); }
   std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell_); }
+  std::shared_ptr<Pane> ActivePane() override { return std::make_shared<FakePane>(); }
+  std::int32_t PaneCount() override { return 1; }
+  std::shared_ptr<Pane> PaneAt(std::int32_t) override { return ActivePane(); }
 
  private:
   const std::string& activeCell_;
@@ -316,9 +332,10 @@ TEST_F(BandOnScreen, TheDiagnosticsLogTellsWhatEachPaintSawAndDidOnlyWhenSwitche
   const auto first = log.substr(0, log.find("\r\n"));
   // A timestamp, the bitness, the focus chain to its root, the resolution,
   // the caret, where the cell was placed, what was erased and drawn.
-  for (const char* field : {"| Excel 64-bit |", "| focus EXCEL7 < XLMAIN |", "| dpi awareness ",
-                            "caret in EXCEL7 [150,140,151,159]", "paint; Excel 16.0; cell [250,240,314,259]",
-                            "; erased [107,180,680,199]; drawn [107,240,250,259] [314,240,680,259]; ended"})
+  for (const char* field :
+       {"| Excel 64-bit |", "| focus EXCEL7 < XLMAIN |", "| dpi awareness ", "caret in EXCEL7 [150,140,151,159]",
+        "paint; Excel 16.0; cell [250,240,314,259] (by caret 250,240, by pane 250,240)",
+        "; erased [107,180,680,199]; drawn [107,240,250,259] [314,240,680,259]; ended"})
     EXPECT_NE(first.find(field), std::string::npos) << field << " in " << first;
   EXPECT_EQ(first.find("20"), 0u) << "a timestamp first";
   EXPECT_NE(log.find("failed 0x800a03ec"), std::string::npos) << "a failure with its HRESULT: " << log;

@@ -34,11 +34,23 @@ BOOL WINAPI WatchedSetForegroundWindow(HWND window) {
   if (GetForegroundWindow() != before) ++g_foregroundChanges;
   return done;
 }
+// The add-in's repaint timer ticks when a script says `tick`, as in the
+// simulator: the add-in's own message loops (a modal form's) pass its other
+// timer messages by.
+LRESULT WINAPI WatchedDispatchMessageW(const MSG* message) {
+  if (message && message->message == WM_TIMER && message->hwnd) {
+    wchar_t type[32] = {};
+    GetClassNameW(message->hwnd, type, 32);
+    if (lstrcmpW(type, L"RowtintTimers") == 0) return 0;
+  }
+  return DispatchMessageW(message);
+}
 }  // namespace
 
 bool WatchAddIn(HMODULE dll) {
   return PatchImport(dll, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&WatchedGetProcAddress)) &&
-         PatchImport(dll, "user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&WatchedSetForegroundWindow));
+         PatchImport(dll, "user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&WatchedSetForegroundWindow)) &&
+         PatchImport(dll, "user32.dll", "DispatchMessageW", reinterpret_cast<void*>(&WatchedDispatchMessageW));
 }
 
 void AnswerWindowDpi(UINT dpi) { g_windowDpi = dpi; }

@@ -1,14 +1,16 @@
 // What the stand-in puts between the loaded add-in and the system, beyond
 // what it launches: the resolution of the grid's monitor, which Wine does not
-// keep per monitor, and the add-in's calls that change which window is in front.
+// keep per monitor, the add-in's calls that change which window is in front,
+// and its timer's messages, which tick only when a script says so.
 #pragma once
 
 #include <windows.h>
 
 namespace rowtint::host {
 
-// Points the add-in's GetProcAddress and SetForegroundWindow imports at the
-// stand-in's own; false when the module imports either otherwise than by name.
+// Points the add-in's GetProcAddress, SetForegroundWindow and
+// DispatchMessageW imports at the stand-in's own; false when the module
+// imports one otherwise than by name.
 bool WatchAddIn(HMODULE dll);
 // From now on GetDpiForWindow, as the add-in finds it, answers `dpi` for the
 // stand-in's windows; 0 gives the system's answer back.

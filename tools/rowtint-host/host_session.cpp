@@ -217,11 +217,6 @@ void HostSession::Click(const std::string& name) {
 }
 
 // The add-in's next timer message, dispatched as the host's loop would, when one comes.
-namespace {
-// The add-in's repaint timer runs on a message-only window of its own.
-HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintTimers", nullptr); }
-}  // namespace
-
 void HostSession::Tick() {
   const DWORD until = GetTickCount() + 1000;
   MSG msg;
