@@ -208,7 +208,7 @@ void HostSession::UserSelects(const sim::Area& area, bool pump) {
 void HostSession::PumpNow() { PumpWithoutTimers(); }
 
 void HostSession::Click(const std::string& name) {
-  const auto target = script::FindButton(*bars_, name);
+  const auto target = script::FindButton(*bars_, Model().BarsWindow(), name);
   for (const auto& failure : bars_->Click(target)) errors_.push_back("Click: " + failure);
 }
 

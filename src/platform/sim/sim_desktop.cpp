@@ -24,12 +24,15 @@ WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle
   return h;
 }
 
+// Its child windows go with it, so that a point finds them before anything below.
 void SimDesktop::BringToTop(WindowHandle hwnd) {
-  const auto it = std::find_if(windows_.begin(), windows_.end(), [hwnd](const Window& w) { return w.handle == hwnd; });
-  if (it == windows_.end()) return;
-  Window moved = std::move(*it);
-  windows_.erase(it);
-  windows_.push_back(std::move(moved));
+  if (!Find(hwnd)) return;
+  std::vector<bool> tree;
+  for (const auto& w : windows_) tree.push_back(RootOf(w.handle) == hwnd);
+  std::vector<Window> below, moved;
+  for (std::size_t i = 0; i < windows_.size(); ++i) (tree[i] ? moved : below).push_back(std::move(windows_[i]));
+  windows_ = std::move(below);
+  for (auto& w : moved) windows_.push_back(std::move(w));
 }
 
 bool SimDesktop::IsOtherProgramWindow(WindowHandle hwnd) const {

@@ -25,6 +25,8 @@ class HostRef {
     h->Called();
     return *h;
   }
+  // The host without a call into it: null once it has gone.
+  std::shared_ptr<ExcelModel> Peek() const { return host_.lock(); }
 
  private:
   std::weak_ptr<ExcelModel> host_;
@@ -170,9 +172,18 @@ class SimWorksheetFunction : public host::WorksheetFunction {
   HostRef host_;
 };
 
-class SimWindow : public host::Window {
+class SimWindow : public host::Window, public WindowMainHandle {
  public:
-  explicit SimWindow(HostRef host) : host_(std::move(host)) {}
+  SimWindow(HostRef host, int workbookId) : host_(std::move(host)), workbookId_(workbookId) {}
+  bool HasMainHandle() override {
+    auto h = host_.Peek();
+    return h && h->WindowPerWorkbook();
+  }
+  std::optional<platform::WindowHandle> MainHandle() override {
+    auto& h = host_();
+    if (!h.WindowPerWorkbook()) return std::nullopt;
+    return h.View().MainWindowOf(workbookId_);
+  }
   double Zoom() override { return host_().Sheet().zoom; }
   std::int32_t ScrollRow() override { return host_().Sheet().scroll.row; }
   std::int32_t ScrollColumn() override { return host_().Sheet().scroll.column; }
@@ -189,14 +200,14 @@ class SimWindow : public host::Window {
 
  private:
   HostRef host_;
+  int workbookId_;
 };
 
 class SimApplication : public host::Application {
  public:
   explicit SimApplication(HostRef host) : host_(std::move(host)) {}
   std::shared_ptr<host::Window> ActiveWindow() override {
-    host_();
-    return std::make_shared<SimWindow>(host_);
+    return std::make_shared<SimWindow>(host_, host_().Active().id);
   }
   std::shared_ptr<host::Range> ActiveCell() override {
     const CellRef active = host_().Sheet().active;
