@@ -21,7 +21,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import compare_png  # noqa: E402
 
-SHARED = ["activeCell", "selection", "findOptions", "settings", "bars", "clicksHandled", "messages", "launched"]
+SHARED = ["activeCell", "selection", "workbooks", "findOptions", "settings", "bars", "clicksHandled", "messages", "launched"]
 
 
 def shared_view(state):
