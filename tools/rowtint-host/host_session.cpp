@@ -26,6 +26,9 @@ void PumpWithoutTimers() {
     DispatchMessageW(&msg);
   }
 }
+
+// The add-in's timer lives on a message-only window of its own, made when it is first needed.
+HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintTimers", nullptr); }
 }  // namespace
 
 HostSession::HostSession(std::string outDir)
@@ -218,7 +221,8 @@ void HostSession::Tick() {
   MSG msg;
   while (GetTickCount() < until) {
     PumpWithoutTimers();
-    if (windows_ && PeekMessageW(&msg, windows_->Main(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    const HWND timers = AddInTimerWindow();
+    if (windows_ && timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
       CallAddIn("timer", [&] {
         DispatchMessageW(&msg);
         return S_OK;
@@ -235,7 +239,8 @@ bool HostSession::TimerMessageArrives(DWORD withinMs) {
   MSG msg;
   while (GetTickCount() < until) {
     PumpWithoutTimers();
-    if (PeekMessageW(&msg, windows_->Main(), WM_TIMER, WM_TIMER, PM_NOREMOVE)) return true;
+    const HWND timers = AddInTimerWindow();
+    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_NOREMOVE)) return true;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return false;
