@@ -21,8 +21,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import compare_png  # noqa: E402
 
-SHARED = ["activeCell", "selection", "findOptions", "settings", "bars", "clicksHandled", "messages", "launched",
-          "foregroundOwner", "foregroundChanges", "refusedCalls"]
+SHARED = ["activeCell", "selection", "workbooks", "findOptions", "settings", "bars", "clicksHandled", "messages",
+          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls"]
 
 
 def shared_view(state):

@@ -1,6 +1,7 @@
 // Excel's objects by their DISPIDs; each member calls the model object's own.
 #include "fake_office.h"
 #include "host_automation.h"
+#include "platform/sim/sim_excel_objects.h"
 #include "platform/win32/excel_com_ids.h"
 
 namespace rowtint::host {
@@ -93,7 +94,17 @@ Variant WrapWindow(const std::shared_ptr<xl::Window>& window) {
       {excel::kVisibleRange.id, [](xl::Window& w, const ReceivedCall&) { return WrapRange(w.VisibleRange()); }},
       {excel::kActiveCell.id, [](xl::Window& w, const ReceivedCall&) { return WrapRange(w.ActiveCell()); }},
   };
-  return Object(Bind(win32::fakes::FakeWindow(), window, table));
+  auto fake = Bind(win32::fakes::FakeWindow(), window, table);
+  // Only a version that has Window.Hwnd knows the name; before, it is DISP_E_UNKNOWNNAME.
+  auto main = std::dynamic_pointer_cast<sim::WindowMainHandle>(window);
+  if (main && main->HasMainHandle()) {
+    fake->Define(win32::fakes::kWindowHwndId, excel::kHwnd.name, {});
+    fake->On(win32::fakes::kWindowHwndId, Member([main](const ReceivedCall&) {
+               const auto hwnd = main->MainHandle();
+               return Variant::Long(static_cast<std::int32_t>(static_cast<std::uint32_t>(hwnd.value_or(0))));
+             }));
+  }
+  return Object(fake);
 }
 
 Variant WrapWorksheetFunction(const std::shared_ptr<xl::WorksheetFunction>& function) {

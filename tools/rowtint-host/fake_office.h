@@ -32,6 +32,7 @@ inline constexpr DISPID kPopupBar = 0x60030050;  // CommandBarPopup.CommandBar
 
 // Members of Excel's that a caller finds by name; the DISPID is the fake's own.
 inline constexpr DISPID kHwndId = 0x60040001;
+inline constexpr DISPID kWindowHwndId = 0x60040002;  // Window.Hwnd, from version 15 on
 
 // Excel's Application: _Application, the Application events, its members by DISPID.
 ComPtr<FakeDispatch> FakeApplication();

@@ -59,7 +59,7 @@ void HostSession::StartHost() {
   windows_ = std::make_unique<HostWindows>(gridRect_, errors_);
   model_ = sim::ExcelModel::Create(*windows_, bars_, calls_);
   if (workbook_) model_->Sheet() = *workbook_;
-  windows_->Show(model_->Sheet());
+  windows_->Show(*model_);
   app_ = WrapApplication(model_->Application(),
                          [this](const char* what, const std::function<HRESULT()>& invoke) { CallAddIn(what, invoke); });
   PumpNow();

@@ -27,9 +27,9 @@ void HostWindows::ShowEditor(bool shown) {
   if (shown == (editor_ != nullptr)) return;
   if (shown) {
     RegisterEditorClass(&EditorProc);
-    const platform::Rect cell = sheet_->ActiveCellRect();
+    const platform::Rect cell = model_->Sheet().ActiveCellRect();
     editor_ = CreateWindowExW(0, kEditorClass, L"", WS_CHILD, cell.left, cell.top, cell.right - cell.left,
-                              cell.bottom - cell.top, grid_, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              cell.bottom - cell.top, Grid(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(editor_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ShowWindow(editor_, SW_SHOWNA);
     SetFocus(editor_);
@@ -38,12 +38,12 @@ void HostWindows::ShowEditor(bool shown) {
   }
   RECT place{};
   GetWindowRect(editor_, &place);
-  MapWindowPoints(nullptr, grid_, reinterpret_cast<POINT*>(&place), 2);
+  MapWindowPoints(nullptr, Grid(), reinterpret_cast<POINT*>(&place), 2);
   const HWND closing = std::exchange(editor_, nullptr);
-  if (GetFocus() == closing) SetFocus(grid_);
+  if (GetFocus() == closing) SetFocus(Grid());
   DestroyWindow(closing);
-  InvalidateRect(grid_, &place, FALSE);
-  UpdateWindow(grid_);
+  InvalidateRect(Grid(), &place, FALSE);
+  UpdateWindow(Grid());
   PlaceCaret();
 }
 
@@ -53,12 +53,12 @@ LRESULT CALLBACK HostWindows::EditorProc(HWND window, UINT message, WPARAM w, LP
   auto* self = reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_PAINT:
-      if (self && self->sheet_) {
+      if (self && self->model_) {
         win32::ScopedPaint paint(window);
         return win32::WindowProcBoundary(0, [&] {
           const RECT area = paint.Area();
           sim::FrameBuffer frame(area.right - area.left, area.bottom - area.top);
-          self->sheet_->RenderEditor(frame, {-area.left, -area.top}, frame.Bounds());
+          self->model_->Sheet().RenderEditor(frame, {-area.left, -area.top}, frame.Bounds());
           BlitFrame(paint.Dc(), frame, area, area.left, area.top);
           return LRESULT{0};
         });

@@ -26,7 +26,8 @@ void PumpWithoutTimers() {
     DispatchMessageW(&msg);
   }
 }
-// The add-in keeps its repaint timer on a message-only window of its own.
+
+// The add-in's timer lives on a message-only window of its own, made when it is first needed.
 HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintTimers", nullptr); }
 }  // namespace
 
@@ -212,7 +213,7 @@ void HostSession::UserSelects(const sim::Area& area, bool pump) {
 void HostSession::PumpNow() { PumpWithoutTimers(); }
 
 void HostSession::Click(const std::string& name) {
-  const auto target = script::FindButton(*bars_, name);
+  const auto target = script::FindButton(*bars_, Model().BarsWindow(), name);
   for (const auto& failure : bars_->Click(target)) errors_.push_back("Click: " + failure);
 }
 

@@ -15,6 +15,7 @@ using simcli::WriteBars;
 using simcli::WriteClicksHandled;
 using simcli::WriteFindOptions;
 using simcli::WriteSelection;
+using simcli::WriteWorkbooks;
 
 // The store's string values, as "SECTION/key": text.
 void WriteSettings(JsonWriter& j) {
@@ -65,6 +66,7 @@ std::string HostSession::StateJson() {
   JsonWriter j;
   j.BeginObject();
   WriteSelection(j, model_ ? &model_->Sheet() : nullptr);
+  WriteWorkbooks(j, model_.get());
   WriteFindOptions(j, model_ ? &model_->lastSearch : nullptr);
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);

@@ -11,6 +11,7 @@
 namespace rowtint::host {
 namespace {
 constexpr wchar_t kMainClass[] = L"XLMAIN";
+constexpr wchar_t kDeskClass[] = L"XLDESK";
 constexpr wchar_t kGridClass[] = L"EXCEL7";
 constexpr sim::Pixel kChrome = 0xF3F3F3;
 constexpr sim::Pixel kTitleGreen = 0x467321;
@@ -31,6 +32,10 @@ void RegisterClasses() {
   WNDCLASSW grid = main;
   grid.lpszClassName = kGridClass;
   RegisterClassW(&grid);
+  // The desk paints nothing: the grid covers it.
+  WNDCLASSW desk = main;
+  desk.lpszClassName = kDeskClass;
+  RegisterClassW(&desk);
 }
 
 HostWindows* Self(HWND window) { return reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
@@ -53,53 +58,68 @@ void BlitFrame(HDC dc, const sim::FrameBuffer& frame, const RECT& area, int x, i
 
 HostWindows::HostWindows(platform::Rect gridRect, std::vector<std::string>& errors) : errors_(errors) {
   RegisterClasses();
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  main_ = CreateWindowExW(0, kMainClass, L"Book1 - Excel", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
-                          nullptr, Instance(), nullptr);
-  SetWindowLongPtrW(main_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainProc));
-  // The grid paints around the in-cell editor, which paints itself.
-  grid_ = CreateWindowExW(0, kGridClass, L"Book1", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, gridRect.left, gridRect.top,
-                          gridRect.right - gridRect.left, gridRect.bottom - gridRect.top, main_, nullptr, Instance(),
-                          nullptr);
-  SetWindowLongPtrW(grid_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(grid_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GridProc));
-  ShowWindow(main_, SW_SHOW);
-  SetForegroundWindow(main_);
-  SetActiveWindow(main_);
-  SetFocus(grid_);
+  OpenFrame(1, gridRect);
+  shown_ = frames_.front().get();
+  SetForegroundWindow(shown_->main);
+  SetActiveWindow(shown_->main);
+  SetFocus(shown_->grid);
 }
 
-void HostWindows::Show(const sim::SheetModel& sheet) {
-  sheet_ = &sheet;
+void HostWindows::Show(sim::ExcelModel& model) {
+  model_ = &model;
+  frames_.front()->workbook = model.Active().id;
   RepaintAll();
 }
 
 HostWindows::~HostWindows() {
-  if (main_) {
-    SetWindowLongPtrW(grid_, GWLP_USERDATA, 0);
-    SetWindowLongPtrW(main_, GWLP_USERDATA, 0);
-    DestroyWindow(main_);
-  }
+  for (const auto& frame : frames_) CloseFrame(*frame);
+}
+
+// The desk lies exactly under the grid: the main window paints all around it.
+void HostWindows::OpenFrame(int workbook, const platform::Rect& gridRect) {
+  auto frame = std::make_unique<Frame>(Frame{workbook});
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const sim::Workbook* book = model_ ? model_->WorkbookById(workbook) : nullptr;
+  const std::string title = (book ? book->name : "Book1") + " - Excel";
+  frame->main = CreateWindowExW(0, kMainClass, std::wstring(title.begin(), title.end()).c_str(),
+                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr, Instance(), nullptr);
+  SetWindowLongPtrW(frame->main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(frame->main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainProc));
+  frame->desk = CreateWindowExW(0, kDeskClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, gridRect.left,
+                                gridRect.top, gridRect.right - gridRect.left, gridRect.bottom - gridRect.top,
+                                frame->main, nullptr, Instance(), nullptr);
+  frame->grid = CreateWindowExW(0, kGridClass, std::wstring(title.begin(), title.end() - 8).c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, gridRect.right - gridRect.left,
+                                gridRect.bottom - gridRect.top, frame->desk, nullptr, Instance(), nullptr);
+  SetWindowLongPtrW(frame->grid, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(frame->grid, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GridProc));
+  frames_.push_back(std::move(frame));
+  ShowWindow(frames_.back()->main, SW_SHOW);
+}
+
+void HostWindows::CloseFrame(Frame& frame) {
+  SetWindowLongPtrW(frame.grid, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(frame.main, GWLP_USERDATA, 0);
+  DestroyWindow(frame.main);
 }
 
 platform::Rect HostWindows::GridClient() {
   RECT r{};
-  GetClientRect(grid_, &r);
+  GetClientRect(Grid(), &r);
   return {r.left, r.top, r.right, r.bottom};
 }
 
 platform::Rect HostWindows::GridOnScreen() const {
   RECT r{};
-  GetWindowRect(grid_, &r);
+  GetWindowRect(Grid(), &r);
   return {r.left, r.top, r.right, r.bottom};
 }
 
 void HostWindows::CaretChanged(bool atCell) {
   caretAtCell_ = atCell;
-  if (GetFocus() != grid_) return;
+  if (GetFocus() != Grid()) return;
   if (atCell) {
-    CreateCaret(grid_, nullptr, 2, 16);
+    CreateCaret(Grid(), nullptr, 2, 16);
     PlaceCaret();
   } else {
     DestroyCaret();
@@ -107,71 +127,79 @@ void HostWindows::CaretChanged(bool atCell) {
 }
 
 void HostWindows::PlaceCaret() {
-  if (!sheet_ || !caretAtCell_ || GetFocus() != grid_) return;
-  SetCaretPos(sheet_->ColumnEdge(sheet_->active.column), sheet_->RowEdge(sheet_->active.row));
+  if (!model_ || !caretAtCell_ || GetFocus() != Grid()) return;
+  const sim::SheetModel& sheet = model_->Sheet();
+  SetCaretPos(sheet.ColumnEdge(sheet.active.column), sheet.RowEdge(sheet.active.row));
 }
 
 void HostWindows::RepaintCell(sim::CellRef cell) {
-  if (!sheet_) return;
-  const RECT r{sheet_->ColumnEdge(cell.column), sheet_->RowEdge(cell.row), sheet_->ColumnEdge(cell.column + 1),
-               sheet_->RowEdge(cell.row + 1)};
-  InvalidateRect(grid_, &r, FALSE);
-  UpdateWindow(grid_);
+  if (!model_) return;
+  const sim::SheetModel& sheet = model_->Sheet();
+  const RECT r{sheet.ColumnEdge(cell.column), sheet.RowEdge(cell.row), sheet.ColumnEdge(cell.column + 1),
+               sheet.RowEdge(cell.row + 1)};
+  InvalidateRect(Grid(), &r, FALSE);
+  UpdateWindow(Grid());
   PlaceCaret();
 }
 
 void HostWindows::RepaintAll() {
-  RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PlaceCaret();
 }
 
 void HostWindows::ScrollGrid(int dx, int dy) {
-  ScrollWindowEx(grid_, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
-  UpdateWindow(grid_);
+  ScrollWindowEx(Grid(), dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  UpdateWindow(Grid());
   PlaceCaret();
 }
 
+// The desk first, so that the grid's new size is never clipped by its old one.
 void HostWindows::MoveGrid(const platform::Rect& rect, GridMove) {
-  MoveWindow(grid_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-  UpdateWindow(main_);
-  UpdateWindow(grid_);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  MoveWindow(shown_->desk, rect.left, rect.top, width, height, TRUE);
+  MoveWindow(Grid(), 0, 0, width, height, TRUE);
+  UpdateWindow(Main());
+  UpdateWindow(Grid());
   PlaceCaret();
 }
 
-void HostWindows::PaintGrid(HDC dc, const RECT& area) {
+void HostWindows::PaintGrid(const Frame& frame, HDC dc, const RECT& area) {
   // Only the area asked for is drawn, in a frame of its own size.
   const int width = area.right - area.left, height = area.bottom - area.top;
-  if (!sheet_ || width <= 0 || height <= 0) return;
-  sim::FrameBuffer frame(width, height);
-  sheet_->Render(frame, {-area.left, -area.top}, {0, 0, width, height});
-  BlitFrame(dc, frame, area, area.left, area.top);
+  const sim::SheetModel* sheet = SheetOf(frame);
+  if (!sheet || width <= 0 || height <= 0) return;
+  sim::FrameBuffer frameBuffer(width, height);
+  sheet->Render(frameBuffer, {-area.left, -area.top}, {0, 0, width, height});
+  BlitFrame(dc, frameBuffer, area, area.left, area.top);
 }
 
-void HostWindows::PaintMain(HDC dc, const RECT& area) {
+void HostWindows::PaintMain(const Frame& frame, HDC dc, const RECT& area) {
   RECT client{};
-  GetClientRect(main_, &client);
-  sim::FrameBuffer frame(client.right, client.bottom);
+  GetClientRect(frame.main, &client);
+  sim::FrameBuffer frameBuffer(client.right, client.bottom);
   const platform::Rect clip{area.left, area.top, area.right, area.bottom};
-  frame.Fill(frame.Bounds(), clip, kChrome);
-  frame.Fill({0, 0, client.right, kTitleHeight}, clip, kTitleGreen);
-  sim::DrawText(frame, 10, 10, "Book1 - Excel", 0xFFFFFF, clip);
-  BlitFrame(dc, frame, area, 0, 0);
+  frameBuffer.Fill(frameBuffer.Bounds(), clip, kChrome);
+  frameBuffer.Fill({0, 0, client.right, kTitleHeight}, clip, kTitleGreen);
+  const sim::Workbook* book = model_ ? model_->WorkbookById(frame.workbook) : nullptr;
+  sim::DrawText(frameBuffer, 10, 10, (book ? book->name : "Book1") + " - Excel", 0xFFFFFF, clip);
+  BlitFrame(dc, frameBuffer, area, 0, 0);
 }
 
 LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   HostWindows* self = Self(window);
-  if (self && message == WM_PAINT) {
+  Frame* frame = self ? self->FrameOf(window) : nullptr;
+  if (frame && message == WM_PAINT) {
     win32::ScopedPaint paint(window);
     return win32::WindowProcBoundary(0, [&] {
-      self->PaintMain(paint.Dc(), paint.Area());
+      self->PaintMain(*frame, paint.Dc(), paint.Area());
       return LRESULT{0};
     });
   }
   if (message == WM_ERASEBKGND) return 1;
   // Like any frame window, the host gives the focus back to its grid whenever it becomes active again.
-  if (self && (message == WM_SETFOCUS || (message == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE))) {
+  if (frame && (message == WM_SETFOCUS || (message == WM_ACTIVATE && LOWORD(w) != WA_INACTIVE))) {
     if (message == WM_ACTIVATE) DefWindowProcW(window, message, w, l);
-    SetFocus(self->FocusTarget());
+    SetFocus(frame == self->shown_ ? self->FocusTarget() : frame->grid);
     return 0;
   }
   // The host's window does not close on the user's command in a script.
@@ -183,10 +211,10 @@ LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPAR
   HostWindows* self = Self(window);
   switch (message) {
     case WM_PAINT:
-      if (self) {
+      if (Frame* frame = self ? self->FrameOf(window) : nullptr) {
         win32::ScopedPaint paint(window);
         return win32::WindowProcBoundary(0, [&] {
-          self->PaintGrid(paint.Dc(), paint.Area());
+          self->PaintGrid(*frame, paint.Dc(), paint.Area());
           return LRESULT{0};
         });
       }

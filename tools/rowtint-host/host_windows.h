@@ -1,11 +1,14 @@
-// The stand-in's windows: a top-level "XLMAIN" over the whole screen and the
-// worksheet grid inside it, which holds the keyboard focus and the system
-// caret at the active cell's top-left corner, and paints exactly the
-// simulator's pixels for the sheet. They are the view of the host's model.
+// The stand-in's windows: a top-level "XLMAIN" over the whole screen, the
+// desk "XLDESK" in it and the worksheet grid "EXCEL7" in that, which holds
+// the keyboard focus and the system caret at the active cell's top-left
+// corner, and paints exactly the simulator's pixels for the sheet. From
+// version 15 on each workbook has these windows of its own; before, one set
+// shows the active workbook. They are the view of the host's model.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,24 +24,27 @@ class HostWindows : public sim::ExcelView {
   HostWindows(const HostWindows&) = delete;
   HostWindows& operator=(const HostWindows&) = delete;
 
-  HWND Main() const { return main_; }
-  HWND Grid() const { return grid_; }
+  // The active workbook's windows.
+  HWND Main() const { return shown_->main; }
+  HWND Grid() const { return shown_->grid; }
   // The window that takes the keyboard focus when the host is active: the
   // in-cell editor while a cell is edited, else the grid.
-  HWND FocusTarget() const { return editor_ ? editor_ : grid_; }
+  HWND FocusTarget() const { return editor_ ? editor_ : Grid(); }
   platform::Rect GridOnScreen() const;
 
-  // The windows show this sheet from now on.
-  void Show(const sim::SheetModel& sheet);
+  // The windows show this model's workbooks from now on.
+  void Show(sim::ExcelModel& model);
 
   // What the host repaints at once after the user's action.
   platform::Rect GridClient() override;
   platform::Point GridOrigin() override {
     POINT origin{0, 0};
-    ClientToScreen(grid_, &origin);
+    ClientToScreen(Grid(), &origin);
     return {origin.x, origin.y};
   }
-  platform::WindowHandle ActiveMainWindow() override { return reinterpret_cast<platform::WindowHandle>(main_); }
+  platform::WindowHandle ActiveMainWindow() override { return reinterpret_cast<platform::WindowHandle>(Main()); }
+  platform::WindowHandle MainWindowOf(int workbookId) override;
+  void WorkbooksChanged() override;
   void RepaintCell(sim::CellRef cell) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy) override;
@@ -49,17 +55,32 @@ class HostWindows : public sim::ExcelView {
   void SetMonitorDpi(int dpi) override;
 
  private:
+  // One workbook's windows; the workbook is the active one's while one set shows them all.
+  struct Frame {
+    int workbook;
+    HWND main = nullptr;
+    HWND desk = nullptr;
+    HWND grid = nullptr;
+  };
+
   static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK GridProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK EditorProc(HWND, UINT, WPARAM, LPARAM);
-  void PaintGrid(HDC dc, const RECT& area);
-  void PaintMain(HDC dc, const RECT& area);
+  void OpenFrame(int workbook, const platform::Rect& gridRect);
+  void CloseFrame(Frame& frame);
+  Frame* FrameOf(HWND window);
+  Frame* FrameOfWorkbook(int workbook);
+  const sim::SheetModel* SheetOf(const Frame& frame) const;
+  // The active workbook's windows in front, with the focus, repainted.
+  void ShowActive();
+  void PaintGrid(const Frame& frame, HDC dc, const RECT& area);
+  void PaintMain(const Frame& frame, HDC dc, const RECT& area);
   void PlaceCaret();
 
-  const sim::SheetModel* sheet_ = nullptr;
+  sim::ExcelModel* model_ = nullptr;
   std::vector<std::string>& errors_;
-  HWND main_ = nullptr;
-  HWND grid_ = nullptr;
+  std::vector<std::unique_ptr<Frame>> frames_;
+  Frame* shown_ = nullptr;
   bool caretAtCell_ = true;
   HWND editor_ = nullptr;
 };

@@ -1,6 +1,6 @@
 // What `state` shows alike in the simulator and in the stand-in Excel, so
-// that the two compare: the active cell and selection, the options of the
-// user's last search, the add-in's toolbar and menu popup.
+// that the two compare: the active cell and selection, the open workbooks,
+// the options of the user's last search, the add-in's toolbar and menu popup.
 #pragma once
 
 #include <memory>
@@ -8,6 +8,7 @@
 
 #include "json_writer.h"
 #include "platform/host.h"
+#include "platform/sim/excel_model.h"
 #include "platform/sim/sheet_model.h"
 #include "platform/sim/sim_command_bars.h"
 
@@ -21,6 +22,17 @@ inline void WriteSelection(JsonWriter& j, const sim::SheetModel* sheet) {
   }
   j.Key("activeCell").Text(sim::AbsoluteAddress({sheet->active, sheet->active}));
   j.Key("selection").Text(sheet->objectSelected ? "object" : sim::AbsoluteAddress(sheet->selection));
+}
+
+// "workbooks": how many the host has open, and the active one's place from 1; null while no host runs.
+inline void WriteWorkbooks(JsonWriter& j, const sim::ExcelModel* model) {
+  j.Key("workbooks");
+  if (!model) {
+    j.Null();
+    return;
+  }
+  j.BeginObject().Key("open").Value(static_cast<std::int64_t>(model->Workbooks().size()));
+  j.Key("active").Value(static_cast<std::int64_t>(model->ActivePlace())).EndObject();
 }
 
 // "findOptions": what the user's next Find dialog would show; null while no host runs.

@@ -241,7 +241,7 @@ void SimSession::ShutdownHost() {
 
 void SimSession::Click(const std::string& name) {
   Host();
-  const auto target = script::FindButton(*bars_, name);
+  const auto target = script::FindButton(*bars_, host_->Model().BarsWindow(), name);
   for (const auto& failure : bars_->Click(target)) desktop_->RecordHostError("Click: " + failure);
 }
 

@@ -80,6 +80,7 @@ std::string SimSession::StateJson() {
   j.Key("count").Value(timers).EndObject();
 
   WriteSelection(j, host_ ? &host_->Sheet() : nullptr);
+  WriteWorkbooks(j, host_ ? &host_->Model() : nullptr);
   WriteFindOptions(j, host_ ? &host_->Model().lastSearch : nullptr);
   j.Key("invalidated").BeginArray();
   for (const auto& r : records.invalidated) j.RectValue(r);

@@ -44,7 +44,9 @@ void SheetCommand(const ScriptLine& line, sim::ExcelModel& model) {
       throw ScriptError(
           "'version' takes the host's version text, a major from 5 and a minor number such as 16.0, not '" +
           line.Word(1) + "'");
-    model.Sheet().version = line.Word(1);
+    // Each workbook's windows are made as the version has them.
+    if (model.Workbooks().size() > 1) throw ScriptError("'version' cannot change while more than one workbook is open");
+    model.SetVersion(line.Word(1));
   } else if (cmd == "row-height") {
     line.ExpectArguments(2);
     const std::int32_t row = line.Row(1);
@@ -118,6 +120,27 @@ void UserCommand(const ScriptLine& line, sim::ExcelModel& model) {
   }
 }
 
+// "new", a place to activate, or "close" and a place; the host keeps one workbook open at least.
+void WorkbookCommand(const ScriptLine& line, sim::ExcelModel& model) {
+  line.ExpectArguments(1, 2);
+  const std::size_t open = model.Workbooks().size();
+  auto place = [&](std::size_t argument) {
+    return static_cast<std::size_t>(line.Whole(argument, 1, static_cast<std::int64_t>(open), "workbook's place"));
+  };
+  if (line.Word(1) == "new") {
+    line.ExpectArguments(1);
+    model.NewWorkbook();
+  } else if (line.Word(1) == "close") {
+    line.ExpectArguments(2);
+    const std::size_t closed = place(2);
+    if (open == 1) throw ScriptError("'workbook close' leaves the host no workbook: the last one stays open");
+    model.CloseWorkbook(closed);
+  } else {
+    line.ExpectArguments(1);
+    model.SwitchWorkbook(place(1));
+  }
+}
+
 std::shared_ptr<sim::ControlNode> FindControl(const std::vector<std::shared_ptr<sim::ControlNode>>& controls,
                                               bool byTooltip, const std::string& name) {
   for (const auto& c : controls)
@@ -148,6 +171,8 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
   } else if (cmd == "zoom" || cmd == "version" || cmd == "row-height" || cmd == "col-width" || cmd == "set" ||
              cmd == "window-dpi") {
     SheetCommand(line, host.Model());
+  } else if (cmd == "workbook") {
+    WorkbookCommand(line, host.Model());
   } else if (cmd == "find-options") {
     FindOptions(line, host.Model());
   } else if (cmd == "caret") {
@@ -174,7 +199,7 @@ const std::map<std::string, Kind>& Commands() {
       {"select", Kind::User},      {"select-object", Kind::User},  {"scroll", Kind::User},
       {"resize", Kind::User},      {"activate-sheet", Kind::User}, {"activate-workbook", Kind::User},
       {"print", Kind::User},       {"click", Kind::User},          {"find-options", Kind::User},
-      {"pick", Kind::Dialog},      {"form", Kind::Dialog},         {"gate", Kind::Loop},
+      {"workbook", Kind::User},    {"pick", Kind::Dialog},      {"form", Kind::Dialog},         {"gate", Kind::Loop},
       {"tick", Kind::Loop},        {"paint", Kind::Loop},          {"switch", Kind::Loop},
       {"wober", Kind::Loop},       {"warm", Kind::Loop},           {"snapshot", Kind::Output},
       {"state", Kind::Output},     {"edit", Kind::User},           {"away", Kind::User},
@@ -184,17 +209,19 @@ const std::map<std::string, Kind>& Commands() {
   return commands;
 }
 
-std::shared_ptr<sim::ControlNode> FindButton(const sim::CommandBarStore& bars, const std::string& name) {
+std::shared_ptr<sim::ControlNode> FindButton(const sim::CommandBarStore& bars, int window, const std::string& name) {
   const bool menuOnly = name.rfind("menu:", 0) == 0;
   const std::string caption = menuOnly ? name.substr(5) : name;
+  const auto& shown = bars.BarsOf(window);
   std::shared_ptr<sim::ControlNode> target;
   if (!menuOnly)
-    for (const auto& bar : bars.bars)
+    for (const auto& bar : shown)
       if (bar->name == "Rowtint" && !target) target = FindControl(bar->controls, true, caption);
-  if (!target && bars.activeMenuBar) {
-    auto popup = FindControl(bars.activeMenuBar->controls, false, "Rowtint");
-    if (popup && popup->popupBar) target = FindControl(popup->popupBar->controls, false, caption);
-  }
+  for (const auto& bar : shown)
+    if (!target && bars.activeMenuBar && bar->name == bars.activeMenuBar->name) {
+      auto popup = FindControl(bar->controls, false, "Rowtint");
+      if (popup && popup->popupBar) target = FindControl(popup->popupBar->controls, false, caption);
+    }
   if (!target) throw ScriptError("the host shows no button '" + name + "'");
   return target;
 }

@@ -71,9 +71,10 @@ class ScriptHost {
 // bars or its faults. Raises ScriptError for a line it cannot carry out.
 void Execute(const std::string& text, ScriptHost& host, std::ostream& out);
 
-// The add-in's button a `click` names: a tooltip on its toolbar "Rowtint", or
+// The add-in's button a `click` names, as the window (see
+// ExcelModel::BarsWindow) shows it: a tooltip on its toolbar "Rowtint", or
 // ("menu:CAPTION" or a caption) an entry of its popup on the menu bar.
-std::shared_ptr<sim::ControlNode> FindButton(const sim::CommandBarStore& bars, const std::string& name);
+std::shared_ptr<sim::ControlNode> FindButton(const sim::CommandBarStore& bars, int window, const std::string& name);
 // What `pick` answers the colour dialog: a colour, or nullopt for Cancel.
 std::optional<platform::Color> ColorAnswer(const ScriptLine& line);
 // The file `snapshot` writes, a PNG inside the output folder.

@@ -1,5 +1,8 @@
-// The store of the simulated host's bars and controls, and the clicks it
-// raises as Office does.
+// The store of the simulated host's bars and controls, the workbook
+// windows' copies of them, and the clicks it raises as Office does.
+#include <algorithm>
+#include <functional>
+
 #include "platform/error.h"
 #include "platform/sim/sim_command_bars.h"
 
@@ -11,6 +14,34 @@ std::shared_ptr<ControlNode> Button(const std::string& caption, std::int32_t id)
   c->caption = caption;
   c->id = id;
   return c;
+}
+
+std::shared_ptr<ControlNode> CopyOf(const std::shared_ptr<ControlNode>& control) {
+  auto copy = std::make_shared<ControlNode>(*control);
+  copy->clickSinks.clear();
+  copy->copyOf = control;
+  if (control->popupBar) {
+    copy->popupBar = std::make_shared<BarNode>(*control->popupBar);
+    copy->popupBar->controls.clear();
+    for (const auto& item : control->popupBar->controls) copy->popupBar->controls.push_back(CopyOf(item));
+  }
+  return copy;
+}
+
+// Takes `doomed` out of a list of controls and of their popups, however deep.
+void EraseFrom(std::vector<std::shared_ptr<ControlNode>>& controls,
+               const std::function<bool(const std::shared_ptr<ControlNode>&)>& doomed) {
+  std::erase_if(controls, doomed);
+  for (auto& c : controls)
+    if (c->popupBar) EraseFrom(c->popupBar->controls, doomed);
+}
+
+void AddWithPopup(std::vector<std::shared_ptr<ControlNode>>& all, const std::vector<std::shared_ptr<BarNode>>& bars) {
+  for (const auto& bar : bars)
+    for (const auto& c : bar->controls) {
+      all.push_back(c);
+      if (c->popupBar) all.insert(all.end(), c->popupBar->controls.begin(), c->popupBar->controls.end());
+    }
 }
 }  // namespace
 
@@ -62,22 +93,46 @@ void CommandBarStore::DropTemporary() {
 }
 
 std::string CommandBarStore::ClickName(const ControlNode& control) const {
-  for (const auto& bar : bars)
-    for (const auto& c : bar->controls)
-      if (c->popupBar)
-        for (const auto& item : c->popupBar->controls)
-          if (item.get() == &control) return "menu:" + item->caption;
+  std::vector<const std::vector<std::shared_ptr<BarNode>>*> lists{&bars};
+  for (const auto& [window, copies] : windowCopies) lists.push_back(&copies);
+  for (const auto* list : lists)
+    for (const auto& bar : *list)
+      for (const auto& c : bar->controls)
+        if (c->popupBar)
+          for (const auto& item : c->popupBar->controls)
+            if (item.get() == &control) return "menu:" + item->caption;
   return control.tooltip;
 }
 
 std::vector<std::shared_ptr<ControlNode>> CommandBarStore::AllControls() const {
   std::vector<std::shared_ptr<ControlNode>> all;
-  for (const auto& bar : bars)
-    for (const auto& c : bar->controls) {
-      all.push_back(c);
-      if (c->popupBar) all.insert(all.end(), c->popupBar->controls.begin(), c->popupBar->controls.end());
-    }
+  AddWithPopup(all, bars);
+  for (const auto& [window, copies] : windowCopies) AddWithPopup(all, copies);
   return all;
+}
+
+void CommandBarStore::CopyIntoWindow(int window) {
+  std::vector<std::shared_ptr<BarNode>> shadows;
+  for (const auto& bar : bars) {
+    auto shadow = std::make_shared<BarNode>(*bar);
+    shadow->controls.clear();
+    for (const auto& c : bar->controls)
+      if (c->added) shadow->controls.push_back(CopyOf(c));
+    if (!shadow->controls.empty()) shadows.push_back(shadow);
+  }
+  windowCopies[window] = std::move(shadows);
+}
+
+const std::vector<std::shared_ptr<BarNode>>& CommandBarStore::BarsOf(int window) const {
+  const auto copies = windowCopies.find(window);
+  return copies == windowCopies.end() ? bars : copies->second;
+}
+
+void CommandBarStore::Remove(const std::shared_ptr<ControlNode>& control) {
+  auto doomed = [&](const std::shared_ptr<ControlNode>& c) { return c == control || c->copyOf.lock() == control; };
+  for (auto& bar : bars) EraseFrom(bar->controls, doomed);
+  for (auto& [window, copies] : windowCopies)
+    for (auto& bar : copies) EraseFrom(bar->controls, doomed);
 }
 
 std::vector<std::string> CommandBarStore::Click(const std::shared_ptr<ControlNode>& control) {

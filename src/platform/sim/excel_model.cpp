@@ -40,7 +40,11 @@ class SinkConnection : public host::EventConnection {
 }  // namespace
 
 ExcelModel::ExcelModel(ExcelView& view, std::shared_ptr<CommandBarStore> bars, std::uint64_t& calls, HostFaults* faults)
-    : view_(view), bars_(std::move(bars)), calls_(&calls), faults_(faults) {}
+    : view_(view), bars_(std::move(bars)), calls_(&calls), faults_(faults) {
+  workbooks_.push_back(std::make_unique<Workbook>(Workbook{nextWorkbook_++, "Book1", {}}));
+  // The windows of an earlier run, and their copies of the controls, are gone.
+  bars_->DropWindowCopies();
+}
 
 std::shared_ptr<ExcelModel> ExcelModel::Create(ExcelView& view, std::shared_ptr<CommandBarStore> bars,
                                                std::uint64_t& calls, HostFaults* faults) {
@@ -79,22 +83,22 @@ void ExcelModel::Raise(const std::function<void(host::AppEvents&)>& event) {
 }
 
 void ExcelModel::Select(const Area& area) {
-  const CellRef previous = sheet_.active;
-  sheet_.selection = area;
-  sheet_.active = area.first;
-  sheet_.objectSelected = false;
+  const CellRef previous = Sheet().active;
+  Sheet().selection = area;
+  Sheet().active = area.first;
+  Sheet().objectSelected = false;
   // The host brings the active cell into view before it tells anyone of the change.
   const platform::Rect grid = view_.GridClient();
-  ScrollView(sheet_.ScrollToShow(sheet_.active, grid.right - grid.left, grid.bottom - grid.top));
+  ScrollView(Sheet().ScrollToShow(Sheet().active, grid.right - grid.left, grid.bottom - grid.top));
   view_.RepaintCell(previous);
-  view_.RepaintCell(sheet_.active);
+  view_.RepaintCell(Sheet().active);
   auto target = MakeRange(shared_from_this(), area);
   Raise([&](host::AppEvents& s) { s.SheetSelectionChange(Named("Worksheet"), target); });
 }
 
 void ExcelModel::SelectObject() {
-  sheet_.objectSelected = true;
-  view_.RepaintCell(sheet_.active);
+  Sheet().objectSelected = true;
+  view_.RepaintCell(Sheet().active);
 }
 
 void ExcelModel::Scroll(CellRef topLeft) {
@@ -103,11 +107,11 @@ void ExcelModel::Scroll(CellRef topLeft) {
 }
 
 void ExcelModel::ScrollView(CellRef topLeft) {
-  const CellRef before = sheet_.scroll;
+  const CellRef before = Sheet().scroll;
   if (topLeft == before) return;
-  sheet_.scroll = topLeft;
+  Sheet().scroll = topLeft;
   // The old scroll cell's edges in the new view: how far the pixels move.
-  view_.ScrollGrid(sheet_.ColumnEdge(before.column), sheet_.RowEdge(before.row));
+  view_.ScrollGrid(Sheet().ColumnEdge(before.column), Sheet().RowEdge(before.row));
 }
 
 void ExcelModel::Resize(const platform::Rect& grid) {
@@ -118,22 +122,22 @@ void ExcelModel::Resize(const platform::Rect& grid) {
 void ExcelModel::PlaceGrid(const platform::Rect& grid) { view_.MoveGrid(grid, ExcelView::GridMove::Place); }
 
 void ExcelModel::SetZoom(std::int32_t percent) {
-  sheet_.zoom = percent;
+  Sheet().zoom = percent;
   view_.RepaintAll();
 }
 
 void ExcelModel::SetRowHeight(std::int32_t row, double points) {
-  sheet_.SetRowHeight(row, points);
+  Sheet().SetRowHeight(row, points);
   view_.RepaintAll();
 }
 
 void ExcelModel::SetColumnWidth(std::int32_t column, double points) {
-  sheet_.SetColumnWidth(column, points);
+  Sheet().SetColumnWidth(column, points);
   view_.RepaintAll();
 }
 
 void ExcelModel::SetText(CellRef cell, const std::string& text) {
-  sheet_.SetText(cell, text);
+  Sheet().SetText(cell, text);
   view_.RepaintCell(cell);
 }
 
@@ -143,6 +147,56 @@ void ExcelModel::ActivateSheet() {
 
 void ExcelModel::ActivateWorkbook() {
   Raise([](host::AppEvents& s) { s.WorkbookActivate(Named("Workbook")); });
+}
+
+const Workbook* ExcelModel::WorkbookById(int id) const {
+  for (const auto& w : workbooks_)
+    if (w->id == id) return w.get();
+  return nullptr;
+}
+
+bool ExcelModel::WindowPerWorkbook() const {
+  const std::string& version = workbooks_[active_]->sheet.version;
+  return std::stoi(version.substr(0, version.find('.'))) >= 15;
+}
+
+void ExcelModel::SetVersion(const std::string& version) {
+  for (auto& w : workbooks_) w->sheet.version = version;
+}
+
+void ExcelModel::NewWorkbook() {
+  const SheetModel& current = Sheet();
+  auto book = std::make_unique<Workbook>();
+  book->id = nextWorkbook_++;
+  book->name = "Book" + std::to_string(book->id);
+  // What belongs to the host and the screen rather than to a workbook.
+  book->sheet.version = current.version;
+  book->sheet.dpi = current.dpi;
+  workbooks_.push_back(std::move(book));
+  active_ = workbooks_.size() - 1;
+  if (WindowPerWorkbook()) bars_->CopyIntoWindow(workbooks_[active_]->id);
+  view_.WorkbooksChanged();
+  ActivateWorkbook();
+}
+
+void ExcelModel::SwitchWorkbook(std::size_t place) {
+  active_ = place - 1;
+  view_.WorkbooksChanged();
+  ActivateWorkbook();
+}
+
+void ExcelModel::CloseWorkbook(std::size_t place) {
+  const bool wasActive = place - 1 == active_;
+  bars_->DropWindow(workbooks_[place - 1]->id);
+  workbooks_.erase(workbooks_.begin() + static_cast<std::ptrdiff_t>(place - 1));
+  // The next one takes the closed one's place; after the last, the one
+  // before it. Closing another leaves the active one as it is.
+  if (wasActive)
+    active_ = std::min(place - 1, workbooks_.size() - 1);
+  else if (place - 1 < active_)
+    --active_;
+  view_.WorkbooksChanged();
+  if (wasActive) ActivateWorkbook();
 }
 
 void ExcelModel::Print() {
@@ -161,7 +215,7 @@ void ExcelModel::EndEdit() {
 }
 
 void ExcelModel::SetWindowDpi(int dpi) {
-  sheet_.dpi = dpi;
+  for (const auto& book : workbooks_) book->sheet.dpi = dpi;
   view_.SetMonitorDpi(dpi);
   view_.RepaintAll();
 }

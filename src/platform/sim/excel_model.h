@@ -20,6 +20,13 @@
 
 namespace rowtint::sim {
 
+// A workbook the host has open: its one sheet, as its window shows it.
+struct Workbook {
+  int id = 0;  // never reused while the host runs
+  std::string name;
+  SheetModel sheet;
+};
+
 // What shows the model: the grid window and the screen it lies on.
 class ExcelView {
  public:
@@ -35,6 +42,11 @@ class ExcelView {
   virtual platform::Point GridOrigin() = 0;
   // The main window of the active workbook's window (Application.Hwnd).
   virtual platform::WindowHandle ActiveMainWindow() = 0;
+  // The main window that shows the workbook (Window.Hwnd); 0 when it is not open.
+  virtual platform::WindowHandle MainWindowOf(int workbookId) = 0;
+  // Workbooks were opened, closed or activated: the windows follow, and the
+  // active workbook's window shows in front with the focus in its grid.
+  virtual void WorkbooksChanged() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
   virtual void RepaintAll() = 0;
   // The grid's pixels move by (dx, dy) with the sheet; what comes into view is painted.
@@ -62,7 +74,20 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   ExcelModel(const ExcelModel&) = delete;
   ExcelModel& operator=(const ExcelModel&) = delete;
 
-  SheetModel& Sheet() { return sheet_; }
+  // The active workbook's sheet.
+  SheetModel& Sheet() { return Active().sheet; }
+  Workbook& Active() { return *workbooks_[active_]; }
+  // Open workbooks in the order they were opened; the active one by its place, from 1.
+  const std::vector<std::unique_ptr<Workbook>>& Workbooks() const { return workbooks_; }
+  std::size_t ActivePlace() const { return active_ + 1; }
+  const Workbook* WorkbookById(int id) const;
+  // From version 15 on each workbook has a main window of its own; before, one shows them all.
+  bool WindowPerWorkbook() const;
+  // The version is the host's, the same in every workbook.
+  void SetVersion(const std::string& version);
+  // Whose copy of the add-in's controls the user clicks: the active
+  // workbook's window when each has one, else the one shared window (0).
+  int BarsWindow() const { return WindowPerWorkbook() ? workbooks_[active_]->id : 0; }
   // The options of the user's last search in the Find dialog, which a Find
   // that does not pass them takes, and which one that does changes.
   platform::host::SearchOptions lastSearch{platform::host::kXlFormulas, platform::host::kXlPart, false};
@@ -105,6 +130,14 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   void EndEdit();
   // The grid's monitor has its own resolution; the row heights in pixels follow it.
   void SetWindowDpi(int dpi);
+  // A new empty workbook, in front and active; raises WorkbookActivate.
+  void NewWorkbook();
+  // The workbook at `place` (from 1, an open one) becomes active; raises WorkbookActivate.
+  void SwitchWorkbook(std::size_t place);
+  // Closes the workbook at `place` while another stays open. When it was
+  // the active one, the next (or else the one before) becomes active, with
+  // WorkbookActivate.
+  void CloseWorkbook(std::size_t place);
 
  private:
   ExcelModel(ExcelView& view, std::shared_ptr<CommandBarStore> bars, std::uint64_t& calls, HostFaults* faults);
@@ -115,7 +148,9 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   std::shared_ptr<CommandBarStore> bars_;
   std::uint64_t* calls_;
   HostFaults* faults_;
-  SheetModel sheet_;
+  std::vector<std::unique_ptr<Workbook>> workbooks_;
+  std::size_t active_ = 0;
+  int nextWorkbook_ = 1;
   std::vector<platform::host::AppEvents*> sinks_;
   bool caretAtCell_ = true;
   bool editing_ = false;

@@ -12,7 +12,7 @@ void SimHost::ShowEditor(bool shown) {
     const Rect cell = Sheet().ActiveCellRect();
     const Rect place{grid.left + cell.left, grid.top + cell.top, grid.left + cell.right, grid.top + cell.bottom};
     std::weak_ptr<SimHost> weak = weak_from_this();
-    editor_ = desktop_.CreateWindow("EXCEL6", gridWindow_, place, [weak, place](FrameBuffer& fb, const Rect& clip) {
+    editor_ = desktop_.CreateWindow("EXCEL6", GridWindow(), place, [weak, place](FrameBuffer& fb, const Rect& clip) {
       if (auto self = weak.lock()) self->Sheet().RenderEditor(fb, {place.left, place.top}, clip);
     });
     desktop_.SetFocusWindow(editor_);
@@ -22,7 +22,7 @@ void SimHost::ShowEditor(bool shown) {
   const Rect place = desktop_.WindowRect(editor_);
   desktop_.DestroyWindow(editor_);
   editor_ = 0;
-  desktop_.SetFocusWindow(gridWindow_);
+  desktop_.SetFocusWindow(GridWindow());
   desktop_.PaintNow(place);
 }
 
@@ -46,9 +46,9 @@ void SimHost::Back() {
   const Rect place = desktop_.WindowRect(away_);
   desktop_.DestroyWindow(away_);
   away_ = 0;
-  desktop_.SetForegroundHandle(mainWindow_);
-  desktop_.SetActiveWindowHandle(mainWindow_);
-  desktop_.SetFocusWindow(editor_ ? editor_ : gridWindow_);
+  desktop_.SetForegroundHandle(MainWindow());
+  desktop_.SetActiveWindowHandle(MainWindow());
+  desktop_.SetFocusWindow(editor_ ? editor_ : GridWindow());
   desktop_.PaintNow(place);
 }
 

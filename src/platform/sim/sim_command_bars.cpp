@@ -47,10 +47,7 @@ class SimControl : public platform::CommandBarButton, public std::enable_shared_
   void SetTag(const std::string& tag) override { Live().tag = tag; }
   void Delete() override {
     Live().deleted = true;
-    for (auto& bar : store_->bars) std::erase(bar->controls, node_);
-    for (auto& bar : store_->bars)
-      for (auto& c : bar->controls)
-        if (c->popupBar) std::erase(c->popupBar->controls, node_);
+    store_->Remove(node_);
   }
   std::shared_ptr<platform::CommandBar> PopupBar() override {
     if (!Live().popupBar) Raise(err::kNotSupported, "Object doesn't support this property or method");
@@ -102,6 +99,7 @@ class SimControls : public platform::CommandBarControls {
     node->id = args.id.value_or(1);
     node->parameter = args.parameter.value_or("");
     node->temporary = args.temporary.value_or(platform::kFalse) != platform::kFalse;
+    node->added = true;
     auto& list = bar_->controls;
     if (args.before) {
       if (*args.before < 1 || *args.before > static_cast<std::int32_t>(list.size()) + 1)
@@ -150,6 +148,9 @@ class SimBar : public platform::CommandBar {
   void Delete() override {
     Live().deleted = true;
     std::erase(store_->bars, bar_);
+    // The bar goes from every window, with the copies of its controls.
+    for (auto& [window, copies] : store_->windowCopies)
+      std::erase_if(copies, [&](const std::shared_ptr<BarNode>& b) { return b->name == bar_->name; });
   }
 
  private:

@@ -27,6 +27,9 @@ struct ControlNode {
   platform::VbBool enabled = platform::kTrue;
   bool temporary = false;
   bool deleted = false;
+  bool added = false;  // by an add-in, through Controls.Add
+  // In a workbook window's copy of the controls: the control it copies.
+  std::weak_ptr<ControlNode> copyOf;
   std::shared_ptr<BarNode> popupBar;
   std::vector<platform::ButtonEvents*> clickSinks;
 };
@@ -68,7 +71,20 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
   // How often the add-in's handler of each button ran, by the button's click
   // name (its tooltip, or "menu:" and its caption inside a popup).
   std::map<std::string, int> clicksHandled;
-  // Every control, on the bars and inside their popups.
+  // From version 15 on each workbook window holds its own copy of the
+  // controls add-ins added, made as the window opens, by the workbook's id.
+  // The first window shows `bars` themselves, which stay the application's
+  // when that window closes.
+  std::map<int, std::vector<std::shared_ptr<BarNode>>> windowCopies;
+  void CopyIntoWindow(int window);
+  void DropWindow(int window) { windowCopies.erase(window); }
+  void DropWindowCopies() { windowCopies.clear(); }
+  // The bars as a window shows the add-ins' controls: its copies, or the store's own.
+  const std::vector<std::shared_ptr<BarNode>>& BarsOf(int window) const;
+  // Takes a deleted control out wherever it stands, and its copies out of
+  // every window, as deleting a shared control does in Office.
+  void Remove(const std::shared_ptr<ControlNode>& control);
+  // Every control, on the bars and inside their popups, then the windows' copies.
   std::vector<std::shared_ptr<ControlNode>> AllControls() const;
   std::string ClickName(const ControlNode& control) const;
   // A popup control with a bar of its own, captioned.

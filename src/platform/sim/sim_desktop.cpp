@@ -24,12 +24,15 @@ WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle
   return h;
 }
 
+// Its child windows go with it, so that a point finds them before anything below.
 void SimDesktop::BringToTop(WindowHandle hwnd) {
-  const auto it = std::find_if(windows_.begin(), windows_.end(), [hwnd](const Window& w) { return w.handle == hwnd; });
-  if (it == windows_.end()) return;
-  Window moved = std::move(*it);
-  windows_.erase(it);
-  windows_.push_back(std::move(moved));
+  if (!Find(hwnd)) return;
+  std::vector<bool> tree;
+  for (const auto& w : windows_) tree.push_back(RootOf(w.handle) == hwnd);
+  std::vector<Window> below, moved;
+  for (std::size_t i = 0; i < windows_.size(); ++i) (tree[i] ? moved : below).push_back(std::move(windows_[i]));
+  windows_ = std::move(below);
+  for (auto& w : moved) windows_.push_back(std::move(w));
 }
 
 bool SimDesktop::IsOtherProgramWindow(WindowHandle hwnd) const {
@@ -295,40 +298,6 @@ int SimDesktop::WindowDpi(WindowHandle hwnd) {
   ++calls_;
   const Window* w = Find(hwnd);
   return w && w->program == Program::Host ? monitorDpi.value_or(dpi) : dpi;
-}
-
-std::uintptr_t SimDesktop::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
-                                    platform::TimerCallback& callback) {
-  ++calls_;
-  if (hwnd != 0 && !IsWindow(hwnd)) return 0;
-  auto existing = std::find_if(timers_.begin(), timers_.end(), [&](const SimTimer& t) {
-    return t.owner == hwnd && t.id == id && (hwnd != 0 || id != 0);
-  });
-  if (existing != timers_.end()) {
-    existing->intervalMs = elapseMs;
-    existing->callback = &callback;
-    return hwnd ? (id ? id : 1) : id;
-  }
-  // Without an owner window the identifier is ignored and a new one handed out.
-  const std::uintptr_t actual = hwnd ? id : nextTimerId_++;
-  timers_.push_back({hwnd, actual, elapseMs, &callback});
-  return hwnd ? (id ? id : 1) : actual;
-}
-
-bool SimDesktop::KillTimer(WindowHandle hwnd, std::uintptr_t id) {
-  ++calls_;
-  return std::erase_if(timers_, [&](const SimTimer& t) { return t.owner == hwnd && t.id == id; }) > 0;
-}
-
-WindowHandle SimDesktop::CreateMessageWindow() {
-  ++calls_;
-  return CreateWindow("RowtintTimers", kMessageParent, {}, nullptr);
-}
-
-void SimDesktop::DestroyMessageWindow(WindowHandle hwnd) {
-  ++calls_;
-  const Window* w = Find(hwnd);
-  if (w && w->parent == kMessageParent) DestroyWindow(hwnd);
 }
 
 }  // namespace rowtint::sim

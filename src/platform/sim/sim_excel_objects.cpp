@@ -160,8 +160,7 @@ class SimApplication : public host::Application {
  public:
   explicit SimApplication(HostRef host) : host_(std::move(host)) {}
   std::shared_ptr<host::Window> ActiveWindow() override {
-    host_();
-    return NewWindow(host_);
+    return NewWindow(host_, host_().Active().id);
   }
   std::shared_ptr<host::Range> ActiveCell() override {
     const CellRef active = host_().Sheet().active;

@@ -20,40 +20,9 @@ constexpr int kHeaderHeight = 18;
 
 SimHost::SimHost(SimDesktop& desktop) : desktop_(desktop) {}
 
-std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
-                                        platform::Rect gridRect, const SheetModel* workbook, HostFaults* faults) {
-  std::shared_ptr<SimHost> h(new SimHost(desktop));
-  h->model_ = ExcelModel::Create(*h, std::move(bars), desktop.CallCounter(), faults);
-  if (workbook) h->Sheet() = *workbook;
-  std::weak_ptr<SimHost> weak = h;
-  h->mainWindow_ = desktop.CreateWindow("XLMAIN", 0, desktop.Screen().Bounds(), [weak](FrameBuffer& fb, const Rect& c) {
-    if (auto self = weak.lock()) self->PaintMainWindow(fb, c);
-  });
-  h->gridWindow_ = desktop.CreateWindow("EXCEL7", h->mainWindow_, gridRect, [weak](FrameBuffer& fb, const Rect& c) {
-    if (auto self = weak.lock()) self->PaintGrid(fb, c);
-  });
-  desktop.SetFocusWindow(h->gridWindow_);
-  desktop.SetActiveWindowHandle(h->mainWindow_);
-  desktop.SetForegroundHandle(h->mainWindow_);
-  h->CaretChanged(true);
-  h->RepaintAll();
-  return h;
-}
-
 SimHost::~SimHost() { Close(); }
 
-void SimHost::Close() {
-  if (!mainWindow_) return;
-  // The other programs the script brought up go with the run.
-  Back();
-  Uncover();
-  desktop_.DestroyWindow(mainWindow_);
-  desktop_.SetCaretSource(nullptr);
-  mainWindow_ = gridWindow_ = editor_ = 0;
-  desktop_.FlushRepaints();
-}
-
-platform::Rect SimHost::GridRect() const { return desktop_.WindowRect(gridWindow_); }
+platform::Rect SimHost::GridRect() const { return desktop_.WindowRect(GridWindow()); }
 
 platform::Rect SimHost::GridClient() {
   const Rect grid = GridRect();
@@ -65,7 +34,7 @@ Point SimHost::Caret() {
   return {sheet.ColumnEdge(sheet.active.column), sheet.RowEdge(sheet.active.row)};
 }
 
-void SimHost::RepaintAll() { desktop_.PaintNow(desktop_.WindowRect(mainWindow_)); }
+void SimHost::RepaintAll() { desktop_.PaintNow(desktop_.WindowRect(MainWindow())); }
 
 void SimHost::RepaintCell(CellRef cell) {
   const Rect grid = GridRect();
@@ -75,14 +44,15 @@ void SimHost::RepaintCell(CellRef cell) {
                        grid.left + sheet.ColumnEdge(cell.column + 1), grid.top + sheet.RowEdge(cell.row + 1)}));
 }
 
-void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
-  const Rect main = desktop_.WindowRect(mainWindow_);
-  const SheetModel& sheet = Sheet();
-  const Rect grid = GridRect();
+void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip, const Frame& frame) {
+  const Rect main = desktop_.WindowRect(frame.main);
+  const SheetModel& sheet = SheetOf(frame);
+  const Rect grid = desktop_.WindowRect(frame.grid);
   fb.Fill(main, clip, kChrome);
   fb.Fill({main.left, main.top, main.right, main.top + kTitleHeight}, clip, kTitleGreen);
-  DrawText(fb, main.left + 10, main.top + 10, "Book1 - Excel", kWhite, clip);
-  PaintCommandBars(fb, clip, grid.top - kHeaderHeight);
+  const Workbook* book = model_->WorkbookById(frame.workbook);
+  DrawText(fb, main.left + 10, main.top + 10, (book ? book->name : "") + " - Excel", kWhite, clip);
+  PaintCommandBars(fb, clip, main, grid.top - kHeaderHeight);
 
   // Column headers above the grid, row headers left of it.
   const Rect colHeads{grid.left, grid.top - kHeaderHeight, grid.right, grid.top};
@@ -108,9 +78,9 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip) {
 }
 
 // The active menu bar in one row, the visible toolbars in the next, as far
-// as they fit above the grid's headers.
-void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int bottom) {
-  const Rect main = desktop_.WindowRect(mainWindow_);
+// as they fit above the grid's headers. A workbook window's copies of the
+// add-ins' controls look as the controls themselves do.
+void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, const Rect& main, int bottom) {
   const CommandBarStore& bars = Bars();
   auto strip = [](std::string caption) {
     std::erase(caption, '&');
@@ -156,13 +126,13 @@ void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int 
 }
 
 void SimHost::RepaintCommandBars() {
-  const Rect main = desktop_.WindowRect(mainWindow_);
+  const Rect main = desktop_.WindowRect(MainWindow());
   desktop_.PaintNow({main.left, main.top + kTitleHeight, main.right, GridRect().top - kHeaderHeight});
 }
 
-void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip) {
-  const Rect grid = GridRect();
-  Sheet().Render(fb, {grid.left, grid.top}, clip);
+void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip, const Frame& frame) {
+  const Rect grid = desktop_.WindowRect(frame.grid);
+  SheetOf(frame).Render(fb, {grid.left, grid.top}, clip);
 }
 
 void SimHost::CaretChanged(bool atCell) {
@@ -184,7 +154,7 @@ void SimHost::ScrollGrid(int dx, int dy) {
   // over the grid are theirs: they neither move nor are moved onto.
   FrameBuffer& fb = desktop_.Screen();
   const Rect visible = Intersect(GridRect(), fb.Bounds());
-  const auto above = desktop_.WindowsAbove(mainWindow_);
+  const auto above = desktop_.WindowsAbove(MainWindow());
   auto shown = [&](int x, int y) {
     if (x < visible.left || x >= visible.right || y < visible.top || y >= visible.bottom) return false;
     for (const Rect& r : above)
@@ -200,7 +170,8 @@ void SimHost::ScrollGrid(int dx, int dy) {
 
 void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
   const Rect before = GridRect();
-  desktop_.MoveWindow(gridWindow_, rect);
+  desktop_.MoveWindow(shown_->desk, rect);
+  desktop_.MoveWindow(shown_->grid, rect);
   if (how == GridMove::Place || before.left != rect.left || before.top != rect.top) {
     RepaintAll();
   } else {
@@ -214,15 +185,18 @@ void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
 }
 
 void SimHost::SetDpi(int dpi) {
-  Sheet().dpi = dpi;
+  for (const auto& book : model_->Workbooks()) book->sheet.dpi = dpi;
   desktop_.dpi = dpi;
   RepaintAll();
 }
 
 void SimHost::ResizeScreen(int width, int height, platform::Rect gridRect) {
   desktop_.ResizeScreen(width, height);
-  desktop_.MoveWindow(mainWindow_, {0, 0, width, height});
-  desktop_.MoveWindow(gridWindow_, gridRect);
+  for (const auto& frame : frames_) {
+    desktop_.MoveWindow(frame->main, {0, 0, width, height});
+    desktop_.MoveWindow(frame->desk, gridRect);
+    desktop_.MoveWindow(frame->grid, gridRect);
+  }
   RepaintAll();
 }
 

@@ -1,7 +1,9 @@
 // The simulated spreadsheet host on the simulated desktop: its main window
-// ("XLMAIN") and grid window, which show the host's model (the sheet, the
-// command bars, the Application object it hands to add-ins and the user's
-// actions that raise its events).
+// ("XLMAIN"), the desk ("XLDESK") and grid window ("EXCEL7") inside it, which
+// show the host's model (the sheet, the command bars, the Application object
+// it hands to add-ins and the user's actions that raise its events). From
+// version 15 on each workbook has these windows of its own; before, one set
+// shows the active workbook.
 #pragma once
 
 #include <functional>
@@ -29,8 +31,9 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   ExcelModel& Model() { return *model_; }
   SheetModel& Sheet() { return model_->Sheet(); }
   CommandBarStore& Bars() { return model_->Bars(); }
-  WindowHandle MainWindow() const { return mainWindow_; }
-  WindowHandle GridWindow() const { return gridWindow_; }
+  // The windows of the active workbook.
+  WindowHandle MainWindow() const { return shown_ ? shown_->main : 0; }
+  WindowHandle GridWindow() const { return shown_ ? shown_->grid : 0; }
   platform::Rect GridRect() const;
 
   // The object handed to add-ins at connection.
@@ -76,7 +79,9 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
 
   // What the model asks of its view.
   platform::Rect GridClient() override;
-  platform::WindowHandle ActiveMainWindow() override { return mainWindow_; }
+  platform::WindowHandle ActiveMainWindow() override { return MainWindow(); }
+  platform::WindowHandle MainWindowOf(int workbookId) override;
+  void WorkbooksChanged() override;
   platform::Point GridOrigin() override { return {GridRect().left, GridRect().top}; }
   void RepaintCell(CellRef cell) override;
   void RepaintAll() override;
@@ -88,16 +93,30 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void SetMonitorDpi(int dpi) override;
 
  private:
+  // One workbook's windows: the workbook they show (the active one's while
+  // one set shows them all), the main window, the desk, the grid.
+  struct Frame {
+    int workbook;
+    WindowHandle main = 0;
+    WindowHandle desk = 0;
+    WindowHandle grid = 0;
+  };
+
   explicit SimHost(SimDesktop& desktop);
-  void PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip);
-  void PaintGrid(FrameBuffer& fb, const platform::Rect& clip);
-  void PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, int bottom);
+  void OpenFrame(int workbook, const Rect& gridRect);
+  Frame* FrameOf(int workbook);
+  // The active workbook's windows take the focus and are repainted.
+  void ShowActive();
+  const SheetModel& SheetOf(const Frame& frame);
+  void PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip, const Frame& frame);
+  void PaintGrid(FrameBuffer& fb, const platform::Rect& clip, const Frame& frame);
+  void PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, const Rect& main, int bottom);
   Point Caret();
 
   SimDesktop& desktop_;
   std::shared_ptr<ExcelModel> model_;
-  WindowHandle mainWindow_ = 0;
-  WindowHandle gridWindow_ = 0;
+  std::vector<std::unique_ptr<Frame>> frames_;
+  Frame* shown_ = nullptr;
   WindowHandle editor_ = 0;
   WindowHandle away_ = 0;
   WindowHandle cover_ = 0;

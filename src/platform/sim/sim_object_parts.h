@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/host.h"
 #include "platform/sim/excel_model.h"
+#include "platform/sim/sim_excel_objects.h"
 #include "platform/sim/sheet_model.h"
 
 namespace rowtint::sim {
@@ -24,12 +25,15 @@ class HostRef {
     h->Called();
     return *h;
   }
+  // The host without a call into it: null once it has gone.
+  std::shared_ptr<ExcelModel> Peek() const { return host_.lock(); }
 
  private:
   std::weak_ptr<ExcelModel> host_;
 };
 
 std::shared_ptr<platform::host::Range> NewRange(const HostRef& host, const Area& area);
-std::shared_ptr<platform::host::Window> NewWindow(const HostRef& host);
+// The window of the workbook with this id.
+std::shared_ptr<platform::host::Window> NewWindow(const HostRef& host, int workbookId);
 
 }  // namespace rowtint::sim

@@ -37,9 +37,18 @@ class SimPane : public host::Pane {
   HostRef host_;
 };
 
-class SimWindow : public host::Window {
+class SimWindow : public host::Window, public WindowMainHandle {
  public:
-  explicit SimWindow(HostRef host) : host_(std::move(host)) {}
+  SimWindow(HostRef host, int workbookId) : host_(std::move(host)), workbookId_(workbookId) {}
+  bool HasMainHandle() override {
+    auto h = host_.Peek();
+    return h && h->WindowPerWorkbook();
+  }
+  std::optional<platform::WindowHandle> MainHandle() override {
+    auto& h = host_();
+    if (!h.WindowPerWorkbook()) return std::nullopt;
+    return h.View().MainWindowOf(workbookId_);
+  }
   double Zoom() override { return host_().Sheet().zoom; }
   std::int32_t ScrollRow() override { return host_().Sheet().scroll.row; }
   std::int32_t ScrollColumn() override { return host_().Sheet().scroll.column; }
@@ -64,9 +73,12 @@ class SimWindow : public host::Window {
 
  private:
   HostRef host_;
+  int workbookId_;
 };
 }  // namespace
 
-std::shared_ptr<host::Window> NewWindow(const HostRef& host) { return std::make_shared<SimWindow>(host); }
+std::shared_ptr<host::Window> NewWindow(const HostRef& host, int workbookId) {
+  return std::make_shared<SimWindow>(host, workbookId);
+}
 
 }  // namespace rowtint::sim

@@ -1,0 +1,96 @@
+// The simulated host's windows per workbook: opened with the host and with
+// each workbook from version 15 on, closed with it, and the active
+// workbook's in front with the keyboard focus in its grid.
+#include <algorithm>
+
+#include "platform/sim/sim_host.h"
+
+namespace rowtint::sim {
+
+std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<CommandBarStore> bars,
+                                        platform::Rect gridRect, const SheetModel* workbook, HostFaults* faults) {
+  std::shared_ptr<SimHost> h(new SimHost(desktop));
+  h->model_ = ExcelModel::Create(*h, std::move(bars), desktop.CallCounter(), faults);
+  if (workbook) h->Sheet() = *workbook;
+  h->OpenFrame(h->model_->Active().id, gridRect);
+  h->CaretChanged(true);
+  h->ShowActive();
+  return h;
+}
+
+void SimHost::Close() {
+  if (frames_.empty()) return;
+  // The other programs the script brought up go with the run.
+  Back();
+  Uncover();
+  editor_ = 0;
+  for (const auto& frame : frames_) desktop_.DestroyWindow(frame->main);
+  frames_.clear();
+  shown_ = nullptr;
+  desktop_.SetCaretSource(nullptr);
+  desktop_.FlushRepaints();
+}
+
+// The desk lies exactly under the grid: the main window paints all around it.
+void SimHost::OpenFrame(int workbook, const Rect& gridRect) {
+  auto frame = std::make_unique<Frame>(Frame{workbook});
+  const Frame* f = frame.get();
+  std::weak_ptr<SimHost> weak = weak_from_this();
+  frame->main =
+      desktop_.CreateWindow("XLMAIN", 0, desktop_.Screen().Bounds(), [weak, f](FrameBuffer& fb, const Rect& c) {
+        if (auto self = weak.lock()) self->PaintMainWindow(fb, c, *f);
+      });
+  frame->desk = desktop_.CreateWindow("XLDESK", frame->main, gridRect, nullptr);
+  frame->grid = desktop_.CreateWindow("EXCEL7", frame->desk, gridRect, [weak, f](FrameBuffer& fb, const Rect& c) {
+    if (auto self = weak.lock()) self->PaintGrid(fb, c, *f);
+  });
+  frames_.push_back(std::move(frame));
+}
+
+SimHost::Frame* SimHost::FrameOf(int workbook) {
+  for (const auto& frame : frames_)
+    if (frame->workbook == workbook) return frame.get();
+  return nullptr;
+}
+
+const SheetModel& SimHost::SheetOf(const Frame& frame) {
+  const Workbook* book = model_->WorkbookById(frame.workbook);
+  return book ? book->sheet : Sheet();
+}
+
+platform::WindowHandle SimHost::MainWindowOf(int workbookId) {
+  if (!model_->WorkbookById(workbookId)) return 0;
+  if (!model_->WindowPerWorkbook()) return frames_.front()->main;
+  const Frame* frame = FrameOf(workbookId);
+  return frame ? frame->main : 0;
+}
+
+void SimHost::WorkbooksChanged() {
+  const Rect grid = GridRect();
+  if (model_->WindowPerWorkbook()) {
+    std::erase_if(frames_, [&](const std::unique_ptr<Frame>& frame) {
+      if (model_->WorkbookById(frame->workbook)) return false;
+      if (shown_ == frame.get()) shown_ = nullptr;
+      desktop_.DestroyWindow(frame->main);
+      return true;
+    });
+    // A new workbook's window opens where the active one's lay.
+    for (const auto& book : model_->Workbooks())
+      if (!FrameOf(book->id)) OpenFrame(book->id, grid);
+    desktop_.BringToTop(FrameOf(model_->Active().id)->main);
+  } else {
+    frames_.front()->workbook = model_->Active().id;
+  }
+  ShowActive();
+}
+
+void SimHost::ShowActive() {
+  shown_ = FrameOf(model_->Active().id);
+  desktop_.SetFocusWindow(shown_->grid);
+  desktop_.SetActiveWindowHandle(shown_->main);
+  desktop_.SetForegroundHandle(shown_->main);
+  desktop_.FlushRepaints();
+  RepaintAll();
+}
+
+}  // namespace rowtint::sim

@@ -1,0 +1,60 @@
+// The stand-in's windows per workbook: which shows which workbook, and the
+// active one's in front with the keyboard focus in its grid.
+#include <algorithm>
+
+#include "host_windows.h"
+
+namespace rowtint::host {
+
+HostWindows::Frame* HostWindows::FrameOf(HWND window) {
+  for (const auto& frame : frames_)
+    if (frame->main == window || frame->grid == window) return frame.get();
+  return nullptr;
+}
+
+HostWindows::Frame* HostWindows::FrameOfWorkbook(int workbook) {
+  for (const auto& frame : frames_)
+    if (frame->workbook == workbook) return frame.get();
+  return nullptr;
+}
+
+const sim::SheetModel* HostWindows::SheetOf(const Frame& frame) const {
+  if (!model_) return nullptr;
+  const sim::Workbook* book = model_->WorkbookById(frame.workbook);
+  return book ? &book->sheet : &model_->Sheet();
+}
+
+platform::WindowHandle HostWindows::MainWindowOf(int workbookId) {
+  if (!model_ || !model_->WorkbookById(workbookId)) return 0;
+  const Frame* frame = model_->WindowPerWorkbook() ? FrameOfWorkbook(workbookId) : frames_.front().get();
+  return frame ? reinterpret_cast<platform::WindowHandle>(frame->main) : 0;
+}
+
+void HostWindows::WorkbooksChanged() {
+  const platform::Rect grid = GridOnScreen();
+  if (model_->WindowPerWorkbook()) {
+    std::erase_if(frames_, [&](const std::unique_ptr<Frame>& frame) {
+      if (model_->WorkbookById(frame->workbook)) return false;
+      if (shown_ == frame.get()) shown_ = nullptr;
+      CloseFrame(*frame);
+      return true;
+    });
+    // A new workbook's window opens where the active one's lay.
+    for (const auto& book : model_->Workbooks())
+      if (!FrameOfWorkbook(book->id)) OpenFrame(book->id, grid);
+  } else {
+    frames_.front()->workbook = model_->Active().id;
+  }
+  ShowActive();
+}
+
+void HostWindows::ShowActive() {
+  shown_ = FrameOfWorkbook(model_->Active().id);
+  SetWindowPos(shown_->main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(shown_->main);
+  SetActiveWindow(shown_->main);
+  SetFocus(shown_->grid);
+  RepaintAll();
+}
+
+}  // namespace rowtint::host
