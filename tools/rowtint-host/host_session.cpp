@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "dll_watch.h"
 #include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
@@ -41,8 +42,9 @@ HostSession::HostSession(std::string outDir)
   RegisterClassW(&helper);
   helper_ = CreateWindowExW(0, kHelperClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, helper.hInstance, nullptr);
   SetWindowLongPtrW(helper_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  // Every script starts with an empty store.
+  // Every script starts with an empty store, and with the grid's monitor at the system's resolution.
   RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+  AnswerWindowDpi(0);
 }
 
 HostSession::~HostSession() {
