@@ -199,12 +199,12 @@ const std::map<std::string, Kind>& Commands() {
       {"select", Kind::User},      {"select-object", Kind::User},  {"scroll", Kind::User},
       {"resize", Kind::User},      {"activate-sheet", Kind::User}, {"activate-workbook", Kind::User},
       {"print", Kind::User},       {"click", Kind::User},          {"find-options", Kind::User},
-      {"workbook", Kind::User},    {"pick", Kind::Dialog},      {"form", Kind::Dialog},         {"gate", Kind::Loop},
-      {"tick", Kind::Loop},        {"paint", Kind::Loop},          {"switch", Kind::Loop},
-      {"wober", Kind::Loop},       {"warm", Kind::Loop},           {"snapshot", Kind::Output},
-      {"state", Kind::Output},     {"edit", Kind::User},           {"away", Kind::User},
-      {"back", Kind::User},        {"cover", Kind::Desktop},       {"uncover", Kind::Desktop},
-      {"window-dpi", Kind::Sheet}, {"caret", Kind::Sheet},
+      {"workbook", Kind::User},    {"pick", Kind::Dialog},         {"form", Kind::Dialog},
+      {"gate", Kind::Loop},        {"tick", Kind::Loop},           {"paint", Kind::Loop},
+      {"switch", Kind::Loop},      {"wober", Kind::Loop},          {"warm", Kind::Loop},
+      {"snapshot", Kind::Output},  {"state", Kind::Output},        {"edit", Kind::User},
+      {"away", Kind::User},        {"back", Kind::User},           {"cover", Kind::Desktop},
+      {"uncover", Kind::Desktop},  {"window-dpi", Kind::Sheet},    {"caret", Kind::Sheet},
   };
   return commands;
 }

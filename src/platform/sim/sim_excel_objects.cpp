@@ -159,9 +159,7 @@ class SimWorksheetFunction : public host::WorksheetFunction {
 class SimApplication : public host::Application {
  public:
   explicit SimApplication(HostRef host) : host_(std::move(host)) {}
-  std::shared_ptr<host::Window> ActiveWindow() override {
-    return NewWindow(host_, host_().Active().id);
-  }
+  std::shared_ptr<host::Window> ActiveWindow() override { return NewWindow(host_, host_().Active().id); }
   std::shared_ptr<host::Range> ActiveCell() override {
     const CellRef active = host_().Sheet().active;
     return std::make_shared<SimRange>(host_, Area{active, active});
