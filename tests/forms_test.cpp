@@ -131,6 +131,23 @@ TEST_F(OptionsFormTest, TheFormDrawsCentredOverTheSheetAndGoesAwayAtOk) {
   EXPECT_NE(ScreenAt(x, y), 0xFF0000u) << "the sheet shows again where the form was";
 }
 
+// The form opens sized for the resolution of the monitor Excel is on, and
+// centred; its controls lie where that resolution puts them.
+TEST_F(OptionsFormTest, TheFormIsSizedForTheResolutionOfExcelsMonitor) {
+  Run("form click cb_cancel");
+  for (const int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    Run({"window-dpi " + std::to_string(dpi), "click Option"});
+    const auto rect = Desktop().WindowRect(Forms().WindowOf(*Form()));
+    EXPECT_EQ(rect.right - rect.left - 2 * 3, Form()->ClientWidthTwips() * dpi / 1440);
+    EXPECT_EQ(rect.bottom - rect.top - 22 - 3, Form()->ClientHeightTwips() * dpi / 1440);
+    EXPECT_NEAR(rect.left + rect.right, 1280, 1);
+    const int x = rect.left + 3 + 120 * dpi / 1440 + 5, y = rect.top + 22 + 1110 * dpi / 1440 + 3;
+    EXPECT_EQ(ScreenAt(x, y), 14600886u) << "new_color_lab";
+    Run("form click cb_cancel");
+  }
+}
+
 class AboutFormTest : public SimTest {
  protected:
   void SetUp() override {

@@ -20,6 +20,8 @@
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
+#include "import_patch.h"
+#include "support/test_windows.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -247,6 +249,58 @@ TEST_F(FormsHostPlacement, BothFormsOpenActivatedAndCentredWithTheirClientAreaAt
                 EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) << "not resizable";
                 EXPECT_TRUE(IsWindowVisible(window));
                 EXPECT_EQ(GetActiveWindow(), window);
+                form->Hide();
+              })});
+  }
+}
+
+// Points this program's GetProcAddress at one whose GetDpiForWindow answers
+// `dpi`, as Windows does for a window on a monitor of that resolution (Wine
+// answers the system's for every window).
+class DpiForWindowAnswer {
+ public:
+  explicit DpiForWindowAnswer(UINT dpi) {
+    dpi_ = dpi;
+    real_ = &::GetProcAddress;
+    EXPECT_TRUE(host::PatchImport(GetModuleHandleW(nullptr), "kernel32.dll", "GetProcAddress",
+                                  reinterpret_cast<void*>(&Find)));
+  }
+  ~DpiForWindowAnswer() {
+    host::PatchImport(GetModuleHandleW(nullptr), "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(real_));
+  }
+  DpiForWindowAnswer(const DpiForWindowAnswer&) = delete;
+  DpiForWindowAnswer& operator=(const DpiForWindowAnswer&) = delete;
+
+ private:
+  static UINT WINAPI Answer(HWND) { return dpi_; }
+  static FARPROC WINAPI Find(HMODULE module, LPCSTR name) {
+    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) && std::string(name) == "GetDpiForWindow")
+      return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&Answer));
+    return real_(module, name);
+  }
+  static inline UINT dpi_ = 96;
+  static inline decltype(&::GetProcAddress) real_ = nullptr;
+};
+
+// A form opens on the monitor Excel's main window is on: sized for that
+// monitor's resolution and centred on its work area.
+TEST_F(FormsHostPlacement, AFormOpensSizedForAndCentredOnExcelsMonitor) {
+  testing::TestWindow excel{L"XLMAIN", {40, 30, 640, 430}, WS_POPUP | WS_VISIBLE};
+  for (const UINT dpi : {96u, 144u}) {
+    DpiForWindowAnswer answer(dpi);
+    const Model form = About();
+    ShowWhile(form, {Do([&] {
+                const HWND window = Window(*form);
+                RECT client{}, frame{};
+                GetClientRect(window, &client);
+                EXPECT_EQ(client.right, Px(form->ClientWidthTwips(), static_cast<int>(dpi))) << dpi;
+                EXPECT_EQ(client.bottom, Px(form->ClientHeightTwips(), static_cast<int>(dpi))) << dpi;
+                MONITORINFO monitor{};
+                monitor.cbSize = sizeof monitor;
+                ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(excel.Get(), MONITOR_DEFAULTTOPRIMARY), &monitor));
+                GetWindowRect(window, &frame);
+                EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1) << dpi;
+                EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1) << dpi;
                 form->Hide();
               })});
   }

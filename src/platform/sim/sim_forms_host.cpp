@@ -6,29 +6,31 @@
 
 namespace rowtint::sim {
 namespace {
-constexpr int kTwipsPerPixel = 15;
 constexpr int kTitleHeight = 22;
 constexpr int kFrameWidth = 3;
 constexpr Pixel kPaleBlue = 0xF7E8D8;
 constexpr Pixel kLogoBlue = 0x803000;
 constexpr Pixel kWhite = 0xFFFFFF;
 
-int Px(std::int32_t twips) { return twips >= 0 ? twips / kTwipsPerPixel : -((-twips) / kTwipsPerPixel); }
+// Twips at a resolution, 1,440 to the inch, cut towards zero: 15 to the pixel at 96 dots per inch.
+int Px(std::int32_t twips, int dpi) { return static_cast<int>(std::int64_t{twips} * dpi / 1440); }
 
 Rect ClientArea(const Rect& window) {
   return {window.left + kFrameWidth, window.top + kTitleHeight, window.right - kFrameWidth,
           window.bottom - kFrameWidth};
 }
 
-Rect ControlRect(const Rect& client, const platform::ControlState& c) {
-  const int left = client.left + Px(c.left), top = client.top + Px(c.top);
-  return {left, top, left + Px(c.width), top + Px(c.height)};
+Rect ControlRect(const Rect& client, const platform::ControlState& c, int dpi) {
+  const int left = client.left + Px(c.left, dpi), top = client.top + Px(c.top, dpi);
+  return {left, top, left + Px(c.width, dpi), top + Px(c.height, dpi)};
 }
 }  // namespace
 
-void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle /*anchor*/) {
-  const int width = Px(form->ClientWidthTwips()) + 2 * kFrameWidth;
-  const int height = Px(form->ClientHeightTwips()) + kTitleHeight + kFrameWidth;
+// One monitor: Excel's, whose resolution its main window tells.
+void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) {
+  const int dpi = anchor ? desktop_.WindowDpi(anchor) : desktop_.dpi;
+  const int width = Px(form->ClientWidthTwips(), dpi) + 2 * kFrameWidth;
+  const int height = Px(form->ClientHeightTwips(), dpi) + kTitleHeight + kFrameWidth;
   const Rect screen = desktop_.Screen().Bounds();
   const int left = (screen.right - width) / 2, top = (screen.bottom - height) / 2;
   std::weak_ptr<platform::FormWindow> weak = form;
@@ -36,7 +38,7 @@ void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, 
                                                     [this, weak](FrameBuffer& fb, const Rect& clip) {
                                                       if (auto f = weak.lock()) Paint(*f, fb, clip);
                                                     });
-  shown_.push_back({form, window, desktop_.GetActiveWindow(), desktop_.GetFocus(), desktop_.Foreground()});
+  shown_.push_back({form, window, desktop_.GetActiveWindow(), desktop_.GetFocus(), desktop_.Foreground(), dpi});
   // An activated top-level window of the process in front is the foreground window, as on Windows.
   desktop_.SetForegroundHandle(window);
   desktop_.SetActiveWindowHandle(window);
@@ -95,7 +97,7 @@ Point SimFormsHost::ControlCentre(const platform::FormWindow& form, const std::s
   if (control.empty()) return {client.left + 2, client.bottom - 2};
   for (const auto& c : form.Controls())
     if (c.name == control) {
-      const Rect r = Intersect(ControlRect(client, c), client);
+      const Rect r = Intersect(ControlRect(client, c, s->dpi), client);
       return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
   return {};
@@ -117,7 +119,7 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
   for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
     const auto& c = *it;
     if (!c.visible) continue;
-    const Rect r = ControlRect(client, c);
+    const Rect r = ControlRect(client, c, s->dpi);
     const Rect area = Intersect(r, inside);
     if (area.Empty()) continue;
     if (c.kind == platform::ControlKind::Image) {

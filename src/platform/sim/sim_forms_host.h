@@ -1,5 +1,5 @@
-// Shows forms on the simulated desktop: a window centred on the screen that
-// draws the form's controls, and a modal loop that keeps the host's message
+// Shows forms on the simulated desktop: a window sized for the resolution of
+// Excel's monitor and centred on the screen that draws the form's controls, and a modal loop that keeps the host's message
 // loop (here: the script) running until the form is hidden or unloaded.
 #pragma once
 
@@ -35,6 +35,7 @@ class SimFormsHost : public platform::FormsHost {
     WindowHandle previousActive;
     WindowHandle previousFocus;
     WindowHandle previousForeground = 0;
+    int dpi = 96;  // of the monitor the form opened on
   };
   void Paint(const platform::FormWindow& form, FrameBuffer& fb, const Rect& clip) const;
   void Close(platform::FormWindow& form);
