@@ -164,15 +164,18 @@ check "registry entries of the class, type library and add-in" diff <(echo "$exp
 # class keys there for the probe, and take the copies away afterwards.
 class_keys=("CLSID\\{02ECD3DB-D3C9-4757-88D7-312137B820B0}" "Rowtint.Connect"
   "TypeLib\\{4BA5643D-B60D-46E6-8867-F65DF8CA6B6E}" "Interface\\{E87D8889-AB02-4C06-8C00-5B67E73C2783}")
+mirror() { w wine reg copy "HKCU\\Software\\Classes\\$1" "HKLM\\Software\\Classes\\$1" /s /f >/dev/null; }
+# Once more when Wine's reg refuses under load; a second refusal is a failure, not a silent end.
+mirrored() { mirror "$1" || { sleep 1; mirror "$1"; }; }
 for key in "${class_keys[@]}"; do
-  w wine reg copy "HKCU\\Software\\Classes\\$key" "HKLM\\Software\\Classes\\$key" /s /f >/dev/null
+  check "class key mirrored: $key" mirrored "$key"
 done
 probe_out=$(w wine "$probe" | tr -d '\r') && probe_rc=0 || probe_rc=$?
 echo "$probe_out" | sed 's/^/     probe: /'
 check "Rowtint.Connect answers IDTExtensibility2" same_text "$probe_rc" 0
 check "COM loads the installed DLL" grep -qixF "     server $installed_dll" <<<"$probe_out"
 for key in "${class_keys[@]}"; do
-  w wine reg delete "HKLM\\Software\\Classes\\$key" /f >/dev/null
+  w wine reg delete "HKLM\\Software\\Classes\\$key" /f >/dev/null || true  # what stays, "no key left" names
 done
 
 check "removes without elevation" w wine msiexec /x "$msi" /qn
