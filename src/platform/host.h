@@ -89,6 +89,10 @@ class Window {
  public:
   virtual ~Window() = default;
   virtual std::shared_ptr<Pane> ActivePane() = 0;
+  // Whether rows or columns are frozen, and how many (0: none): SplitRow and SplitColumn.
+  virtual bool FreezePanes() = 0;
+  virtual std::int32_t SplitRow() = 0;
+  virtual std::int32_t SplitColumn() = 0;
   virtual std::int32_t PaneCount() = 0;                          // Panes.Count
   virtual std::shared_ptr<Pane> PaneAt(std::int32_t index) = 0;  // Panes(index), from 1
   virtual double Zoom() = 0;                                     // percentage, as the variant the host returns

@@ -84,6 +84,9 @@ class FakeWindow : public Window {
   std::shared_ptr<Range> VisibleRange() override { return std::make_shared<FakeRange>("$A$1:$P$30"); }
   std::shared_ptr<Range> ActiveCell() override { return std::make_shared<FakeRange>(activeCell_); }
   std::shared_ptr<Pane> ActivePane() override { return std::make_shared<FakePane>(); }
+  bool FreezePanes() override { return false; }
+  std::int32_t SplitRow() override { return 0; }
+  std::int32_t SplitColumn() override { return 0; }
   std::int32_t PaneCount() override { return 1; }
   std::shared_ptr<Pane> PaneAt(std::int32_t) override { return ActivePane(); }
 

@@ -88,6 +88,12 @@ Variant WrapWindow(const std::shared_ptr<xl::Window>& window) {
   const std::vector<Row<xl::Window>> table{
       {excel::kActivePane.id, [](xl::Window& w, const ReceivedCall&) { return WrapPane(w.ActivePane()); }},
       {excel::kPanes.id, [window](xl::Window&, const ReceivedCall&) { return WrapPanes(window); }},
+      {excel::kFreezePanes.id,
+       [](xl::Window& w, const ReceivedCall&) {
+         return Variant::Bool(w.FreezePanes() ? platform::kTrue : platform::kFalse);
+       }},
+      {excel::kSplitRow.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.SplitRow()); }},
+      {excel::kSplitColumn.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.SplitColumn()); }},
       {excel::kZoom.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Double(w.Zoom()); }},
       {excel::kScrollRow.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.ScrollRow()); }},
       {excel::kScrollColumn.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.ScrollColumn()); }},

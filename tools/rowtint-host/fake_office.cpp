@@ -35,8 +35,9 @@ ComPtr<FakeDispatch> FakeApplication() {
 ComPtr<FakeDispatch> FakeWindow() {
   auto window = FakeDispatch::Create("Window");
   window->Implements(kIidWindow);
-  for (const Member& m : {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange,
-                          excel::kActiveCell, excel::kActivePane, excel::kPanes})
+  for (const Member& m :
+       {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange, excel::kActiveCell,
+        excel::kActivePane, excel::kPanes, excel::kFreezePanes, excel::kSplitRow, excel::kSplitColumn})
     DefineExcel(*window.Get(), m);
   return window;
 }

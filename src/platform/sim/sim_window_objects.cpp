@@ -61,6 +61,18 @@ class SimWindow : public host::Window, public WindowMainHandle {
     host_();
     return std::make_shared<SimPane>(host_);
   }
+  bool FreezePanes() override {
+    host_();
+    return false;
+  }
+  std::int32_t SplitRow() override {
+    host_();
+    return 0;
+  }
+  std::int32_t SplitColumn() override {
+    host_();
+    return 0;
+  }
   std::int32_t PaneCount() override {
     host_();
     return 1;

@@ -122,6 +122,11 @@ class ExcelWindow final : public host::Window, public DispatchBacked {
     return std::make_shared<ExcelPane>(
         d_.Other(RequireObject(d_.Get(excel::kActivePane), excel::kActivePane.name), IID_IDispatch));
   }
+  bool FreezePanes() override {
+    return ToBool(d_.Get(excel::kFreezePanes), excel::kFreezePanes.name) != platform::kFalse;
+  }
+  std::int32_t SplitRow() override { return ToLong(d_.Get(excel::kSplitRow), excel::kSplitRow.name); }
+  std::int32_t SplitColumn() override { return ToLong(d_.Get(excel::kSplitColumn), excel::kSplitColumn.name); }
   std::int32_t PaneCount() override { return ToLong(Panes().Get(excel::kCount), excel::kCount.name); }
   std::shared_ptr<host::Pane> PaneAt(std::int32_t index) override {
     std::vector<Variant> args;

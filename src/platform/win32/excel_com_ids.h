@@ -45,6 +45,9 @@ inline constexpr Member kScrollColumn{"ScrollColumn", 0x28E};
 inline constexpr Member kVisibleRange{"VisibleRange", 0x45E};
 inline constexpr Member kActivePane{"ActivePane", 0x282};
 inline constexpr Member kPanes{"Panes", 0x28D};
+inline constexpr Member kFreezePanes{"FreezePanes", 0x28A};
+inline constexpr Member kSplitRow{"SplitRow", 0x294};
+inline constexpr Member kSplitColumn{"SplitColumn", 0x292};
 // Window and Pane
 inline constexpr Member kPointsToScreenPixelsX{"PointsToScreenPixelsX", 0x6F0};
 inline constexpr Member kPointsToScreenPixelsY{"PointsToScreenPixelsY", 0x6F1};
