@@ -112,5 +112,18 @@ TEST(BandDecision, TheRowMustLieFromTheSecondVisibleRowToTheThirdLast) {
   EXPECT_FALSE(BandAllowed(10, 5, 36, 1, 3));
 }
 
+// In a frozen pane every row is whole: its last rows take a band too, and
+// nothing below them does.
+TEST(BandDecision, AFrozenPanesLastRowsAreInside) {
+  const ViewPosition frozen{3, 1, 3, 2, 1, 11, true};
+  EXPECT_EQ(JudgePosition(frozen, true), PositionVerdict::GoOn);
+  EXPECT_EQ(JudgePosition(ViewPosition{4, 1, 3, 2, 1, 11, true}, true), PositionVerdict::EndRun);
+  EXPECT_TRUE(BandAllowed(3, 1, 3, 1, 1, true));
+  EXPECT_TRUE(BandAllowed(2, 1, 3, 1, 1, true));
+  EXPECT_FALSE(BandAllowed(4, 1, 3, 1, 1, true));
+  EXPECT_FALSE(BandAllowed(1, 1, 3, 1, 1, true)) << "the first visible row stays without";
+  EXPECT_FALSE(BandAllowed(3, 1, 3, 1, 1, false)) << "a pane whose last row may be cut off";
+}
+
 }  // namespace
 }  // namespace rowtint::engine

@@ -6,10 +6,13 @@
 
 namespace rowtint::engine {
 
-// The active cell and the first and last cell of the visible range.
+// The active cell and the first and last cell of the visible range of the
+// pane that shows it. In a frozen pane every row is whole: its last one is
+// not cut off by the grid's edge.
 struct ViewPosition {
   std::int32_t activeRow = 0, topRow = 0, bottomRow = 0;
   std::int32_t activeColumn = 0, leftColumn = 0, rightColumn = 0;
+  bool rowsWhole = false;
 };
 
 enum class PositionVerdict {
@@ -21,9 +24,10 @@ enum class PositionVerdict {
 PositionVerdict JudgePosition(const ViewPosition& position, bool columnCheckArmed);
 
 // No band in the first visible row, in the last two rows of the visible
-// range, or for a selection taller than one row or wider than two columns.
-// The row limits are the numbers the visible range's address texts hold.
+// range (unless its rows are all whole), or for a selection taller than one
+// row or wider than two columns. The row limits are the numbers the visible
+// range's address texts hold.
 bool BandAllowed(std::int32_t activeRow, double topRowText, double bottomRowText, std::int32_t selectionRows,
-                 std::int32_t selectionColumns);
+                 std::int32_t selectionColumns, bool rowsWhole = false);
 
 }  // namespace rowtint::engine

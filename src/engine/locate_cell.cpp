@@ -13,8 +13,15 @@ bool Shows(host::Pane& pane, std::int32_t row, std::int32_t column) {
          column < left + visible->Columns()->Count();
 }
 
-// The pane whose visible range holds the cell; the active one when none
-// does (the cell out of view), or when the window has only one.
+platform::Point ByPane(RunHostValues& host, int dpi, double zoom) {
+  const auto cell = host.App().ActiveCell();
+  const auto pane = PaneShowing(host.ActiveWindow(), *cell);
+  const double scale = dpi / 72.0 * zoom;
+  return {pane->PointsToScreenPixelsX(0) + ToInt32(cell->Left() * scale),
+          pane->PointsToScreenPixelsY(0) + ToInt32(cell->Top() * scale)};
+}
+}  // namespace
+
 std::shared_ptr<host::Pane> PaneShowing(host::Window& window, host::Range& cell) {
   const std::int32_t count = window.PaneCount();
   if (count > 1) {
@@ -24,15 +31,6 @@ std::shared_ptr<host::Pane> PaneShowing(host::Window& window, host::Range& cell)
   }
   return window.ActivePane();
 }
-
-platform::Point ByPane(RunHostValues& host, int dpi, double zoom) {
-  const auto cell = host.App().ActiveCell();
-  const auto pane = PaneShowing(host.ActiveWindow(), *cell);
-  const double scale = dpi / 72.0 * zoom;
-  return {pane->PointsToScreenPixelsX(0) + ToInt32(cell->Left() * scale),
-          pane->PointsToScreenPixelsY(0) + ToInt32(cell->Top() * scale)};
-}
-}  // namespace
 
 CellCorner LocateActiveCell(platform::WindowQueries& windows, platform::WindowHandle grid, RunHostValues& host, int dpi,
                             double zoom, bool bothWays) {

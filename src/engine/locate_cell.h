@@ -18,6 +18,10 @@ struct CellCorner {
   std::optional<platform::Point> byPane;
 };
 
+// The pane whose visible range holds the cell; the active one when none
+// does (the cell out of view), or when the window has only one.
+std::shared_ptr<platform::host::Pane> PaneShowing(platform::host::Window& window, platform::host::Range& cell);
+
 // `dpi` and `zoom` (a fraction, 1 at 100 %) are the grid's. With `bothWays`
 // the pane is asked even when the caret answers. Raises what the host raises.
 CellCorner LocateActiveCell(platform::WindowQueries& windows, platform::WindowHandle grid, RunHostValues& host, int dpi,

@@ -152,11 +152,17 @@ class PaintRun {
 
   Verdict Decide() {
     if (IsTrue(s_.HighlightOff) || !focusInHost_) return Verdict::End;
-    const AddressHalves visible = SplitRangeAddress(host_.ActiveWindow().VisibleRange()->Address());
+    // The rules read the pane that shows the active cell: with frozen panes
+    // the window's visible range would count rows the frozen ones hide.
+    auto& window = host_.ActiveWindow();
+    const auto activeCell = window.ActiveCell();
+    const auto pane = PaneShowing(window, *activeCell);
+    const AddressHalves visible = SplitRangeAddress(pane->VisibleRange()->Address());
     const std::string topRowText = RowTextOf(visible.topLeft);
     const std::string bottomRowText = RowTextOf(visible.bottomRight);
-    const std::string active = host_.ActiveWindow().ActiveCell()->Address();
+    const std::string active = activeCell->Address();
     ViewPosition position;
+    position.rowsWhole = window.FreezePanes() && host_.CellAt(visible.bottomRight).Row() <= window.SplitRow();
     position.activeRow = host_.CellAt(active).Row();
     position.topRow = host_.CellAt(visible.topLeft).Row();
     position.bottomRow = host_.CellAt(visible.bottomRight).Row();
@@ -181,8 +187,9 @@ class PaintRun {
     const auto selection = host_.App().Selection()->AsRange();
     const std::int32_t rows = selection->Rows()->Count();
     const std::int32_t columns = selection->Columns()->Count();
-    return BandAllowed(position.activeRow, topRowNumber, bottomRowNumber, rows, columns) ? Verdict::Draw
-                                                                                         : Verdict::FinishWithoutBand;
+    return BandAllowed(position.activeRow, topRowNumber, bottomRowNumber, rows, columns, position.rowsWhole)
+               ? Verdict::Draw
+               : Verdict::FinishWithoutBand;
   }
 
   // Whether the run goes on to its end: a band that would stand below the
