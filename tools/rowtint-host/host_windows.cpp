@@ -147,8 +147,12 @@ void HostWindows::RepaintAll() {
   PlaceCaret();
 }
 
-void HostWindows::ScrollGrid(int dx, int dy) {
-  ScrollWindowEx(Grid(), dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+void HostWindows::ScrollGrid(int dx, int dy, const platform::Rect& part) {
+  RECT client{};
+  GetClientRect(Grid(), &client);
+  const RECT area{part.left, part.top, part.right, part.bottom};
+  const bool whole = EqualRect(&client, &area) != FALSE;
+  ScrollWindowEx(Grid(), dx, dy, whole ? nullptr : &area, whole ? nullptr : &area, nullptr, nullptr, SW_INVALIDATE);
   UpdateWindow(Grid());
   PlaceCaret();
 }
