@@ -113,14 +113,9 @@ void ExcelModel::ScrollView(CellRef topLeft) {
   if (topLeft == before) return;
   sheet.scroll = topLeft;
   // The old scroll cell's edges in the new view: how far the pixels move.
-  const int dx = sheet.ScrolledColumnEdge(before.column) - sheet.FrozenWidth();
-  const int dy = sheet.ScrolledRowEdge(before.row) - sheet.FrozenHeight();
-  const platform::Rect grid = view_.GridClient();
-  if (sheet.frozen == CellRef{0, 0}) return view_.ScrollGrid(dx, dy, grid);
-  // The panes below the frozen rows move up and down, those right of the
-  // frozen columns left and right, and the one in both, both ways.
-  view_.ScrollGrid(0, dy, {grid.left, grid.top + sheet.FrozenHeight(), grid.right, grid.bottom});
-  view_.ScrollGrid(dx, 0, {grid.left + sheet.FrozenWidth(), grid.top, grid.right, grid.bottom});
+  const platform::Point frozen{sheet.FrozenWidth(), sheet.FrozenHeight()};
+  view_.ScrollGrid(sheet.ScrolledColumnEdge(before.column) - frozen.x, sheet.ScrolledRowEdge(before.row) - frozen.y,
+                   frozen);
 }
 
 bool ExcelModel::Freeze(CellRef counts) {

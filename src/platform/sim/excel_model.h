@@ -49,9 +49,11 @@ class ExcelView {
   virtual void WorkbooksChanged() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
   virtual void RepaintAll() = 0;
-  // The grid's pixels within `part` (of its client area) move by (dx, dy)
-  // with the sheet; what comes into view is painted.
-  virtual void ScrollGrid(int dx, int dy, const platform::Rect& part) = 0;
+  // The grid's pixels move by (dx, dy) with the sheet, but for the frozen
+  // panes': those left of `frozen.x` move only up and down, those above
+  // `frozen.y` only sideways (client coordinates). What comes into view is
+  // painted.
+  virtual void ScrollGrid(int dx, int dy, platform::Point frozen) = 0;
   // The grid window moves to `rect` on the host's main window.
   virtual void MoveGrid(const platform::Rect& rect, GridMove how) = 0;
   // Whether the host keeps the system caret at the selected cell (Excel

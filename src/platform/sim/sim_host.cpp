@@ -154,15 +154,15 @@ void SimHost::EventFailed(const std::string& what) {
   desktop_.RecordHostError(what);
 }
 
-void SimHost::ScrollGrid(int dx, int dy, const platform::Rect& part) {
+void SimHost::ScrollGrid(int dx, int dy, platform::Point frozen) {
   // The host scrolls the window's pixels, band and all, and paints only what
   // comes into view; the headers are painted afresh. Pixels of windows lying
-  // over the grid are theirs: they neither move nor are moved onto.
+  // over the grid are theirs: they neither move nor are moved onto. A pane
+  // takes pixels only from itself, and the frozen corner keeps its own.
   FrameBuffer& fb = desktop_.Screen();
   const Rect grid = GridRect();
-  const Rect visible = Intersect(
-      Intersect(grid, {grid.left + part.left, grid.top + part.top, grid.left + part.right, grid.top + part.bottom}),
-      fb.Bounds());
+  const Rect visible = Intersect(grid, fb.Bounds());
+  const int splitX = grid.left + frozen.x, splitY = grid.top + frozen.y;
   const auto above = desktop_.WindowsAbove(MainWindow());
   auto shown = [&](int x, int y) {
     if (x < visible.left || x >= visible.right || y < visible.top || y >= visible.bottom) return false;
@@ -173,8 +173,11 @@ void SimHost::ScrollGrid(int dx, int dy, const platform::Rect& part) {
   FrameBuffer old = fb;
   RepaintAll();
   for (int y = visible.top; y < visible.bottom; ++y)
-    for (int x = visible.left; x < visible.right; ++x)
-      if (shown(x, y) && shown(x - dx, y - dy)) fb.Set(x, y, old.Get(x - dx, y - dy));
+    for (int x = visible.left; x < visible.right; ++x) {
+      const int fromX = x < splitX ? x : x - dx, fromY = y < splitY ? y : y - dy;
+      if (shown(x, y) && shown(fromX, fromY) && (fromX < splitX) == (x < splitX) && (fromY < splitY) == (y < splitY))
+        fb.Set(x, y, old.Get(fromX, fromY));
+    }
 }
 
 void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
