@@ -49,10 +49,10 @@ class ExcelView {
   virtual void WorkbooksChanged() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
   virtual void RepaintAll() = 0;
-  // The grid's pixels move by (dx, dy) with the sheet, but for the frozen
-  // panes': those left of `frozen.x` move only up and down, those above
-  // `frozen.y` only sideways (client coordinates). What comes into view is
-  // painted.
+  // The grid's pixels move by (dx, dy) with the sheet, except in the frozen
+  // panes: left of `frozen.x` they move only up and down, above `frozen.y`
+  // only sideways, and in the corner not at all (client coordinates). What
+  // comes into view is painted.
   virtual void ScrollGrid(int dx, int dy, platform::Point frozen) = 0;
   // The grid window moves to `rect` on the host's main window.
   virtual void MoveGrid(const platform::Rect& rect, GridMove how) = 0;
