@@ -31,16 +31,35 @@ std::string Show(const Rect& r) {
 
 }  // namespace
 
-Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
+// How far the scrollable part's pixels have moved since the view scrolled from `from`.
+platform::Point StormChecker::Scrolled(sim::CellRef from) const {
   auto& sheet = session_.Host().Sheet();
-  const int dx = sheet.ColumnEdge(from.column), dy = sheet.RowEdge(from.row);
-  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  return {sheet.ScrolledColumnEdge(from.column) - sheet.FrozenWidth(),
+          sheet.ScrolledRowEdge(from.row) - sheet.FrozenHeight()};
+}
+
+Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
+  const platform::Point d = Scrolled(from);
+  return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y};
+}
+
+// Where a scroll has carried the band: with a freeze, the panes beside the
+// frozen rows or columns carry their part of it one way only.
+std::vector<Rect> StormChecker::Carried() const {
+  const Rect grid = session_.Host().GridRect();
+  const Rect last = session_.Library().State().LastBandRect;
+  std::vector<Rect> carried{sim::Intersect(Moved(last, bandScroll_), grid)};
+  if (session_.Host().Sheet().frozen == sim::CellRef{0, 0}) return carried;
+  const platform::Point d = Scrolled(bandScroll_);
+  carried.push_back(sim::Intersect({last.left + d.x, last.top, last.right + d.x, last.bottom}, grid));
+  carried.push_back(sim::Intersect({last.left, last.top + d.y, last.right, last.bottom + d.y}, grid));
+  return carried;
 }
 
 std::vector<Rect> StormChecker::BandRegion() const {
-  const Rect grid = session_.Host().GridRect();
-  const Rect last = session_.Library().State().LastBandRect;
-  return {sim::Intersect(last, grid), sim::Intersect(Moved(last, bandScroll_), grid)};
+  std::vector<Rect> region = Carried();
+  region.push_back(sim::Intersect(session_.Library().State().LastBandRect, session_.Host().GridRect()));
+  return region;
 }
 
 void StormChecker::Before() {
@@ -69,12 +88,11 @@ std::optional<Violation> StormChecker::After(const std::string& escaped) {
 }
 
 bool StormChecker::CarriedBandGone(const sim::FrameBuffer& content) const {
-  const Rect carried =
-      sim::Intersect(Moved(session_.Library().State().LastBandRect, bandScroll_), session_.Host().GridRect());
   const sim::FrameBuffer& screen = session_.Desktop().Screen();
-  for (int y = carried.top; y < carried.bottom; ++y)
-    for (int x = carried.left; x < carried.right; ++x)
-      if (screen.Get(x, y) != content.Get(x, y)) return false;
+  for (const Rect& carried : Carried())
+    for (int y = carried.top; y < carried.bottom; ++y)
+      for (int x = carried.left; x < carried.right; ++x)
+        if (screen.Get(x, y) != content.Get(x, y)) return false;
   return true;
 }
 

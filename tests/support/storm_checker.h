@@ -35,7 +35,9 @@ class StormChecker {
   std::optional<Violation> CheckScreen(const sim::FrameBuffer& content);
   // Whether the screen shows only the host's drawing where the scroll has carried the band.
   bool CarriedBandGone(const sim::FrameBuffer& content) const;
+  std::vector<platform::Rect> Carried() const;
   std::vector<platform::Rect> BandRegion() const;
+  platform::Point Scrolled(sim::CellRef from) const;
   platform::Rect Moved(const platform::Rect& r, sim::CellRef from) const;
 
   simcli::SimSession& session_;

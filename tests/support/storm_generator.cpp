@@ -188,6 +188,12 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
          return "dpi " + OneOf<std::string>({"96", "96", "120", "144"});
        }},
       {4, [&] { return "grid " + GridRect(session, false); }},
+      {6,
+       [&] {
+         if (Chance(0.3)) return std::string("freeze off");
+         const int rows = Below(4), columns = rows == 0 ? 1 + Below(2) : Below(3);
+         return "freeze " + std::to_string(rows) + " " + std::to_string(columns);
+       }},
       {2,
        [&] {
          return "screen " + OneOf<std::string>({"800 600", "800 600", "1024 640", "640 480"});

@@ -262,8 +262,8 @@ class DpiForWindowAnswer {
   explicit DpiForWindowAnswer(UINT dpi) {
     dpi_ = dpi;
     real_ = &::GetProcAddress;
-    EXPECT_TRUE(host::PatchImport(GetModuleHandleW(nullptr), "kernel32.dll", "GetProcAddress",
-                                  reinterpret_cast<void*>(&Find)));
+    EXPECT_TRUE(
+        host::PatchImport(GetModuleHandleW(nullptr), "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&Find)));
   }
   ~DpiForWindowAnswer() {
     host::PatchImport(GetModuleHandleW(nullptr), "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(real_));

@@ -147,8 +147,21 @@ void HostWindows::RepaintAll() {
   PlaceCaret();
 }
 
-void HostWindows::ScrollGrid(int dx, int dy) {
-  ScrollWindowEx(Grid(), dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+void HostWindows::ScrollGrid(int dx, int dy, platform::Point frozen) {
+  if (frozen.x == 0 && frozen.y == 0) {
+    ScrollWindowEx(Grid(), dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  } else {
+    // Each pane beside the frozen ones moves within itself, the way it scrolls.
+    RECT client{};
+    GetClientRect(Grid(), &client);
+    const RECT panes[] = {{frozen.x, 0, client.right, frozen.y},
+                          {0, frozen.y, frozen.x, client.bottom},
+                          {frozen.x, frozen.y, client.right, client.bottom}};
+    const POINT moves[] = {{dx, 0}, {0, dy}, {dx, dy}};
+    for (int i = 0; i < 3; ++i)
+      if (!IsRectEmpty(&panes[i]))
+        ScrollWindowEx(Grid(), moves[i].x, moves[i].y, &panes[i], &panes[i], nullptr, nullptr, SW_INVALIDATE);
+  }
   UpdateWindow(Grid());
   PlaceCaret();
 }

@@ -47,7 +47,7 @@ class HostWindows : public sim::ExcelView {
   void WorkbooksChanged() override;
   void RepaintCell(sim::CellRef cell) override;
   void RepaintAll() override;
-  void ScrollGrid(int dx, int dy) override;
+  void ScrollGrid(int dx, int dy, platform::Point frozen) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override { errors_.push_back(what); }
   void CaretChanged(bool atCell) override;

@@ -96,6 +96,24 @@ void Edit(const ScriptLine& line, sim::ExcelModel& model) {
     model.EndEdit();
 }
 
+// "off", or the counts of rows and columns to freeze, one of them at least.
+void Freeze(const ScriptLine& line, sim::ExcelModel& model) {
+  line.ExpectArguments(1, 2);
+  if (line.Word(1) == "off") {
+    line.ExpectArguments(1);
+    model.Freeze({0, 0});
+    return;
+  }
+  line.ExpectArguments(2);
+  const auto rows = static_cast<std::int32_t>(line.Whole(1, 0, sim::SheetModel::kMaxRows - 1, "count of rows"));
+  const auto columns =
+      static_cast<std::int32_t>(line.Whole(2, 0, sim::SheetModel::kMaxColumns - 1, "count of columns"));
+  if (rows == 0 && columns == 0) throw ScriptError("'freeze' takes a row or a column to freeze, or off");
+  if (!model.Freeze({rows, columns}))
+    throw ScriptError("'freeze " + line.Word(1) + " " + line.Word(2) +
+                      "' leaves the grid no room: the frozen rows and columns must fit in it");
+}
+
 void UserCommand(const ScriptLine& line, sim::ExcelModel& model) {
   const std::string& cmd = line.Command();
   if (cmd == "edit") {
@@ -107,6 +125,8 @@ void UserCommand(const ScriptLine& line, sim::ExcelModel& model) {
     line.ExpectArguments(2);
     const std::int32_t row = line.Row(1);
     model.Scroll({row, line.Column(2)});
+  } else if (cmd == "freeze") {
+    Freeze(line, model);
   } else {
     line.ExpectArguments(0);
     if (cmd == "select-object")
@@ -179,8 +199,8 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
     line.ExpectArguments(1);
     if (line.Word(1) != "on" && line.Word(1) != "off") throw ScriptError("'caret' takes on or off");
     host.Model().SetCaretAtCell(line.Word(1) == "on");
-  } else if (cmd == "select" || cmd == "scroll" || cmd == "select-object" || cmd == "activate-sheet" ||
-             cmd == "activate-workbook" || cmd == "print" || cmd == "edit") {
+  } else if (cmd == "select" || cmd == "scroll" || cmd == "freeze" || cmd == "select-object" ||
+             cmd == "activate-sheet" || cmd == "activate-workbook" || cmd == "print" || cmd == "edit") {
     UserCommand(line, host.Model());
   } else {
     return false;
@@ -205,6 +225,7 @@ const std::map<std::string, Kind>& Commands() {
       {"snapshot", Kind::Output},  {"state", Kind::Output},        {"edit", Kind::User},
       {"away", Kind::User},        {"back", Kind::User},           {"cover", Kind::Desktop},
       {"uncover", Kind::Desktop},  {"window-dpi", Kind::Sheet},    {"caret", Kind::Sheet},
+      {"freeze", Kind::User},
   };
   return commands;
 }

@@ -102,16 +102,34 @@ void ExcelModel::SelectObject() {
 }
 
 void ExcelModel::Scroll(CellRef topLeft) {
-  ScrollView(
-      {std::clamp(topLeft.row, 1, SheetModel::kMaxRows), std::clamp(topLeft.column, 1, SheetModel::kMaxColumns)});
+  const CellRef lowest = Sheet().FirstScrollable();
+  ScrollView({std::clamp(topLeft.row, lowest.row, SheetModel::kMaxRows),
+              std::clamp(topLeft.column, lowest.column, SheetModel::kMaxColumns)});
 }
 
 void ExcelModel::ScrollView(CellRef topLeft) {
-  const CellRef before = Sheet().scroll;
+  SheetModel& sheet = Sheet();
+  const CellRef before = sheet.scroll;
   if (topLeft == before) return;
-  Sheet().scroll = topLeft;
+  sheet.scroll = topLeft;
   // The old scroll cell's edges in the new view: how far the pixels move.
-  view_.ScrollGrid(Sheet().ColumnEdge(before.column), Sheet().RowEdge(before.row));
+  const platform::Point frozen{sheet.FrozenWidth(), sheet.FrozenHeight()};
+  view_.ScrollGrid(sheet.ScrolledColumnEdge(before.column) - frozen.x, sheet.ScrolledRowEdge(before.row) - frozen.y,
+                   frozen);
+}
+
+bool ExcelModel::Freeze(CellRef counts) {
+  SheetModel& sheet = Sheet();
+  const CellRef before = sheet.frozen;
+  sheet.frozen = counts;
+  const platform::Rect grid = view_.GridClient();
+  if (sheet.FrozenHeight() >= grid.bottom - grid.top || sheet.FrozenWidth() >= grid.right - grid.left) {
+    sheet.frozen = before;
+    return false;
+  }
+  sheet.scroll = sheet.FirstScrollable();
+  view_.RepaintAll();
+  return true;
 }
 
 void ExcelModel::Resize(const platform::Rect& grid) {

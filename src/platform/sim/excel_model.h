@@ -49,8 +49,11 @@ class ExcelView {
   virtual void WorkbooksChanged() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
   virtual void RepaintAll() = 0;
-  // The grid's pixels move by (dx, dy) with the sheet; what comes into view is painted.
-  virtual void ScrollGrid(int dx, int dy) = 0;
+  // The grid's pixels move by (dx, dy) with the sheet, except in the frozen
+  // panes: left of `frozen.x` they move only up and down, above `frozen.y`
+  // only sideways, and in the corner not at all (client coordinates). What
+  // comes into view is painted.
+  virtual void ScrollGrid(int dx, int dy, platform::Point frozen) = 0;
   // The grid window moves to `rect` on the host's main window.
   virtual void MoveGrid(const platform::Rect& rect, GridMove how) = 0;
   // Whether the host keeps the system caret at the selected cell (Excel
@@ -109,6 +112,10 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   void Select(const Area& area);
   void SelectObject();
   void Scroll(CellRef topLeft);  // the scroll bars or the wheel: no event
+  // Freeze Panes with the view at the top left: the first `counts.row` rows
+  // and `counts.column` columns stay in view; 0 and 0 unfreezes. False, with
+  // nothing changed, when the frozen part would leave the grid no room.
+  bool Freeze(CellRef counts);
   void Resize(const platform::Rect& grid);
   void PlaceGrid(const platform::Rect& grid);  // set-up: no event
   void SetZoom(std::int32_t percent);

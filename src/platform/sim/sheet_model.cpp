@@ -4,18 +4,11 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
-#include <vector>
-
-#include "platform/sim/glyphs.h"
 
 namespace rowtint::sim {
 namespace {
 constexpr double kStandardRowHeight = 15;
 constexpr double kStandardColumnWidth = 48;
-constexpr Pixel kCellWhite = 0xFFFFFF;
-constexpr Pixel kGridline = 0xD4D4D4;
-constexpr Pixel kTextInk = 0x000000;
-constexpr Pixel kActiveBorder = 0x467321;  // host green
 }  // namespace
 
 std::int32_t RoundEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
@@ -59,41 +52,69 @@ std::int32_t SheetModel::EdgeFrom(const std::map<std::int32_t, double>& custom, 
   return static_cast<std::int32_t>(backwards ? -sum : sum);
 }
 
+std::int32_t SheetModel::FrozenHeight() const { return EdgeFrom(rowHeights_, kStandardRowHeight, 1, frozen.row + 1); }
+
+std::int32_t SheetModel::FrozenWidth() const {
+  return EdgeFrom(columnWidths_, kStandardColumnWidth, 1, frozen.column + 1);
+}
+
+std::int32_t SheetModel::ScrolledRowEdge(std::int32_t row) const {
+  return FrozenHeight() + EdgeFrom(rowHeights_, kStandardRowHeight, scroll.row, row);
+}
+
+std::int32_t SheetModel::ScrolledColumnEdge(std::int32_t column) const {
+  return FrozenWidth() + EdgeFrom(columnWidths_, kStandardColumnWidth, scroll.column, column);
+}
+
+// A frozen row keeps its unscrolled place; a scrollable one scrolled out of
+// view lies under the frozen rows, so that its height on the screen is nothing.
 std::int32_t SheetModel::RowEdge(std::int32_t row) const {
-  return EdgeFrom(rowHeights_, kStandardRowHeight, scroll.row, row);
+  if (frozen.row == 0) return ScrolledRowEdge(row);
+  if (row <= frozen.row + 1) return EdgeFrom(rowHeights_, kStandardRowHeight, 1, row);
+  return std::max(FrozenHeight(), ScrolledRowEdge(row));
 }
 
 std::int32_t SheetModel::ColumnEdge(std::int32_t column) const {
-  return EdgeFrom(columnWidths_, kStandardColumnWidth, scroll.column, column);
+  if (frozen.column == 0) return ScrolledColumnEdge(column);
+  if (column <= frozen.column + 1) return EdgeFrom(columnWidths_, kStandardColumnWidth, 1, column);
+  return std::max(FrozenWidth(), ScrolledColumnEdge(column));
 }
 
 CellRef SheetModel::LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const {
   CellRef last = scroll;
-  for (std::int32_t edge = RowPixels(last.row); last.row < kMaxRows && edge < gridHeight;)
+  for (std::int32_t edge = FrozenHeight() + RowPixels(last.row); last.row < kMaxRows && edge < gridHeight;)
     edge += RowPixels(++last.row);
-  for (std::int32_t edge = ColumnPixels(last.column); last.column < kMaxColumns && edge < gridWidth;)
+  for (std::int32_t edge = FrozenWidth() + ColumnPixels(last.column); last.column < kMaxColumns && edge < gridWidth;)
     edge += ColumnPixels(++last.column);
   return last;
 }
 
 namespace {
-// The first index to show so that `index` ends within `room` pixels,
-// moving the view as little as it can from `current`.
+// The first index to show, from `lowest` on, so that `index` ends within
+// `room` pixels, moving the view as little as it can from `current`.
 template <class Size>
-std::int32_t LeastScroll(std::int32_t current, std::int32_t index, std::int32_t endEdge, std::int32_t room, Size size) {
+std::int32_t LeastScroll(std::int32_t current, std::int32_t lowest, std::int32_t index, std::int32_t endEdge,
+                         std::int32_t room, Size size) {
   if (index < current) return index;
   if (endEdge <= room) return current;
   std::int32_t first = index;
-  for (std::int32_t used = size(index); first > 1 && used + size(first - 1) <= room;) used += size(--first);
+  for (std::int32_t used = size(index); first > lowest && used + size(first - 1) <= room;) used += size(--first);
   return first;
 }
 }  // namespace
 
+// Only the scrollable part moves, within the room the frozen part leaves;
+// a frozen row or column is always in view.
 CellRef SheetModel::ScrollToShow(CellRef cell, std::int32_t gridWidth, std::int32_t gridHeight) const {
-  return {LeastScroll(scroll.row, cell.row, RowEdge(cell.row + 1), gridHeight,
-                      [this](std::int32_t r) { return RowPixels(r); }),
-          LeastScroll(scroll.column, cell.column, ColumnEdge(cell.column + 1), gridWidth,
-                      [this](std::int32_t c) { return ColumnPixels(c); })};
+  const std::int32_t top = FrozenHeight(), left = FrozenWidth();
+  const CellRef lowest = FirstScrollable();
+  return {cell.row <= frozen.row ? scroll.row
+                                 : LeastScroll(scroll.row, lowest.row, cell.row, ScrolledRowEdge(cell.row + 1) - top,
+                                               gridHeight - top, [this](std::int32_t r) { return RowPixels(r); }),
+          cell.column <= frozen.column
+              ? scroll.column
+              : LeastScroll(scroll.column, lowest.column, cell.column, ScrolledColumnEdge(cell.column + 1) - left,
+                            gridWidth - left, [this](std::int32_t c) { return ColumnPixels(c); })};
 }
 
 void SheetModel::SetText(CellRef cell, const std::string& text) {
@@ -109,65 +130,6 @@ const std::string* SheetModel::Text(CellRef cell) const {
 }
 
 std::int32_t SheetModel::LowestUsedRow() const { return cells_.empty() ? 0 : cells_.rbegin()->first.first; }
-
-void SheetModel::Render(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const {
-  fb.Fill(clip, clip, kCellWhite);
-  // The columns that reach into the clip, with their screen edges.
-  struct Span {
-    std::int32_t index, start, end;
-  };
-  std::vector<Span> columns;
-  for (std::int32_t c = scroll.column, x = origin.x; c <= kMaxColumns && x < clip.right; ++c) {
-    const std::int32_t right = x + ColumnPixels(c);
-    if (right > clip.left && right > x) columns.push_back({c, x, right});
-    x = right;
-  }
-  if (columns.empty()) return;
-  const int scale = zoom >= 150 ? 2 : 1;
-  std::int32_t firstTop = -1, lastBottom = -1;
-  for (std::int32_t r = scroll.row, y = origin.y; r <= kMaxRows && y < clip.bottom; ++r) {
-    const std::int32_t top = y, bottom = y + RowPixels(r);
-    y = bottom;
-    if (bottom <= clip.top || bottom == top) continue;
-    if (firstTop < 0) firstTop = top;
-    lastBottom = bottom;
-    fb.Fill({columns.front().start, bottom - 1, columns.back().end, bottom}, clip, kGridline);
-    // The texts of this row within the columns shown.
-    for (auto it = cells_.lower_bound({r, columns.front().index});
-         it != cells_.end() && it->first.first == r && it->first.second <= columns.back().index; ++it) {
-      const auto column = std::lower_bound(columns.begin(), columns.end(), it->first.second,
-                                           [](const Span& s, std::int32_t c) { return s.index < c; });
-      if (column == columns.end() || column->index != it->first.second) continue;
-      const platform::Rect inside = Intersect({column->start, top, column->end - 1, bottom - 1}, clip);
-      const int textTop = top + std::max(1, (bottom - top - kGlyphHeight * scale) / 2);
-      DrawText(fb, column->start + 3, textTop, it->second, kTextInk, inside, scale);
-    }
-  }
-  if (firstTop < 0) return;
-  for (const Span& c : columns) fb.Fill({c.end - 1, firstTop, c.end, lastBottom}, clip, kGridline);
-  if (objectSelected) return;
-  // The active cell's border stays inside the cell, clear of the band beside it.
-  const platform::Rect cell{origin.x + ColumnEdge(active.column), origin.y + RowEdge(active.row),
-                            origin.x + ColumnEdge(active.column + 1), origin.y + RowEdge(active.row + 1)};
-  if (!cell.Empty())
-    fb.Outline({cell.left, cell.top, cell.right - 1, cell.bottom - 1}, Intersect(cell, clip), kActiveBorder, 2);
-}
-
-platform::Rect SheetModel::ActiveCellRect() const {
-  return {ColumnEdge(active.column), RowEdge(active.row), ColumnEdge(active.column + 1), RowEdge(active.row + 1)};
-}
-
-// The text sits where the grid shows it, so that only the cell's gridlines and border go.
-void SheetModel::RenderEditor(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip) const {
-  const platform::Rect cell = ActiveCellRect();
-  const platform::Rect box{origin.x, origin.y, origin.x + cell.right - cell.left, origin.y + cell.bottom - cell.top};
-  fb.Fill(box, clip, kCellWhite);
-  const std::string* text = Text(active);
-  if (!text) return;
-  const int scale = zoom >= 150 ? 2 : 1;
-  const int textTop = box.top + std::max(1, (box.bottom - box.top - kGlyphHeight * scale) / 2);
-  DrawText(fb, box.left + 3, textTop, *text, kTextInk, Intersect(box, clip), scale);
-}
 
 std::string ColumnLetters(std::int32_t column) {
   std::string letters;

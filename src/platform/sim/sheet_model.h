@@ -52,13 +52,25 @@ class SheetModel {
   // Sizes in pixels at the current zoom.
   std::int32_t RowPixels(std::int32_t row) const { return Pixels(RowHeight(row)); }
   std::int32_t ColumnPixels(std::int32_t column) const { return Pixels(ColumnWidth(column)); }
-  // Pixel edges relative to the grid window's origin (which shows the scroll cell).
+  // Pixel edges relative to the grid window's origin, where the grid shows
+  // the row (column). With no freeze the origin shows the scroll cell, and
+  // rows scrolled out of view lie above the grid; with one it shows A1, a
+  // frozen row keeps its place and a scrolled-out one lies under the frozen
+  // rows, with no height on the screen.
   std::int32_t RowEdge(std::int32_t row) const;
   std::int32_t ColumnEdge(std::int32_t column) const;
+  // Where the scrollable part puts the row (column), whether or not it shows there.
+  std::int32_t ScrolledRowEdge(std::int32_t row) const;
+  std::int32_t ScrolledColumnEdge(std::int32_t column) const;
+  // The pixels the frozen rows (columns) take at the grid's top (left); 0 with no freeze.
+  std::int32_t FrozenHeight() const;
+  std::int32_t FrozenWidth() const;
+  // The lowest scroll position the freeze leaves.
+  CellRef FirstScrollable() const { return {frozen.row + 1, frozen.column + 1}; }
   // Points from the sheet's top (left) edge to the row's (column's), as Range.Top and .Left give them.
   double RowTop(std::int32_t row) const;
   double ColumnLeft(std::int32_t column) const;
-  // The last row and column that start inside a grid of this many pixels.
+  // The last row and column that start inside a grid of this many pixels, after the frozen ones.
   CellRef LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const;
   // The scroll position nearest the current one that shows the cell whole in
   // a grid of this size (its top-left corner when it is larger than the grid).
@@ -81,13 +93,18 @@ class SheetModel {
   std::int32_t zoom = 100;
   std::int32_t dpi = 96;  // the screen's dots per inch: a point is dpi / 72 pixels
   std::string version = "16.0";
+  // The first scrollable row and column shown.
   CellRef scroll{1, 1};
+  // How many rows and columns from the first stay in view whatever the scroll.
+  CellRef frozen{0, 0};
   Area selection{{1, 1}, {1, 1}};
   CellRef active{1, 1};
   bool objectSelected = false;
 
  private:
   std::int32_t Pixels(double points) const;
+  // Draws the cells from `from` on with its top-left corner at `origin`; false when none reaches into the clip.
+  bool RenderCells(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip, CellRef from) const;
   double SnapToPixels(double points) const;
   static double PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t index);
   std::int32_t EdgeFrom(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,

@@ -1,6 +1,6 @@
 // Shows forms on the simulated desktop: a window sized for the resolution of
-// Excel's monitor and centred on the screen that draws the form's controls, and a modal loop that keeps the host's message
-// loop (here: the script) running until the form is hidden or unloaded.
+// Excel's monitor and centred on the screen that draws the form's controls, and a modal loop that keeps the host's
+// message loop (here: the script) running until the form is hidden or unloaded.
 #pragma once
 
 #include <functional>

@@ -58,7 +58,12 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip, const
   const Rect colHeads{grid.left, grid.top - kHeaderHeight, grid.right, grid.top};
   fb.Fill(colHeads, clip, kHeaderFill);
   const CellRef last = sheet.LastVisible(grid.right - grid.left, grid.bottom - grid.top);
-  for (std::int32_t c = sheet.scroll.column; c <= last.column; ++c) {
+  // The frozen columns (rows) come first, then those scrolled into view.
+  const auto next = [](std::int32_t i, std::int32_t frozen, std::int32_t scroll) {
+    return i == frozen ? scroll : i + 1;
+  };
+  for (std::int32_t c = sheet.frozen.column > 0 ? 1 : sheet.scroll.column; c <= last.column;
+       c = next(c, sheet.frozen.column, sheet.scroll.column)) {
     const int left = grid.left + sheet.ColumnEdge(c), right = grid.left + sheet.ColumnEdge(c + 1);
     const Rect head = Intersect(colHeads, {left, colHeads.top, right, colHeads.bottom});
     const std::string letters = ColumnLetters(c);
@@ -67,7 +72,8 @@ void SimHost::PaintMainWindow(FrameBuffer& fb, const platform::Rect& clip, const
   }
   const Rect rowHeads{std::max(main.left, grid.left - 38), grid.top, grid.left, grid.bottom};
   fb.Fill(rowHeads, clip, kHeaderFill);
-  for (std::int32_t r = sheet.scroll.row; r <= last.row; ++r) {
+  for (std::int32_t r = sheet.frozen.row > 0 ? 1 : sheet.scroll.row; r <= last.row;
+       r = next(r, sheet.frozen.row, sheet.scroll.row)) {
     const int top = grid.top + sheet.RowEdge(r), bottom = grid.top + sheet.RowEdge(r + 1);
     const Rect head = Intersect(rowHeads, {rowHeads.left, top, rowHeads.right, bottom});
     const std::string number = std::to_string(r);
@@ -148,12 +154,15 @@ void SimHost::EventFailed(const std::string& what) {
   desktop_.RecordHostError(what);
 }
 
-void SimHost::ScrollGrid(int dx, int dy) {
+void SimHost::ScrollGrid(int dx, int dy, platform::Point frozen) {
   // The host scrolls the window's pixels, band and all, and paints only what
   // comes into view; the headers are painted afresh. Pixels of windows lying
-  // over the grid are theirs: they neither move nor are moved onto.
+  // over the grid are theirs: they neither move nor are moved onto. A pane
+  // takes pixels only from itself, and the frozen corner keeps its own.
   FrameBuffer& fb = desktop_.Screen();
-  const Rect visible = Intersect(GridRect(), fb.Bounds());
+  const Rect grid = GridRect();
+  const Rect visible = Intersect(grid, fb.Bounds());
+  const int splitX = grid.left + frozen.x, splitY = grid.top + frozen.y;
   const auto above = desktop_.WindowsAbove(MainWindow());
   auto shown = [&](int x, int y) {
     if (x < visible.left || x >= visible.right || y < visible.top || y >= visible.bottom) return false;
@@ -164,8 +173,11 @@ void SimHost::ScrollGrid(int dx, int dy) {
   FrameBuffer old = fb;
   RepaintAll();
   for (int y = visible.top; y < visible.bottom; ++y)
-    for (int x = visible.left; x < visible.right; ++x)
-      if (shown(x, y) && shown(x - dx, y - dy)) fb.Set(x, y, old.Get(x - dx, y - dy));
+    for (int x = visible.left; x < visible.right; ++x) {
+      const int fromX = x < splitX ? x : x - dx, fromY = y < splitY ? y : y - dy;
+      if (shown(x, y) && shown(fromX, fromY) && (fromX < splitX) == (x < splitX) && (fromY < splitY) == (y < splitY))
+        fb.Set(x, y, old.Get(fromX, fromY));
+    }
 }
 
 void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {

@@ -85,7 +85,7 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   platform::Point GridOrigin() override { return {GridRect().left, GridRect().top}; }
   void RepaintCell(CellRef cell) override;
   void RepaintAll() override;
-  void ScrollGrid(int dx, int dy) override;
+  void ScrollGrid(int dx, int dy, platform::Point frozen) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override;
   void CaretChanged(bool atCell) override;
