@@ -213,5 +213,37 @@ TEST_F(PainterTest, WithoutACaretThePanePlacesTheBandWhereTheCaretWould) {
   }
 }
 
+// With rows frozen the band stands in the pane that shows the active cell:
+// a band in a frozen row stays put on a scroll, a row scrolled under the
+// frozen ones gets none, and without a caret the pane places it alike.
+TEST_F(PainterTest, WithFrozenRowsTheBandStaysInThePaneOfTheActiveCell) {
+  struct Case {
+    const char* caret;
+    const char* freeze;
+    const char* select;
+    const char* scroll;
+    int bandTop;  // -1: no band after the scroll
+  } cases[] = {
+      {"on", "freeze 2 0", "select D2", "scroll 9 1", 140},   {"off", "freeze 2 0", "select D2", "scroll 9 1", 140},
+      {"on", "freeze 2 0", "select D5", "scroll 9 1", -1},    {"off", "freeze 2 0", "select D5", "scroll 9 1", -1},
+      {"on", "freeze 2 0", "select E12", "scroll 11 1", 180}, {"off", "freeze 2 0", "select E12", "scroll 11 1", 180},
+      {"off", "freeze 3 2", "select C3", "scroll 20 5", 160}, {"off", "freeze 0 2", "select F20", "scroll 1 4", 500},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.caret) + " " + c.select);
+    Run({"freeze off", "select A1", std::string("caret ") + c.caret, c.freeze, c.select, "tick"});
+    Records();
+    Run({c.scroll, "tick"});
+    if (c.bandTop < 0) {
+      EXPECT_TRUE(Records().drawn.empty());
+      EXPECT_EQ(TintOutside(), 0) << "nothing left of the band";
+    } else {
+      EXPECT_FALSE(Records().drawn.empty());
+      EXPECT_EQ(S().LeftBandRect.top, c.bandTop);
+      EXPECT_EQ(TintOutside(S().LastBandRect), 0);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rowtint::testing
