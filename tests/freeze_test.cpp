@@ -27,16 +27,7 @@ struct PaneAnswer {
 class FreezeTest : public SimTest {
  protected:
   std::shared_ptr<host::Window> Window() { return Host().Model().Application()->ActiveWindow(); }
-  // The error of `line` run after a line that succeeds, or "" when it ran.
-  std::string ErrorOf(const std::string& line) {
-    std::ostringstream out;
-    try {
-      session_.RunLine(line, out);
-      return "";
-    } catch (const simcli::ScriptError& e) {
-      return e.what();
-    }
-  }
+  std::string ErrorOf(const std::string& line) { return ScriptErrorOf(line); }
   // Where the pane says the active cell's top-left corner lies on the screen.
   platform::Point ByPane(host::Pane& pane) {
     const auto cell = Host().Model().Application()->ActiveCell();

@@ -27,16 +27,7 @@ std::string RunScript(simcli::SimSession& session, const std::string& script) {
 class SimHostTest : public SimTest {
  protected:
   // The script "state" then `line`: the error of its second line, or "" when it ran.
-  std::string ErrorOf(const std::string& line) {
-    std::istringstream in("state\n" + line + "\n");
-    std::ostringstream out;
-    try {
-      session_.RunScript(in, out);
-      return "";
-    } catch (const simcli::ScriptError& e) {
-      return e.what();
-    }
-  }
+  std::string ErrorOf(const std::string& line) { return ScriptErrorOf("state\n" + line + "\n"); }
   std::string RunScript(const std::string& script) { return testing::RunScript(session_, script); }
 };
 

@@ -31,17 +31,6 @@ class WorkbooksTest : public SimTest {
  protected:
   std::size_t Open() { return Host().Model().Workbooks().size(); }
   std::size_t Active() { return Host().Model().ActivePlace(); }
-  // The error of the script's line, or "" when it ran.
-  std::string ErrorOf(const std::string& script) {
-    std::istringstream in(script);
-    std::ostringstream out;
-    try {
-      session_.RunScript(in, out);
-      return "";
-    } catch (const simcli::ScriptError& e) {
-      return e.what();
-    }
-  }
   // The main windows of the host on the desktop, by the workbooks they show.
   int MainWindows() {
     int n = 0;
@@ -146,7 +135,7 @@ TEST_F(WorkbooksTest, LinesBeyondTheOpenWorkbooksAreErrorsNamingTheirLine) {
   };
   for (const Case& c : cases) {
     Run("start");
-    const std::string error = ErrorOf(c.script);
+    const std::string error = ScriptErrorOf(c.script);
     EXPECT_EQ(error.substr(0, std::string(c.error).size()), c.error) << c.script;
   }
 }

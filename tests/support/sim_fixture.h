@@ -45,6 +45,17 @@ class SimSessionTest : public ::testing::Test {
     lastOutput_ = out.str();
     if (const auto v = checker_.After("")) ADD_FAILURE() << line << ": " << v->invariant << ": " << v->detail;
   }
+  // The error a script stops at (its line named), or "" when every line ran.
+  std::string ScriptErrorOf(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    try {
+      session_.RunScript(in, out);
+      return "";
+    } catch (const simcli::ScriptError& e) {
+      return e.what();
+    }
+  }
   engine::HighlightState& S() { return session_.Library().State(); }
   // The band of the connected add-in.
   engine::Highlighter& Band() { return session_.AddIn()->Band(); }
