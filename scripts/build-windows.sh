@@ -5,8 +5,16 @@
 # does not run here) with mingw-w64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# `build-windows.sh win64` or `build-windows.sh win32` builds one of them.
 scripts/setup.sh
-for arch in x86_64:win64 i686:win32; do
+archs=(x86_64:win64 i686:win32)
+case "${1:-}" in
+win64) archs=(x86_64:win64) ;;
+win32) archs=(i686:win32) ;;
+"") ;;
+*) echo "usage: $0 [win64|win32]" >&2; exit 2 ;;
+esac
+for arch in "${archs[@]}"; do
   IFS=: read -r triple name <<<"$arch"
   # The stand-in comparisons play each script in the native simulator too, when it is built.
   sim=()
