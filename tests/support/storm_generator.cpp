@@ -188,6 +188,8 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
          return "dpi " + OneOf<std::string>({"96", "96", "120", "144"});
        }},
       {4, [&] { return "grid " + GridRect(session, false); }},
+      // Today's Excel may keep no caret at the selected cell: the pane places the band then.
+      {4, [&] { return std::string(Chance(0.5) ? "caret off" : "caret on"); }},
       {6,
        [&] {
          if (Chance(0.3)) return std::string("freeze off");
