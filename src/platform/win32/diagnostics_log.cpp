@@ -30,13 +30,11 @@ std::string Timestamp() {
 std::string DpiFacts(HWND focus) {
   using ThreadContext = void*(WINAPI*)();
   using Awareness = int(WINAPI*)(void*);
-  using WindowDpi = UINT(WINAPI*)(HWND);
   const auto threadContext = reinterpret_cast<ThreadContext>(
       reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetThreadDpiAwarenessContext")));
   const auto awarenessOf = reinterpret_cast<Awareness>(
       reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetAwarenessFromDpiAwarenessContext")));
-  const auto windowDpi =
-      reinterpret_cast<WindowDpi>(reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetDpiForWindow")));
+  const UINT windowDpi = DpiForWindow(focus);
   std::ostringstream facts;
   facts << "dpi awareness ";
   if (threadContext && awarenessOf) {
@@ -45,8 +43,8 @@ std::string DpiFacts(HWND focus) {
   } else {
     facts << "unknown";
   }
-  if (windowDpi && focus) {
-    facts << ", window " << windowDpi(focus);
+  if (windowDpi != 0) {
+    facts << ", window " << windowDpi;
   } else {
     ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
     facts << ", system " << (screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0);

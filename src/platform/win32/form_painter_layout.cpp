@@ -16,10 +16,7 @@ FormScale FormScale::OfScreen() {
 }
 
 FormScale FormScale::OfWindow(HWND window) {
-  using DpiForWindow = UINT(WINAPI*)(HWND);
-  const auto dpiForWindow =
-      reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetDpiForWindow")));
-  const UINT dpi = dpiForWindow && window ? dpiForWindow(window) : 0;
+  const UINT dpi = DpiForWindow(window);
   if (dpi == 0) return OfScreen();
   return FormScale{static_cast<int>(dpi), static_cast<int>(dpi)};
 }

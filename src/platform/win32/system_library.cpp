@@ -7,6 +7,13 @@ FARPROC SystemFunction(const wchar_t* loadedLibrary, const char* name) noexcept 
   return module ? GetProcAddress(module, name) : nullptr;
 }
 
+UINT DpiForWindow(HWND window) noexcept {
+  using Function = UINT(WINAPI*)(HWND);
+  const auto function =
+      reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetDpiForWindow")));
+  return function && window ? function(window) : 0;
+}
+
 HMODULE LoadSystemLibrary(const wchar_t* name) noexcept {
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
   constexpr DWORD LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x00000800;

@@ -12,6 +12,11 @@ namespace rowtint::win32 {
 // add-in imports, such as user32.dll), or null when Windows lacks it.
 FARPROC SystemFunction(const wchar_t* loadedLibrary, const char* name) noexcept;
 
+// GetDpiForWindow (Windows 10 1607 and later): the resolution of the monitor
+// the window is on, as the window uses it; 0 without a window or where
+// Windows lacks the function.
+UINT DpiForWindow(HWND window) noexcept;
+
 // A library from the system folder only. A Windows that refuses the
 // system-folder flag (one without the update that brought it) gives null:
 // the library counts as not available, and no search by bare name follows.

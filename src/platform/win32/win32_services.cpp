@@ -159,10 +159,7 @@ bool Win32Services::IsProcessWindow(WindowHandle hwnd) {
 int Win32Services::WindowDpi(WindowHandle hwnd) {
   // Windows 10 1607 and later know each monitor's resolution; earlier ones
   // have one for all, the screen's.
-  using DpiForWindow = UINT(WINAPI*)(HWND);
-  const auto dpiForWindow =
-      reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(SystemFunction(L"user32.dll", "GetDpiForWindow")));
-  const UINT dpi = dpiForWindow && hwnd ? dpiForWindow(Hwnd(hwnd)) : 0;
+  const UINT dpi = DpiForWindow(Hwnd(hwnd));
   return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
