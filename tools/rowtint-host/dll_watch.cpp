@@ -1,6 +1,7 @@
 #include "dll_watch.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "import_patch.h"
 
@@ -28,10 +29,21 @@ FARPROC WINAPI WatchedGetProcAddress(HMODULE module, LPCSTR name) {
   return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&AnsweredDpiForWindow));
 }
 
+// The add-in's own forms and dialogs come to the front as any modal window
+// does, and under a loaded X server the moment Wine moves the foreground to
+// one, or back from a hidden one, varies from run to run: a change to or from
+// one of them is the form's business, not a paint taking the user's window.
+bool OwnModalWindow(HWND window) {
+  wchar_t type[64] = {};
+  if (!window || !GetClassNameW(window, type, 64)) return false;
+  return std::wcscmp(type, L"RowtintFormWindow") == 0 || std::wcscmp(type, L"#32770") == 0;
+}
+
 BOOL WINAPI WatchedSetForegroundWindow(HWND window) {
   const HWND before = GetForegroundWindow();
   const BOOL done = SetForegroundWindow(window);
-  if (GetForegroundWindow() != before) ++g_foregroundChanges;
+  const HWND after = GetForegroundWindow();
+  if (after != before && !OwnModalWindow(before) && !OwnModalWindow(after)) ++g_foregroundChanges;
   return done;
 }
 // The add-in's repaint timer ticks when a script says `tick`, as in the

@@ -15,7 +15,8 @@ bool WatchAddIn(HMODULE dll);
 // From now on GetDpiForWindow, as the add-in finds it, answers `dpi` for the
 // stand-in's windows; 0 gives the system's answer back.
 void AnswerWindowDpi(UINT dpi);
-// The add-in's SetForegroundWindow calls that changed the window in front, since the last time they were taken.
+// The add-in's SetForegroundWindow calls that changed the window in front,
+// other than to or from its own forms and dialogs, since the last time they were taken.
 int TakeForegroundChanges();
 
 }  // namespace rowtint::host
