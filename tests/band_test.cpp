@@ -102,7 +102,7 @@ TEST_F(BandTest, TheLastPartlyShownColumnGetsItsBandWhileTheColumnCheckIsArmed) 
 }
 
 TEST_F(BandTest, ACellLeftOfTheViewDisarmsTheColumnCheckWithoutABandThenPaintsOnlyInsideTheGrid) {
-  Run({"select B10", "tick", "scroll 1 4"});
+  RunWithUnseenScrolls({"select B10", "tick", "scroll 1 4"});
   Records();
   Run("tick");
   EXPECT_TRUE(Records().drawn.empty());

@@ -42,7 +42,7 @@ TEST_F(HostEventsTest, ASelectionErasesTheWholeGridOnlyWhenThePreviousColumnLeft
       {{"select C5", "scroll 3 10"}, "select L8", true},           // C is left of the view after a vertical scroll
   };
   for (const auto& c : cases) {
-    Run(c.before);
+    RunWithUnseenScrolls(c.before);
     Records();
     Run(c.select);
     const auto erased = Records().invalidated;
@@ -100,7 +100,7 @@ TEST_F(HostEventsTest, AHostThatCannotAnswerTheGateFailsAClickAndEndsATickQuietl
   const auto errors = Records().hostErrors;
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].rfind("Click: 5 ", 0), 0u) << errors[0];
-  Run({"scroll 4 1", "tick"});
+  RunWithUnseenScrolls({"scroll 4 1", "tick"});
   EXPECT_TRUE(Records().drawn.empty());
   EXPECT_TRUE(TimerRunning());
 }
@@ -148,7 +148,7 @@ class TickTest : public SimTest, public ::testing::WithParamInterface<TickCase> 
 TEST_P(TickTest, DoesWhatTheViewCallsFor) {
   const auto& c = GetParam();
   Run({"select C10", "tick"});
-  Run(c.before);
+  RunWithUnseenScrolls(c.before);
   Records();
   Run(c.tick);
   const auto records = Records();

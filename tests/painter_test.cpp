@@ -140,7 +140,7 @@ TEST_F(PainterTest, ErasePaths) {
 }
 
 TEST_F(PainterTest, WithTheFocusInTheAddInsFormTheLastGridIsErasedAndNothingDrawn) {
-  Run({"select C5", "scroll 3 1", "click About"});
+  RunWithUnseenScrolls({"select C5", "scroll 3 1", "click About"});
   Records();
   Run("paint");
   const auto records = Records();
@@ -157,7 +157,7 @@ TEST_F(PainterTest, WithTheFocusInTheAddInsFormTheLastGridIsErasedAndNothingDraw
 TEST_F(PainterTest, ColumnCheckRefusesOnceThenLetsThrough) {
   // Column T starts at 40 + 19 * 64 = 1256, right of the grid: outside the
   // visible columns once the sheet is scrolled back to column A.
-  Run({"select T10", "scroll 1 1"});
+  RunWithUnseenScrolls({"select T10", "scroll 1 1"});
   Records();
   Run("paint");
   EXPECT_TRUE(Records().drawn.empty());

@@ -264,7 +264,7 @@ TEST_F(SimHostTest, ScrollingMovesThePixelsByExactlyTheRowsScrolled) {
   Run({"zoom 75", "row-height 2 12.75", "row-height 3 9.75", "row-height 4 30", "set C6 text", "set B9 more",
        "select C8"});
   const sim::FrameBuffer before = Desktop().Screen();
-  Run("scroll 4 2");
+  RunWithUnseenScrolls({"scroll 4 2"});
   const int dy = -Host().Sheet().RowEdge(1), dx = -Host().Sheet().ColumnEdge(1);
   ASSERT_EQ(dy, 15 + 13 + 10) << "each row rounded to whole pixels at 75 %";
   ASSERT_EQ(dx, 48);
@@ -285,6 +285,7 @@ TEST_F(SimHostTest, WindowsOverTheGridKeepTheirPixelsWhenItScrolls) {
   const sim::FrameBuffer before = Desktop().Screen();
   checker_.Before();
   Host().Scroll({4, 2});  // as another program might; a script cannot while the form is up
+  Desktop().DrainMessages();
   int changed = 0;
   for (int y = form.top; y < form.bottom; ++y)
     for (int x = form.left; x < form.right; ++x) changed += ScreenAt(x, y) != before.Get(x, y);

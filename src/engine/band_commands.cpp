@@ -43,6 +43,8 @@ void Highlighter::EraseResizedBand() {
                                  RowHeightPixels(App().ActiveCell()->Height(), windows.WindowDpi(grid), zoom));
   });
   SkipOnFailure([&] { InvalidateOnWindow(windows, os_.drawing, grid, s.ResizeEraseRect); });
+  // Wherever the band was left, a repaint must not bring it back at a place the resize moved.
+  onScreen_ = BandOnScreen{};
 }
 
 }  // namespace rowtint::engine

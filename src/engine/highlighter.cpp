@@ -8,6 +8,8 @@
 namespace rowtint::engine {
 
 Highlighter::~Highlighter() {
+  // The grids' procedures must not call into a band owner that is gone.
+  for (const WindowHandle grid : watched_) os_.messages.RemoveSubclass(grid);
   if (timer_) StopRepaintTimer();
   if (timerWindow_) os_.timers.DestroyMessageWindow(timerWindow_);
 }

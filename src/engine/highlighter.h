@@ -8,7 +8,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
+#include "engine/band_on_screen.h"
 #include "engine/highlight_state.h"
 #include "engine/history_swatches.h"
 #include "engine/services.h"
@@ -19,7 +22,9 @@ inline constexpr std::uintptr_t kRepaintTimerId = 0;
 inline constexpr std::uint32_t kStartupIntervalMs = 200;
 inline constexpr std::uint32_t kSelectionIntervalMs = 300;
 
-class Highlighter final : private platform::TimerCallback {
+class Highlighter final : private platform::TimerCallback,
+                          private platform::GridListener,
+                          private platform::PostedCallback {
  public:
   Highlighter(HighlightState& state, const Services& services) : state_(state), os_(services) {}
   // No tick may reach a band owner that is gone.
@@ -56,6 +61,12 @@ class Highlighter final : private platform::TimerCallback {
   // and a selection that is not cells, and repaints or erases the band.
   void RepaintTimerProc();
 
+  // Watches a grid window's own messages from now until the band owner goes
+  // (or the window does): Excel's scrolls and repaints reach the band
+  // within the message that caused them, rather than at the next tick.
+  void WatchGrid(WindowHandle grid);
+  bool Watching(WindowHandle grid) const;
+
   // Commands and ticks act only while the host enables the second control of
   // its "File" command bar. Raises when the host cannot answer.
   bool CommandGateOpen();
@@ -73,6 +84,14 @@ class Highlighter final : private platform::TimerCallback {
  private:
   void OnTimer() override;
   void ApplyPreset(Color color);
+  void OnGridMessage(WindowHandle grid, platform::GridMessage message) override;
+  void OnGridPainted(WindowHandle grid, const std::vector<Rect>& area) override;
+  void OnGridDestroyed(WindowHandle grid) override;
+  // The message the grid's watcher posted: follows a scroll, or else draws
+  // the band again where Excel's repaints took it.
+  void OnPosted() override;
+  // Draws the band on the screen again, clipped to `area` (client coordinates of its window).
+  void RedrawBand(const std::vector<Rect>& area);
 
   // The running timer as the windowing system knows it: without an owner
   // window the system hands out the identifier, which must be kept to stop it.
@@ -87,6 +106,19 @@ class Highlighter final : private platform::TimerCallback {
   platform::WindowHandle timerWindow_ = 0;
   // A tick or paint found a cell being edited: the band is drawn again once the edit ends.
   bool editingSeen_ = false;
+
+  BandOnScreen onScreen_;
+  // The painter is running: the repaints it asks for are its own.
+  bool painting_ = false;
+  std::vector<WindowHandle> watched_;
+  // Between a watched grid's message and the posted one that acts on it.
+  bool wakePosted_ = false;
+  bool sizedPending_ = false;
+  // What Excel repainted of the band since the last posted message, client coordinates.
+  std::vector<Rect> repainted_;
+  // The scroll the painter or the posted message last found: a run that
+  // ends before it notes its scroll is not started again by its own repaints.
+  std::optional<std::pair<std::int32_t, std::int32_t>> wakeScroll_;
 };
 
 }  // namespace rowtint::engine

@@ -4,6 +4,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/address_text.h"
@@ -14,6 +15,7 @@
 #include "engine/highlighter.h"
 #include "engine/locate_cell.h"
 #include "engine/numeric.h"
+#include "engine/paint_record.h"
 #include "engine/run_host_values.h"
 #include "engine/scoped_gdi.h"
 #include "platform/error.h"
@@ -33,41 +35,14 @@ Color ScreenColor(platform::ScreenDrawing& drawing, Color color) {
 
 enum class Verdict { Draw, FinishWithoutBand, End };
 
-std::string Shown(const Rect& r) {
-  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom) + "]";
-}
-
-// What one run did, for the diagnostics log.
-struct PaintRecord {
-  std::string version;
-  std::optional<Rect> cell;  // the active cell as placed on the screen
-  std::optional<Point> byCaret, byPane;
-  std::vector<Rect> erased;
-  std::vector<Rect> drawn;
-
-  std::string Line(const std::string& outcome) const {
-    std::ostringstream line;
-    auto corner = [](const std::optional<Point>& p) {
-      return p ? std::to_string(p->x) + "," + std::to_string(p->y) : std::string("-");
-    };
-    line << "paint; Excel " << (version.empty() ? "?" : version) << "; cell " << (cell ? Shown(*cell) : "-")
-         << " (by caret " << corner(byCaret) << ", by pane " << corner(byPane) << "); erased";
-    for (const Rect& r : erased) line << " " << Shown(r);
-    line << "; drawn";
-    for (const Rect& r : drawn) line << " " << Shown(r);
-    line << "; " << outcome;
-    return line.str();
-  }
-};
-
 // One run of the painter. Its resources are members, declared in this order
 // so that the saved DC state (holding the brush) is restored before the
 // brush is deleted, and both before the DC goes, on every path out.
 class PaintRun {
  public:
-  PaintRun(HighlightState& state, const Services& os, platform::host::Application& app, PaintRecord& record)
-      : s_(state), os_(os), host_(app), record_(record) {}
+  PaintRun(HighlightState& state, const Services& os, platform::host::Application& app, PaintRecord& record,
+           BandOnScreen& onScreen)
+      : s_(state), os_(os), host_(app), record_(record), onScreen_(onScreen) {}
 
   void Run() {
     Locate();
@@ -148,6 +123,8 @@ class PaintRun {
     } else {
       Invalidate(s_.BandWnd, s_.PrevBandRect);
     }
+    onScreen_ = BandOnScreen{};
+    record_.scroll = {host_.ScrollRow(), host_.ScrollColumn()};
   }
 
   Verdict Decide() {
@@ -207,7 +184,8 @@ class PaintRun {
     // window lying over the grid, nor outside it.
     screen_.emplace(os_.drawing, s_.GridWnd);
     s_.ScreenDC = screen_->Get();
-    brush_.emplace(os_.drawing, ScreenColor(os_.drawing, s_.HighlightColor));
+    const Color shown = ScreenColor(os_.drawing, s_.HighlightColor);
+    brush_.emplace(os_.drawing, shown);
     saved_.emplace(os_.drawing, s_.ScreenDC);
     os_.drawing.SelectObject(s_.ScreenDC, brush_->Get());
 
@@ -235,6 +213,7 @@ class PaintRun {
     dc.Rectangle(s_.ScreenDC, left.left, left.top, left.right, left.bottom);
     dc.Rectangle(s_.ScreenDC, right.left, right.top, right.right, right.bottom);
     record_.drawn = {band.left, band.right};
+    onScreen_.band = DrawnBand{s_.GridWnd, left, right, clip, shown, s_.RopMode};
     return true;
   }
 
@@ -249,6 +228,7 @@ class PaintRun {
   const Services& os_;
   RunHostValues host_;
   PaintRecord& record_;
+  BandOnScreen& onScreen_;
   double zoom_ = 0;
   bool focusInHost_ = false;
   std::optional<double> rowHeight_;
@@ -269,7 +249,15 @@ void Highlighter::PaintRowBand() {
     return;
   }
   PaintRecord record;
-  const auto failure = AbandonQuietly([&] { PaintRun(state_, os_, App(), record).Run(); });
+  // Excel's repaints so far took parts of the band this run erases anyway.
+  repainted_.clear();
+  // The repaints the run asks for are its own, not Excel's.
+  painting_ = true;
+  const auto failure = AbandonQuietly([&] { PaintRun(state_, os_, App(), record, onScreen_).Run(); });
+  painting_ = false;
+  // Its own repaints must not start the run again: the scroll it found is seen.
+  if (record.scroll) wakeScroll_ = record.scroll;
+  WatchGrid(state_.GridWnd);
   if (!os_.diagnostics.Enabled()) return;
   std::ostringstream outcome;
   if (failure)

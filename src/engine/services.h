@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
+#include "platform/window_messages.h"
 #include "platform/window_queries.h"
 
 namespace rowtint::engine {
@@ -23,6 +24,7 @@ struct Services {
   platform::SettingsStore& settings;
   platform::FormsHost& forms;
   platform::Diagnostics& diagnostics;
+  platform::WindowMessages& messages;
 };
 
 }  // namespace rowtint::engine

@@ -14,7 +14,7 @@ addin::Library& LoadedLibrary() {
   static RegistrySettingsStore store;
   static Win32FormsHost forms;
   static DiagnosticsLog log;
-  static addin::Library library(engine::Services{os, os, os, os, os, store, forms, log});
+  static addin::Library library(engine::Services{os, os, os, os, os, store, forms, log, os});
   return library;
 }
 

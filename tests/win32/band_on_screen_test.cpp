@@ -192,7 +192,7 @@ class BandOnScreen : public ::testing::Test {
   Win32FormsHost forms;
   engine::HighlightState state;
   DiagnosticsLog log;
-  engine::Highlighter band{state, engine::Services{os, os, os, os, os, store, forms, log}};
+  engine::Highlighter band{state, engine::Services{os, os, os, os, os, store, forms, log, os}};
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.
   TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};

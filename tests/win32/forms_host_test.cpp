@@ -218,7 +218,7 @@ class FormsHostTest : public ::testing::Test {
   RegistrySettingsStore store_;
   Win32FormsHost host_;
   platform::NoDiagnostics diagnostics_;
-  engine::Services services_{os_, os_, os_, os_, os_, store_, host_, diagnostics_};
+  engine::Services services_{os_, os_, os_, os_, os_, store_, host_, diagnostics_, os_};
   engine::HighlightState state_;
   engine::Highlighter band_{state_, services_};
   forms::FormSet forms_{services_};
@@ -485,7 +485,7 @@ TEST_F(FormsHostMouse, TheWindowLivesHiddenBetweenShowingsAndGoesWithItsHost) {
   HWND first = nullptr;
   {
     Win32FormsHost local;
-    engine::Services services{os_, os_, os_, os_, os_, store_, local, diagnostics_};
+    engine::Services services{os_, os_, os_, os_, os_, store_, local, diagnostics_, os_};
     forms::FormSet localForms{services};
     localForms.About();
     const auto form = localForms.AboutIfLoaded();

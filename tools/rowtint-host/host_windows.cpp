@@ -142,6 +142,20 @@ void HostWindows::RepaintCell(sim::CellRef cell) {
   PlaceCaret();
 }
 
+// One message, as a mouse wheel sends it: 120 is a notch of three rows.
+void HostWindows::WheelOverGrid(int rows) {
+  RECT grid{};
+  GetWindowRect(Grid(), &grid);
+  SendMessageW(Grid(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(-40 * rows))),
+               MAKELPARAM(grid.left + 10, grid.top + 10));
+}
+
+void HostWindows::RepaintGridArea(const platform::Rect& area) {
+  const RECT r{area.left, area.top, area.right, area.bottom};
+  InvalidateRect(Grid(), &r, FALSE);
+  UpdateWindow(Grid());
+}
+
 void HostWindows::RepaintAll() {
   RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PlaceCaret();
@@ -234,6 +248,13 @@ LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPAR
       break;
     case WM_ERASEBKGND:
       return 1;
+    case WM_MOUSEWHEEL:
+      if (self && self->model_)
+        return win32::WindowProcBoundary(0, [&] {
+          self->model_->ScrollRows(-GET_WHEEL_DELTA_WPARAM(w) / 40);
+          return LRESULT{0};
+        });
+      return 0;
     case WM_SETFOCUS:
       // A caret that is never shown: it marks the active cell without blinking over the pixels.
       if (self && self->caretAtCell_) {

@@ -46,6 +46,8 @@ class HostWindows : public sim::ExcelView {
   platform::WindowHandle MainWindowOf(int workbookId) override;
   void WorkbooksChanged() override;
   void RepaintCell(sim::CellRef cell) override;
+  void WheelOverGrid(int rows) override;
+  void RepaintGridArea(const platform::Rect& area) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy, platform::Point frozen) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;

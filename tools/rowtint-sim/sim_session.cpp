@@ -47,14 +47,15 @@ void SimSession::MessageLoop() {
 void SimSession::LoadAddInLibrary() {
   auto& os = *desktop_;
   library_.reset();
-  library_ = std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_});
+  library_ =
+      std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_, os});
 }
 
-// With nothing else to do the message loop lets the windows repaint what is
-// invalid, and the host shows its bars as they now stand.
+// With nothing else to do the message loop dispatches what was posted, lets
+// the windows repaint what is invalid, and the host shows its bars as they now stand.
 void SimSession::Idle() {
   if (host_) host_->RepaintCommandBars();
-  desktop_->FlushRepaints();
+  desktop_->DrainMessages();
 }
 
 bool SimSession::PumpOneLine() {

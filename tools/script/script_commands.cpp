@@ -83,63 +83,6 @@ void FindOptions(const ScriptLine& line, sim::ExcelModel& model) {
     throw ScriptError("'find-options' takes comments, values or formulas, not '" + where + "'");
 }
 
-// The user types into the active cell, or leaves it with Esc.
-void Edit(const ScriptLine& line, sim::ExcelModel& model) {
-  line.ExpectArguments(1);
-  const std::string& what = line.Word(1);
-  if (what != "begin" && what != "end") throw ScriptError("'edit' takes begin or end, not '" + what + "'");
-  if ((what == "begin") == model.Editing())
-    throw ScriptError(model.Editing() ? "a cell is being edited already" : "no cell is being edited");
-  if (what == "begin")
-    model.BeginEdit();
-  else
-    model.EndEdit();
-}
-
-// "off", or the counts of rows and columns to freeze, one of them at least.
-void Freeze(const ScriptLine& line, sim::ExcelModel& model) {
-  line.ExpectArguments(1, 2);
-  if (line.Word(1) == "off") {
-    line.ExpectArguments(1);
-    model.Freeze({0, 0});
-    return;
-  }
-  line.ExpectArguments(2);
-  const auto rows = static_cast<std::int32_t>(line.Whole(1, 0, sim::SheetModel::kMaxRows - 1, "count of rows"));
-  const auto columns =
-      static_cast<std::int32_t>(line.Whole(2, 0, sim::SheetModel::kMaxColumns - 1, "count of columns"));
-  if (rows == 0 && columns == 0) throw ScriptError("'freeze' takes a row or a column to freeze, or off");
-  if (!model.Freeze({rows, columns}))
-    throw ScriptError("'freeze " + line.Word(1) + " " + line.Word(2) +
-                      "' leaves the grid no room: the frozen rows and columns must fit in it");
-}
-
-void UserCommand(const ScriptLine& line, sim::ExcelModel& model) {
-  const std::string& cmd = line.Command();
-  if (cmd == "edit") {
-    Edit(line, model);
-  } else if (cmd == "select") {
-    line.ExpectArguments(1);
-    model.Select(line.Area(1));
-  } else if (cmd == "scroll") {
-    line.ExpectArguments(2);
-    const std::int32_t row = line.Row(1);
-    model.Scroll({row, line.Column(2)});
-  } else if (cmd == "freeze") {
-    Freeze(line, model);
-  } else {
-    line.ExpectArguments(0);
-    if (cmd == "select-object")
-      model.SelectObject();
-    else if (cmd == "activate-sheet")
-      model.ActivateSheet();
-    else if (cmd == "activate-workbook")
-      model.ActivateWorkbook();
-    else
-      model.Print();
-  }
-}
-
 // "new", a place to activate, or "close" and a place; the host keeps one workbook open at least.
 void WorkbookCommand(const ScriptLine& line, sim::ExcelModel& model) {
   line.ExpectArguments(1, 2);
@@ -199,8 +142,9 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
     line.ExpectArguments(1);
     if (line.Word(1) != "on" && line.Word(1) != "off") throw ScriptError("'caret' takes on or off");
     host.Model().SetCaretAtCell(line.Word(1) == "on");
-  } else if (cmd == "select" || cmd == "scroll" || cmd == "freeze" || cmd == "select-object" ||
-             cmd == "activate-sheet" || cmd == "activate-workbook" || cmd == "print" || cmd == "edit") {
+  } else if (cmd == "select" || cmd == "scroll" || cmd == "freeze" || cmd == "wheel" || cmd == "repaint" ||
+             cmd == "select-object" || cmd == "activate-sheet" || cmd == "activate-workbook" || cmd == "print" ||
+             cmd == "edit") {
     UserCommand(line, host.Model());
   } else {
     return false;
@@ -225,7 +169,7 @@ const std::map<std::string, Kind>& Commands() {
       {"snapshot", Kind::Output},  {"state", Kind::Output},        {"edit", Kind::User},
       {"away", Kind::User},        {"back", Kind::User},           {"cover", Kind::Desktop},
       {"uncover", Kind::Desktop},  {"window-dpi", Kind::Sheet},    {"caret", Kind::Sheet},
-      {"freeze", Kind::User},
+      {"freeze", Kind::User},      {"wheel", Kind::User},          {"repaint", Kind::User},
   };
   return commands;
 }

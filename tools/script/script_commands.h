@@ -69,6 +69,10 @@ class ScriptHost {
 // Carries out one line of a script. A script begins before the host's first
 // start, and starts it itself unless it first prepares the store, the host's
 // bars or its faults. Raises ScriptError for a line it cannot carry out.
+// A line of the user's own work in the host's model: edit, select, scroll,
+// wheel, freeze, repaint, select-object, activate-sheet, activate-workbook, print.
+void UserCommand(const ScriptLine& line, sim::ExcelModel& model);
+
 void Execute(const std::string& text, ScriptHost& host, std::ostream& out);
 
 // The add-in's button a `click` names, as the window (see

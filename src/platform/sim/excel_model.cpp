@@ -107,6 +107,12 @@ void ExcelModel::Scroll(CellRef topLeft) {
               std::clamp(topLeft.column, lowest.column, SheetModel::kMaxColumns)});
 }
 
+void ExcelModel::ScrollRows(int rows) {
+  const CellRef now = Sheet().scroll;
+  Scroll({static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{now.row} + rows, 1, SheetModel::kMaxRows)),
+          now.column});
+}
+
 void ExcelModel::ScrollView(CellRef topLeft) {
   SheetModel& sheet = Sheet();
   const CellRef before = sheet.scroll;

@@ -48,6 +48,12 @@ class ExcelView {
   // active workbook's window shows in front with the focus in its grid.
   virtual void WorkbooksChanged() = 0;
   virtual void RepaintCell(CellRef cell) = 0;
+  // The user turns the mouse wheel over the grid: the grid window gets the
+  // wheel's message, and its own procedure scrolls (ScrollRows).
+  virtual void WheelOverGrid(int rows) = 0;
+  // Excel repaints this part of the grid on its own (client coordinates):
+  // a recalculation, an edit elsewhere, a window uncovering it.
+  virtual void RepaintGridArea(const platform::Rect& area) = 0;
   virtual void RepaintAll() = 0;
   // The grid's pixels move by (dx, dy) with the sheet, except in the frozen
   // panes: left of `frozen.x` they move only up and down, above `frozen.y`
@@ -112,6 +118,12 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   void Select(const Area& area);
   void SelectObject();
   void Scroll(CellRef topLeft);  // the scroll bars or the wheel: no event
+  // The wheel's message on its way to the grid window, and what the grid
+  // does with it: `rows` rows down (negative: up), as far as the sheet goes.
+  void Wheel(int rows) { view_.WheelOverGrid(rows); }
+  void ScrollRows(int rows);
+  // The host repaints part of the grid (client coordinates) of its own accord.
+  void Repaint(const platform::Rect& area) { view_.RepaintGridArea(area); }
   // Freeze Panes with the view at the top left: the first `counts.row` rows
   // and `counts.column` columns stay in view; 0 and 0 unfreezes. False, with
   // nothing changed, when the frozen part would leave the grid no room.

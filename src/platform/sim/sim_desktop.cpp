@@ -45,6 +45,12 @@ void SimDesktop::DestroyWindow(WindowHandle hwnd) {
     const Rect area = WindowRect(h);
     std::erase_if(windows_, [h](const Window& w) { return w.handle == h; });
     std::erase_if(timers_, [h](const SimTimer& t) { return t.owner == h; });
+    std::erase_if(posted_, [h](const auto& p) { return p.first == h; });
+    if (const auto sub = subclasses_.find(h); sub != subclasses_.end()) {
+      platform::GridListener* listener = sub->second;
+      subclasses_.erase(sub);
+      listener->OnGridDestroyed(h);
+    }
     if (focus_ == h) focus_ = 0;
     if (active_ == h) active_ = 0;
     if (foreground_ == h) foreground_ = 0;
@@ -97,11 +103,16 @@ void SimDesktop::PaintWindowTree(WindowHandle parent, const Rect& clip) {
   }
 }
 
-void SimDesktop::PaintNow(const Rect& area) {
+void SimDesktop::PaintArea(const Rect& area) {
   const Rect clip = Intersect(area, screen_.Bounds());
   if (clip.Empty()) return;
   screen_.Fill(clip, clip, kDesktopTeal);
   PaintWindowTree(0, clip);
+}
+
+void SimDesktop::PaintNow(const Rect& area) {
+  PaintArea(area);
+  TellPainted(Intersect(area, screen_.Bounds()));
 }
 
 void SimDesktop::FlushRepaints() {
@@ -112,7 +123,7 @@ void SimDesktop::FlushRepaints() {
 
 FrameBuffer SimDesktop::ContentSnapshot() {
   FrameBuffer saved = screen_;
-  PaintNow(screen_.Bounds());
+  PaintArea(screen_.Bounds());
   std::swap(saved, screen_);
   return saved;
 }

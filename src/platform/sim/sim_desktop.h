@@ -14,6 +14,7 @@
 #include "platform/screen_drawing.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
+#include "platform/window_messages.h"
 #include "platform/window_queries.h"
 #include "platform/sim/framebuffer.h"
 
@@ -48,7 +49,8 @@ class SimDesktop : public platform::WindowQueries,
                    public platform::ScreenDrawing,
                    public platform::Timers,
                    public platform::Dialogs,
-                   public platform::Shell {
+                   public platform::Shell,
+                   public platform::WindowMessages {
  public:
   using Painter = std::function<void(FrameBuffer&, const Rect& clip)>;
 
@@ -87,6 +89,22 @@ class SimDesktop : public platform::WindowQueries,
   void PaintNow(const Rect& area);
   // Repaints every pending invalid area.
   void FlushRepaints();
+  // Repaints the area, telling no subclass yet: a host that moves pixels
+  // afterwards tells only of what it really repainted.
+  void PaintArea(const Rect& area);
+  // The subclassed windows' paint messages for a repainted screen area.
+  void TellPainted(const Rect& area);
+  // A message reaches a window: its own procedure handles it (`handle`),
+  // then a subclass sees it.
+  void SendWindowMessage(WindowHandle hwnd, platform::GridMessage message, const std::function<void()>& handle);
+  // What a message loop does when the queue runs empty, timers aside: the
+  // posted messages (and any they post) are dispatched, then the repaints.
+  void DrainMessages();
+  bool Subclassed(WindowHandle hwnd) const { return subclasses_.count(hwnd) != 0; }
+  // While set, a subclass hears nothing: Excel 2013 and later may scroll by
+  // drawing outside any message to the grid, and only the timer sees it.
+  bool gridMessagesOff = false;
+  std::size_t PostedWaiting() const { return posted_.size(); }
   // What the windows would show if all of the screen were repainted now.
   FrameBuffer ContentSnapshot();
 
@@ -185,6 +203,10 @@ class SimDesktop : public platform::WindowQueries,
   std::uint32_t StartProcess(const std::string& application, const std::string& commandLine, int windowStyle) override;
   std::string ModuleFolder() override;
   std::string WindowsFolder() override;
+  // platform::WindowMessages
+  bool SubclassWindow(WindowHandle hwnd, platform::GridListener& listener) override;
+  bool RemoveSubclass(WindowHandle hwnd) override;
+  bool PostToWindow(WindowHandle own, platform::PostedCallback& callback) override;
 
   static constexpr WindowHandle kDesktopWindow = 0x10010;
   // The parent of windows that are never shown (HWND_MESSAGE).
@@ -232,6 +254,8 @@ class SimDesktop : public platform::WindowQueries,
   std::map<GdiObject, platform::Color> brushes_;
   GdiObject nextBrush_ = 0x5000;
   std::vector<SimTimer> timers_;
+  std::map<WindowHandle, platform::GridListener*> subclasses_;
+  std::vector<std::pair<WindowHandle, platform::PostedCallback*>> posted_;
   std::uintptr_t nextTimerId_ = 0x7FF0;
   Records records_;
   std::uint64_t calls_ = 0;

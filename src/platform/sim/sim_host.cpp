@@ -1,6 +1,7 @@
 #include "platform/sim/sim_host.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/sim/glyphs.h"
@@ -16,6 +17,19 @@ constexpr Pixel kHeaderInk = 0x404040;
 constexpr Pixel kHeaderLine = 0xC0C0C0;
 constexpr int kTitleHeight = 28;
 constexpr int kHeaderHeight = 18;
+
+// What of a pane is not filled by its own pixels moved by `by`.
+std::vector<Rect> UncoveredByScroll(const Rect& pane, Point by) {
+  if (pane.Empty() || (by.x == 0 && by.y == 0)) return {};
+  const Rect kept = Intersect(pane, {pane.left + by.x, pane.top + by.y, pane.right + by.x, pane.bottom + by.y});
+  if (kept.Empty()) return {pane};
+  std::vector<Rect> out;
+  if (pane.top < kept.top) out.push_back({pane.left, pane.top, pane.right, kept.top});
+  if (kept.bottom < pane.bottom) out.push_back({pane.left, kept.bottom, pane.right, pane.bottom});
+  if (pane.left < kept.left) out.push_back({pane.left, kept.top, kept.left, kept.bottom});
+  if (kept.right < pane.right) out.push_back({kept.right, kept.top, pane.right, kept.bottom});
+  return out;
+}
 }  // namespace
 
 SimHost::SimHost(SimDesktop& desktop) : desktop_(desktop) {}
@@ -32,6 +46,16 @@ platform::Rect SimHost::GridClient() {
 Point SimHost::Caret() {
   const SheetModel& sheet = Sheet();
   return {sheet.ColumnEdge(sheet.active.column), sheet.RowEdge(sheet.active.row)};
+}
+
+void SimHost::WheelOverGrid(int rows) {
+  desktop_.SendWindowMessage(GridWindow(), platform::GridMessage::Scrolled, [&] { model_->ScrollRows(rows); });
+}
+
+void SimHost::RepaintGridArea(const platform::Rect& area) {
+  const Rect grid = GridRect();
+  desktop_.PaintNow(
+      Intersect(grid, {grid.left + area.left, grid.top + area.top, grid.left + area.right, grid.top + area.bottom}));
 }
 
 void SimHost::RepaintAll() { desktop_.PaintNow(desktop_.WindowRect(MainWindow())); }
@@ -171,16 +195,25 @@ void SimHost::ScrollGrid(int dx, int dy, platform::Point frozen) {
     return true;
   };
   FrameBuffer old = fb;
-  RepaintAll();
+  desktop_.PaintArea(desktop_.WindowRect(MainWindow()));
   for (int y = visible.top; y < visible.bottom; ++y)
     for (int x = visible.left; x < visible.right; ++x) {
       const int fromX = x < splitX ? x : x - dx, fromY = y < splitY ? y : y - dy;
       if (shown(x, y) && shown(fromX, fromY) && (fromX < splitX) == (x < splitX) && (fromY < splitY) == (y < splitY))
         fb.Set(x, y, old.Get(fromX, fromY));
     }
+  // The grid's paint message covers what came into view in each pane.
+  const Rect panes[] = {{splitX, grid.top, grid.right, splitY},
+                        {grid.left, splitY, splitX, grid.bottom},
+                        {splitX, splitY, grid.right, grid.bottom}};
+  const Point moves[] = {{dx, 0}, {0, dy}, {dx, dy}};
+  for (int i = 0; i < 3; ++i)
+    for (const Rect& uncovered : UncoveredByScroll(panes[i], moves[i])) desktop_.TellPainted(uncovered);
 }
 
 void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
+  // The grid's size message comes with the move; the paints follow it.
+  desktop_.SendWindowMessage(shown_->grid, platform::GridMessage::Sized, [] {});
   const Rect before = GridRect();
   desktop_.MoveWindow(shown_->desk, rect);
   desktop_.MoveWindow(shown_->grid, rect);

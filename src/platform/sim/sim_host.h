@@ -84,6 +84,8 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void WorkbooksChanged() override;
   platform::Point GridOrigin() override { return {GridRect().left, GridRect().top}; }
   void RepaintCell(CellRef cell) override;
+  void WheelOverGrid(int rows) override;
+  void RepaintGridArea(const platform::Rect& area) override;
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy, platform::Point frozen) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;

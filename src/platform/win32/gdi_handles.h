@@ -50,6 +50,7 @@ using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
+using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits>;
 using UniqueKey = UniqueHandle<HKEY, KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 

@@ -8,7 +8,7 @@
 
 namespace rowtint::win32 {
 
-enum class Lifetime { ComObject, FormWindow, Timer, ServerLock, kCount };
+enum class Lifetime { ComObject, FormWindow, Timer, Subclass, ServerLock, kCount };
 
 void Hold(Lifetime what) noexcept;
 void Let(Lifetime what) noexcept;

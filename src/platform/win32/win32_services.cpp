@@ -12,6 +12,7 @@
 #include "platform/win32/module_lifetime.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_timers.h"
+#include "platform/win32/win32_window_messages.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -212,6 +213,16 @@ bool Win32Services::KillTimer(WindowHandle hwnd, std::uintptr_t id) { return Sto
 WindowHandle Win32Services::CreateMessageWindow() { return Handle(CreateTimerWindow()); }
 
 void Win32Services::DestroyMessageWindow(WindowHandle hwnd) { DestroyTimerWindow(Hwnd(hwnd)); }
+
+bool Win32Services::SubclassWindow(WindowHandle hwnd, platform::GridListener& listener) {
+  return WatchWindow(Hwnd(hwnd), listener);
+}
+
+bool Win32Services::RemoveSubclass(WindowHandle hwnd) { return StopWatchingWindow(Hwnd(hwnd)); }
+
+bool Win32Services::PostToWindow(WindowHandle own, platform::PostedCallback& callback) {
+  return PostCallback(Hwnd(own), callback);
+}
 
 bool Win32Services::ShowColorDialog(platform::ChooseColorRecord& record) {
   // The record's own size field names the 32-bit layout; Windows is given

@@ -8,6 +8,7 @@
 #include "platform/screen_drawing.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
+#include "platform/window_messages.h"
 #include "platform/window_queries.h"
 
 namespace rowtint::win32 {
@@ -16,7 +17,8 @@ class Win32Services final : public platform::WindowQueries,
                             public platform::ScreenDrawing,
                             public platform::Timers,
                             public platform::Dialogs,
-                            public platform::Shell {
+                            public platform::Shell,
+                            public platform::WindowMessages {
  public:
   using WindowHandle = platform::WindowHandle;
   using DcHandle = platform::DcHandle;
@@ -76,6 +78,11 @@ class Win32Services final : public platform::WindowQueries,
   std::uint32_t StartProcess(const std::string& application, const std::string& commandLine, int windowStyle) override;
   std::string ModuleFolder() override;
   std::string WindowsFolder() override;
+
+  // Other windows' messages
+  bool SubclassWindow(WindowHandle hwnd, platform::GridListener& listener) override;
+  bool RemoveSubclass(WindowHandle hwnd) override;
+  bool PostToWindow(WindowHandle own, platform::PostedCallback& callback) override;
 };
 
 }  // namespace rowtint::win32

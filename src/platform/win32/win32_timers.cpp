@@ -5,6 +5,7 @@
 
 #include "platform/win32/boundaries.h"
 #include "platform/win32/module_lifetime.h"
+#include "platform/win32/win32_window_messages.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -49,7 +50,9 @@ int g_timerWindows = 0;
 
 HWND CreateTimerWindow() noexcept {
   WNDCLASSW type{};
-  type.lpfnWndProc = DefWindowProcW;  // a timer's procedure is called by DispatchMessage itself
+  // A timer's procedure is called by DispatchMessage itself; the window's
+  // own runs the callbacks posted to it.
+  type.lpfnWndProc = &OwnWindowProc;
   type.hInstance = ModuleInstance();
   type.lpszClassName = kTimerWindowClass;
   if (g_timerWindows == 0) RegisterClassW(&type);

@@ -1,0 +1,150 @@
+// The band between the painter's runs: Excel scrolls and repaints its grid
+// on its own, raising no event. The grid's own messages tell of both; what
+// needs the object model waits for a message posted to the add-in's window.
+#include <algorithm>
+#include <utility>
+
+#include "engine/band_geometry.h"
+#include "engine/excel_windows.h"
+#include "engine/failure_styles.h"
+#include "engine/highlighter.h"
+#include "engine/scoped_gdi.h"
+
+namespace rowtint::engine {
+namespace {
+// What of `piece` lies outside `hole`, in up to four rectangles.
+void Subtract(const Rect& piece, const Rect& hole, std::vector<Rect>& out) {
+  const Rect common = Intersection(piece, hole);
+  if (common.Empty()) {
+    out.push_back(piece);
+    return;
+  }
+  if (piece.top < common.top) out.push_back({piece.left, piece.top, piece.right, common.top});
+  if (common.bottom < piece.bottom) out.push_back({piece.left, common.bottom, piece.right, piece.bottom});
+  if (piece.left < common.left) out.push_back({piece.left, common.top, common.left, common.bottom});
+  if (common.right < piece.right) out.push_back({common.right, common.top, piece.right, common.bottom});
+}
+
+std::int64_t AreaOf(const Rect& r) { return r.Empty() ? 0 : std::int64_t{r.right - r.left} * (r.bottom - r.top); }
+
+// Whether Excel repainted the whole band, or the active cell between its two
+// parts: what does that most often comes with a new zoom, row height or
+// column width, which move the band, so the painter places it anew. Any
+// smaller repaint leaves the band where it was.
+bool MayHaveMoved(const DrawnBand& band, const std::vector<Rect>& repainted) {
+  const Rect cell{band.left.right, band.left.top, band.right.left, band.left.bottom};
+  std::int64_t covered = 0;
+  for (const Rect& r : repainted) {
+    if (!Intersection(r, cell).Empty()) return true;
+    covered += AreaOf(Intersection(r, band.clip));
+  }
+  return covered >= AreaOf(band.clip);
+}
+
+// Adds `area` less what `list` holds already: repaints that overlap must not
+// have the band drawn twice over their common part.
+void AddUncovered(std::vector<Rect>& list, const std::vector<Rect>& area) {
+  for (const Rect& r : area) {
+    std::vector<Rect> parts{r};
+    for (const Rect& have : list) {
+      std::vector<Rect> rest;
+      for (const Rect& p : parts) Subtract(p, have, rest);
+      parts = std::move(rest);
+    }
+    list.insert(list.end(), parts.begin(), parts.end());
+  }
+}
+}  // namespace
+
+void Highlighter::WatchGrid(WindowHandle grid) {
+  if (!grid || Watching(grid)) return;
+  if (os_.messages.SubclassWindow(grid, *this)) watched_.push_back(grid);
+}
+
+bool Highlighter::Watching(WindowHandle grid) const {
+  return std::find(watched_.begin(), watched_.end(), grid) != watched_.end();
+}
+
+void Highlighter::OnGridMessage(WindowHandle, platform::GridMessage message) {
+  // The painter's own erase and update repaint the grid: nothing to follow.
+  if (painting_) return;
+  if (message == platform::GridMessage::Sized) sizedPending_ = true;
+  // One message for a burst of them: the wheel turned fast, or a long paint.
+  if (!wakePosted_ && timerWindow_) wakePosted_ = os_.messages.PostToWindow(timerWindow_, *this);
+}
+
+// Not drawn here: Excel may have scrolled in this very paint, with nothing
+// else to tell of it, and the band's place then shows other rows. The posted
+// message, dispatched before anything else reaches the screen, asks first.
+void Highlighter::OnGridPainted(WindowHandle grid, const std::vector<Rect>& area) {
+  if (painting_ || !onScreen_.band || onScreen_.band->window != grid) return;
+  AddUncovered(repainted_, area);
+}
+
+void Highlighter::OnGridDestroyed(WindowHandle grid) {
+  std::erase(watched_, grid);
+  if (onScreen_.band && onScreen_.band->window == grid) onScreen_.band.reset();
+}
+
+void Highlighter::OnPosted() {
+  wakePosted_ = false;
+  const std::vector<Rect> repainted = std::exchange(repainted_, {});
+  // A new size changes the band's length and may move its row: only a run
+  // of the painter knows the new place.
+  if (std::exchange(sizedPending_, false)) onScreen_.band.reset();
+  // During an edit Excel refuses every call; the first tick after it paints.
+  if (EditingCell(os_.windows)) {
+    editingSeen_ = true;
+    return;
+  }
+  bool known = false, scrolled = false;
+  AbandonQuietly([&] {
+    const auto window = App().ActiveWindow();
+    const std::pair<std::int32_t, std::int32_t> now{window->ScrollRow(), window->ScrollColumn()};
+    scrolled = now != wakeScroll_;
+    wakeScroll_ = now;
+    known = true;
+  });
+  if (!known) return;
+  if (!scrolled) {
+    if (repainted.empty() || !onScreen_.band) return;
+    if (MayHaveMoved(*onScreen_.band, repainted))
+      PaintRowBand();
+    else
+      RedrawBand(repainted);
+    return;
+  }
+  // The band follows a scroll while the timer would. Otherwise it went
+  // wherever Excel moved its pixels, and no repaint may draw it at its old place.
+  if (timer_)
+    PaintRowBand();
+  else
+    onScreen_.band.reset();
+}
+
+void Highlighter::RedrawBand(const std::vector<Rect>& area) {
+  if (!onScreen_.band) return;
+  const DrawnBand& band = *onScreen_.band;
+  auto& dc = os_.drawing;
+  const ScopedWindowDC screen(dc, band.window);
+  if (!screen.Get()) return;
+  const ScopedSolidBrush brush(dc, band.color);
+  const ScopedSavedDC saved(dc, screen.Get());
+  dc.SelectObject(screen.Get(), brush.Get());
+  dc.SetROP2(screen.Get(), band.rop);
+  const Rect &clip = band.clip, &left = band.left, &right = band.right;
+  // Each pixel once: a raster operation that reads the screen gives another
+  // colour when it is applied twice.
+  for (const Rect& piece : area) {
+    const Rect inside = Intersection(clip, piece);
+    if (inside.Empty()) continue;
+    const bool leftHit = !Intersection(left, inside).Empty(), rightHit = !Intersection(right, inside).Empty();
+    if (!leftHit && !rightHit) continue;
+    const ScopedSavedDC clipped(dc, screen.Get());
+    dc.IntersectClipRect(screen.Get(), inside.left, inside.top, inside.right, inside.bottom);
+    if (leftHit) dc.Rectangle(screen.Get(), left.left, left.top, left.right, left.bottom);
+    if (rightHit) dc.Rectangle(screen.Get(), right.left, right.top, right.right, right.bottom);
+  }
+}
+
+}  // namespace rowtint::engine
