@@ -62,11 +62,12 @@ std::string StormGenerator::GridRect(simcli::SimSession& session, bool keepOrigi
 
 std::string StormGenerator::RefusedLine() {
   return OneOf<std::string>(
-      {"zoom 9",       "zoom 401",   "row-height 3 nan",   "row-height 3 410", "col-width C -1",    "col-width XFE 10",
-       "pick 256 0 0", "pick 1 2",   "select A0",          "select XFE1",      "select XFD1048577", "scroll 0 1",
-       "tick 0",       "tick 1001",  "screen 100 100",     "grid 0 0 0 0",     "resize 10 10 5 5",  "frobnicate",
-       "select A1 B2", "state now",  "version x",          "faults 2 1",       "faults 0.5 -3",     "set A1:B2 x",
-       "dpi 1000",     "gate maybe", "form click nothing", "form wave"});
+      {"zoom 9",        "zoom 401",   "row-height 3 nan",   "row-height 3 410", "col-width C -1",    "col-width XFE 10",
+       "pick 256 0 0",  "pick 1 2",   "select A0",          "select XFE1",      "select XFD1048577", "scroll 0 1",
+       "tick 0",        "tick 1001",  "screen 100 100",     "grid 0 0 0 0",     "resize 10 10 5 5",  "frobnicate",
+       "select A1 B2",  "state now",  "version x",          "faults 2 1",       "faults 0.5 -3",     "set A1:B2 x",
+       "dpi 1000",      "gate maybe", "form click nothing", "form wave",        "wheel 0",           "wheel 801",
+       "repaint row 0", "repaint"});
 }
 
 std::string StormGenerator::PrepareLine() {
@@ -195,6 +196,19 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
          if (Chance(0.3)) return std::string("freeze off");
          const int rows = Below(4), columns = rows == 0 ? 1 + Below(2) : Below(3);
          return "freeze " + std::to_string(rows) + " " + std::to_string(columns);
+       }},
+      // The wheel, and Excel's own repaints: no event, no tick.
+      {12,
+       [&] {
+         const int rows = 1 + Below(Chance(0.8) ? 5 : 40);
+         return "wheel " + std::to_string(Chance(0.5) ? rows : -rows);
+       }},
+      {12,
+       [&] {
+         if (Chance(0.2)) return std::string("repaint grid");
+         if (Chance(0.5)) return "repaint " + NearCell(session);
+         const auto near = NearCell(session);
+         return "repaint row " + near.substr(near.find_first_of("0123456789"));
        }},
       {2,
        [&] {
