@@ -9,22 +9,10 @@
 #include "engine/failure_styles.h"
 #include "engine/highlighter.h"
 #include "engine/scoped_gdi.h"
+#include "platform/rect_difference.h"
 
 namespace rowtint::engine {
 namespace {
-// What of `piece` lies outside `hole`, in up to four rectangles.
-void Subtract(const Rect& piece, const Rect& hole, std::vector<Rect>& out) {
-  const Rect common = Intersection(piece, hole);
-  if (common.Empty()) {
-    out.push_back(piece);
-    return;
-  }
-  if (piece.top < common.top) out.push_back({piece.left, piece.top, piece.right, common.top});
-  if (common.bottom < piece.bottom) out.push_back({piece.left, common.bottom, piece.right, piece.bottom});
-  if (piece.left < common.left) out.push_back({piece.left, common.top, common.left, common.bottom});
-  if (common.right < piece.right) out.push_back({common.right, common.top, piece.right, common.bottom});
-}
-
 std::int64_t AreaOf(const Rect& r) { return r.Empty() ? 0 : std::int64_t{r.right - r.left} * (r.bottom - r.top); }
 
 // Whether Excel repainted the whole band, or the active cell between its two
@@ -48,7 +36,7 @@ void AddUncovered(std::vector<Rect>& list, const std::vector<Rect>& area) {
     std::vector<Rect> parts{r};
     for (const Rect& have : list) {
       std::vector<Rect> rest;
-      for (const Rect& p : parts) Subtract(p, have, rest);
+      for (const Rect& p : parts) platform::SubtractRect(p, have, rest);
       parts = std::move(rest);
     }
     list.insert(list.end(), parts.begin(), parts.end());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/rect_difference.h"
 #include "platform/sim/glyphs.h"
 
 namespace rowtint::sim {
@@ -20,14 +21,9 @@ constexpr int kHeaderHeight = 18;
 
 // What of a pane is not filled by its own pixels moved by `by`.
 std::vector<Rect> UncoveredByScroll(const Rect& pane, Point by) {
-  if (pane.Empty() || (by.x == 0 && by.y == 0)) return {};
-  const Rect kept = Intersect(pane, {pane.left + by.x, pane.top + by.y, pane.right + by.x, pane.bottom + by.y});
-  if (kept.Empty()) return {pane};
+  if (by.x == 0 && by.y == 0) return {};
   std::vector<Rect> out;
-  if (pane.top < kept.top) out.push_back({pane.left, pane.top, pane.right, kept.top});
-  if (kept.bottom < pane.bottom) out.push_back({pane.left, kept.bottom, pane.right, pane.bottom});
-  if (pane.left < kept.left) out.push_back({pane.left, kept.top, kept.left, kept.bottom});
-  if (kept.right < pane.right) out.push_back({kept.right, kept.top, pane.right, kept.bottom});
+  platform::SubtractRect(pane, {pane.left + by.x, pane.top + by.y, pane.right + by.x, pane.bottom + by.y}, out);
   return out;
 }
 }  // namespace
