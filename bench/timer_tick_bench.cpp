@@ -1,6 +1,8 @@
 // One tick of the repaint timer while nothing scrolls, as every tick is for
-// most of a session: the gate, the columns and the scroll position are read,
-// and nothing is painted. Goal: under 50 microseconds on the simulator.
+// most of a session: the focus window, the gate through its kept control,
+// the scroll position of the kept active window and the selection's kind
+// are read, and nothing is painted. Goals: at most 6 platform calls, under
+// 50 microseconds on the simulator.
 #include "bench_session.h"
 #include "addin/connect.h"
 

@@ -93,7 +93,7 @@ TEST_F(HostEventsTest, AHostFailureInsideTheSelectionHandlerStillRepaints) {
 
 TEST_F(HostEventsTest, AHostThatCannotAnswerTheGateFailsAClickAndEndsATickQuietly) {
   Run({"select C10", "tick"});
-  std::erase_if(Host().Bars().bars, [](const auto& bar) { return bar->name == "File"; });
+  Host().Bars().DeleteBar(Host().Bars().Find("File"));
   Records();
   Run("click Switch");
   EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
@@ -103,6 +103,31 @@ TEST_F(HostEventsTest, AHostThatCannotAnswerTheGateFailsAClickAndEndsATickQuietl
   RunWithUnseenScrolls({"scroll 4 1", "tick"});
   EXPECT_TRUE(Records().drawn.empty());
   EXPECT_TRUE(TimerRunning());
+}
+
+// Ticks keep the gate's control and the active window between them; what
+// they keep must follow the host: a closed gate, another workbook's window.
+TEST_F(HostEventsTest, WhatTicksKeepFollowsTheGateAndTheWorkbookWindowInFront) {
+  // A scroll only the tick sees: the band follows it, where a paint would put it.
+  auto followsUnseenScroll = [&](const std::string& where, const char* scroll) {
+    Records();
+    RunWithUnseenScrolls({scroll, "tick"});
+    EXPECT_FALSE(Records().drawn.empty()) << where << ": the tick read another window's scroll";
+    const Rect band = S().LastBandRect;
+    Run("paint");
+    EXPECT_EQ(S().LastBandRect, band) << where;
+  };
+  for (const char* version : {"14.0", "16.0"}) {
+    // The sheet keeps its scroll from one run of the host to the next.
+    Run({"start", "scroll 1 1"});
+    Run(std::string("version ") + version);
+    Run({"select C10", "tick", "tick", "workbook new", "select E5", "tick"});
+    followsUnseenScroll(std::string(version) + " second workbook", "scroll 4 1");
+    Run({"workbook 1", "tick"});
+    followsUnseenScroll(std::string(version) + " first workbook", "scroll 6 1");
+  }
+  Run({"gate off", "tick"});
+  EXPECT_FALSE(TimerRunning()) << "a kept control still tells the gate's state";
 }
 
 TEST_F(HostEventsTest, StartingTheTimerTwiceLeavesOneWithTheLaterInterval) {

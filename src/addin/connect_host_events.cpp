@@ -13,8 +13,10 @@ void Connect::Note(const char* event) {
   if (log.Enabled()) log.Write(std::string("event ") + event);
 }
 
-// Another sheet or workbook: the painter checks the active column again.
+// Another sheet or workbook: the painter checks the active column again,
+// and the ticks read the window now active.
 void Connect::RearmColumnCheck() {
+  band_.ForgetActiveWindow();
   auto& s = library_.State();
   s.ColumnCheckArmed = platform::kTrue;
   s.TickScrollColumn = s.SeenScrollColumn;

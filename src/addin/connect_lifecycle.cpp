@@ -95,6 +95,7 @@ void Connect::OnDisconnection(platform::ext_DisconnectMode) {
   // No host reference outlives the connection: the host may be gone by the
   // time the library itself is unloaded.
   library_.State().HostApp.reset();
+  band_.ForgetHostObjects();
   for (BoundButton* button :
        {&toolbarOptions_, &toolbarSwitch_, &toolbarFindLastRow_, &menuOptions_, &menuWober_, &menuWarm_, &menuAbout_})
     button->Reset();

@@ -23,7 +23,17 @@ platform::WindowHandle Highlighter::MainWindow() {
 
 bool Highlighter::CommandGateOpen() {
   constexpr std::int16_t kGateControlIndex = 2;
-  return App().GetCommandBars()->Item("File")->Controls()->Item(kGateControlIndex)->Enabled() == platform::kTrue;
+  // A kept control that no longer answers (its bar was reset) is looked up again.
+  if (auto& kept = tickCache_.gate) {
+    std::optional<bool> open;
+    SkipOnFailure([&] { open = kept->Enabled() == platform::kTrue; });
+    if (open) return *open;
+    kept.reset();
+  }
+  auto control = App().GetCommandBars()->Item("File")->Controls()->Item(kGateControlIndex);
+  const bool open = platform::Required(control).Enabled() == platform::kTrue;
+  tickCache_.gate = std::move(control);
+  return open;
 }
 
 }  // namespace rowtint::engine

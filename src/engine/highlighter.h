@@ -15,6 +15,7 @@
 #include "engine/highlight_state.h"
 #include "engine/history_swatches.h"
 #include "engine/services.h"
+#include "platform/command_bars.h"
 
 namespace rowtint::engine {
 
@@ -70,6 +71,10 @@ class Highlighter final : private platform::TimerCallback,
   // Commands and ticks act only while the host enables the second control of
   // its "File" command bar. Raises when the host cannot answer.
   bool CommandGateOpen();
+  // Lets go of the host's objects the ticks keep: none may outlive the connection.
+  void ForgetHostObjects() { tickCache_ = {}; }
+  // Another workbook or sheet came to the front: the next tick asks for the active window.
+  void ForgetActiveWindow() { tickCache_.window.reset(); }
 
   // Resets the flags, switches the band on, loads the colour and, through
   // the swatches, the history, finds the main window and starts the timer.
@@ -92,6 +97,10 @@ class Highlighter final : private platform::TimerCallback,
   void OnPosted() override;
   // Draws the band on the screen again, clipped to `area` (client coordinates of its window).
   void RedrawBand(const std::vector<Rect>& area);
+  // EditingCell for the tick, asking the focus window's class only when the focus moved.
+  bool TickFindsEditing();
+  // The active window, kept while the focus stays in the same window.
+  std::shared_ptr<platform::host::Window> TickWindow();
 
   // The running timer as the windowing system knows it: without an owner
   // window the system hands out the identifier, which must be kept to stop it.
@@ -106,6 +115,19 @@ class Highlighter final : private platform::TimerCallback,
   platform::WindowHandle timerWindow_ = 0;
   // A tick or paint found a cell being edited: the band is drawn again once the edit ends.
   bool editingSeen_ = false;
+  // What ticks keep between them, so that a tick with nothing scrolled reads
+  // little more than the scroll: the gate's control for as long as it
+  // answers; the focus window and whether it is an edit box, for as long
+  // as the focus stays there; the active window until the focus moves or
+  // another workbook or sheet is activated (each of Excel's windows has a
+  // grid of its own, so going to another window moves the focus).
+  struct TickCache {
+    std::shared_ptr<platform::CommandBarControl> gate;
+    WindowHandle focus = 0;
+    bool focusEdits = false;
+    std::shared_ptr<platform::host::Window> window;
+  };
+  TickCache tickCache_;
 
   BandOnScreen onScreen_;
   // The painter is running: the repaints it asks for are its own.

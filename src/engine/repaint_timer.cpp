@@ -1,4 +1,6 @@
 // The repaint timer and its tick.
+#include <memory>
+#include <optional>
 #include <utility>
 
 #include "engine/excel_windows.h"
@@ -27,11 +29,30 @@ void Highlighter::StopRepaintTimer() {
 
 void Highlighter::OnTimer() { RepaintTimerProc(); }
 
+bool Highlighter::TickFindsEditing() {
+  auto& kept = tickCache_;
+  const WindowHandle focus = os_.windows.GetFocus();
+  if (focus != kept.focus || !focus) {
+    kept = TickCache{std::move(kept.gate), focus, false, nullptr};
+    if (focus) kept.focusEdits = EditingCell(os_.windows);
+  }
+  return kept.focusEdits;
+}
+
+std::shared_ptr<platform::host::Window> Highlighter::TickWindow() {
+  auto& kept = tickCache_;
+  if (kept.window) return kept.window;
+  auto window = App().ActiveWindow();
+  // Without a focus window nothing says the active window is still the same.
+  if (kept.focus) kept.window = window;
+  return window;
+}
+
 void Highlighter::RepaintTimerProc() {
   auto& s = state_;
   // While a cell is edited Excel refuses every object-model call: the tick
   // makes none, and leaves the band to the first tick after the edit.
-  if (EditingCell(os_.windows)) {
+  if (TickFindsEditing()) {
     editingSeen_ = true;
     return;
   }
@@ -49,21 +70,28 @@ void Highlighter::RepaintTimerProc() {
   // ending it repainted the cell bare.
   if (std::exchange(editingSeen_, false) && timer_) PaintRowBand();
 
-  const auto columns = ReadColumnsSkippingFailures(s.HostApp.get());
-  SkipOnFailure([&] { s.SeenScrollColumn = App().ActiveWindow()->ScrollColumn(); });
+  // The scroll position is read once a tick; a window that cannot answer is
+  // not kept.
+  std::shared_ptr<platform::host::Window> window;
+  std::optional<std::int32_t> row;
+  std::optional<std::int32_t> column;
+  SkipOnFailure([&] { window = TickWindow(); });
+  SkipOnFailure([&] { column = platform::Required(window).ScrollColumn(); });
+  if (!column) tickCache_.window.reset();
+  if (column) s.SeenScrollColumn = *column;
 
   if (HoldsUnlessFailed([&] { return App().Selection()->TypeName() == "Range"; })) {
     if (HoldsUnlessFailed([&] { return s.TickScrollColumn != s.SeenScrollColumn; })) PaintRowBand();
     if (HoldsUnlessFailed([&] {
-          // All three operands are read, as the host language's And does.
-          const bool scrolled = s.TickScrollRow != App().ActiveWindow()->ScrollRow();
-          const bool fromLeft = columns.left <= columns.active;
-          const bool beforeRight = columns.active < columns.right;
-          return scrolled && fromLeft && beforeRight;
+          row = platform::Required(window).ScrollRow();
+          if (s.TickScrollRow == *row) return false;
+          // A vertical scroll repaints only while the active cell's column is in view.
+          const auto columns = ReadColumnsSkippingFailures(s.HostApp.get());
+          return columns.left <= columns.active && columns.active < columns.right;
         }))
       PaintRowBand();
-    SkipOnFailure([&] { s.TickScrollRow = App().ActiveWindow()->ScrollRow(); });
-    SkipOnFailure([&] { s.TickScrollColumn = App().ActiveWindow()->ScrollColumn(); });
+    if (row) s.TickScrollRow = *row;
+    if (column) s.TickScrollColumn = *column;
   } else {
     // A shape or chart is selected: erase only, and keep the switch as it was.
     EraseRowBand();

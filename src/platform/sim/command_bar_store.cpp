@@ -128,6 +128,17 @@ const std::vector<std::shared_ptr<BarNode>>& CommandBarStore::BarsOf(int window)
   return copies == windowCopies.end() ? bars : copies->second;
 }
 
+void CommandBarStore::DeleteBar(const std::shared_ptr<BarNode>& bar) {
+  bar->deleted = true;
+  for (const auto& control : bar->controls) {
+    control->deleted = true;
+    if (control->popupBar) DeleteBar(control->popupBar);
+  }
+  std::erase(bars, bar);
+  for (auto& [window, copies] : windowCopies)
+    std::erase_if(copies, [&](const std::shared_ptr<BarNode>& b) { return b->name == bar->name; });
+}
+
 void CommandBarStore::Remove(const std::shared_ptr<ControlNode>& control) {
   auto doomed = [&](const std::shared_ptr<ControlNode>& c) { return c == control || c->copyOf.lock() == control; };
   for (auto& bar : bars) EraseFrom(bar->controls, doomed);

@@ -146,11 +146,8 @@ class SimBar : public platform::CommandBar {
   void SetProtection(std::int32_t protection) override { Live().protection = protection; }
   void SetVisible(platform::VbBool visible) override { Live().visible = visible != platform::kFalse; }
   void Delete() override {
-    Live().deleted = true;
-    std::erase(store_->bars, bar_);
-    // The bar goes from every window, with the copies of its controls.
-    for (auto& [window, copies] : store_->windowCopies)
-      std::erase_if(copies, [&](const std::shared_ptr<BarNode>& b) { return b->name == bar_->name; });
+    Live();
+    store_->DeleteBar(bar_);
   }
 
  private:

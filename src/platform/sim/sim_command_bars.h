@@ -81,6 +81,9 @@ class CommandBarStore : public std::enable_shared_from_this<CommandBarStore> {
   void DropWindowCopies() { windowCopies.clear(); }
   // The bars as a window shows the add-ins' controls: its copies, or the store's own.
   const std::vector<std::shared_ptr<BarNode>>& BarsOf(int window) const;
+  // Deletes a bar as Office does: it goes from every window with the copies
+  // of its controls, and references kept to it or its controls stop answering.
+  void DeleteBar(const std::shared_ptr<BarNode>& bar);
   // Takes a deleted control out wherever it stands, and its copies out of
   // every window, as deleting a shared control does in Office.
   void Remove(const std::shared_ptr<ControlNode>& control);

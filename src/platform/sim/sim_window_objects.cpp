@@ -10,6 +10,8 @@ namespace {
 namespace host = platform::host;
 using platform::Raise;
 
+constexpr std::int32_t kDisconnected = -2147417848;  // RPC_E_DISCONNECTED as the host reports it
+
 // Which frozen part a pane shows: the frozen rows, the frozen columns, both or neither.
 struct PaneSide {
   bool frozenRows = false;
@@ -76,10 +78,10 @@ class SimWindow : public host::Window, public WindowMainHandle {
     if (!h.WindowPerWorkbook()) return std::nullopt;
     return h.View().MainWindowOf(workbookId_);
   }
-  double Zoom() override { return host_().Sheet().zoom; }
+  double Zoom() override { return Own().zoom; }
   // The first scrollable row and column: past the frozen ones.
-  std::int32_t ScrollRow() override { return host_().Sheet().scroll.row; }
-  std::int32_t ScrollColumn() override { return host_().Sheet().scroll.column; }
+  std::int32_t ScrollRow() override { return Own().scroll.row; }
+  std::int32_t ScrollColumn() override { return Own().scroll.column; }
   std::shared_ptr<host::Range> VisibleRange() override { return NewRange(host_, Shown(host_(), {}, true)); }
   std::shared_ptr<host::Range> ActiveCell() override {
     const CellRef active = host_().Sheet().active;
@@ -90,9 +92,9 @@ class SimWindow : public host::Window, public WindowMainHandle {
     return std::make_shared<SimPane>(
         host_, PaneSide{sheet.active.row <= sheet.frozen.row, sheet.active.column <= sheet.frozen.column});
   }
-  bool FreezePanes() override { return host_().Sheet().frozen != CellRef{0, 0}; }
-  std::int32_t SplitRow() override { return host_().Sheet().frozen.row; }
-  std::int32_t SplitColumn() override { return host_().Sheet().frozen.column; }
+  bool FreezePanes() override { return Own().frozen != CellRef{0, 0}; }
+  std::int32_t SplitRow() override { return Own().frozen.row; }
+  std::int32_t SplitColumn() override { return Own().frozen.column; }
   std::int32_t PaneCount() override { return static_cast<std::int32_t>(Panes(host_().Sheet()).size()); }
   std::shared_ptr<host::Pane> PaneAt(std::int32_t index) override {
     const auto panes = Panes(host_().Sheet());
@@ -102,6 +104,13 @@ class SimWindow : public host::Window, public WindowMainHandle {
   }
 
  private:
+  // The sheet of this window's own workbook, active or not; a closed
+  // window's object is cut off from the host, as Excel's is.
+  const SheetModel& Own() {
+    const Workbook* book = host_().WorkbookById(workbookId_);
+    if (!book) Raise(kDisconnected, "Automation error: the object invoked has disconnected from its clients");
+    return book->sheet;
+  }
   HostRef host_;
   int workbookId_;
 };
