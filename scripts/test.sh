@@ -6,20 +6,29 @@
 # and prefix, the 32-bit one's checked statically.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each phase's start, in seconds since the run began, for finding what a slow run spent its time on.
+phase() { echo "== $1 (at ${SECONDS} s)"; }
+phase "native build"
 scripts/build.sh
+phase lint
 scripts/lint.sh
+phase "native tests"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
+phase "sanitizer build and tests"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DROWTINT_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$(nproc)"
 # The storms run at full length above; under the sanitizers, which slow them
 # tenfold, a shorter run of the same seeds.
 UBSAN_OPTIONS=print_stacktrace=1 ROWTINT_STORM_LINES=1000 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+phase fuzzing
 scripts/fuzz.sh 30
 
 # The 32-bit build compiles while the 64-bit tests wait on Wine and the
 # private screen: the two together take little more than the tests alone.
+phase "64-bit Windows build"
 scripts/build-windows.sh win64
+phase "64-bit Windows tests under Wine, 32-bit build beside them"
 mkdir -p build-win32
 scripts/build-windows.sh win32 >build-win32/build.log 2>&1 &
 win32_build=$!
@@ -27,4 +36,6 @@ win64_rc=0
 ctest --test-dir build-win64 --output-on-failure || win64_rc=$?
 wait "$win32_build" || { cat build-win32/build.log; exit 1; }
 [ "$win64_rc" -eq 0 ] || exit "$win64_rc"
+phase "32-bit static checks"
 ctest --test-dir build-win32 --output-on-failure
+phase done

@@ -3,12 +3,14 @@
 #include <cstring>
 #include <cwchar>
 
+#include "host_clock.h"
 #include "import_patch.h"
 
 namespace rowtint::host {
 namespace {
 UINT g_windowDpi = 0;
 int g_foregroundChanges = 0;
+RectanglesDrawn g_rectangles;
 using DpiForWindow = UINT(WINAPI*)(HWND);
 DpiForWindow g_systemDpiForWindow = nullptr;
 
@@ -57,12 +59,20 @@ LRESULT WINAPI WatchedDispatchMessageW(const MSG* message) {
   }
   return DispatchMessageW(message);
 }
+
+BOOL WINAPI WatchedRectangle(HDC dc, int left, int top, int right, int bottom) {
+  const BOOL done = Rectangle(dc, left, top, right, bottom);
+  ++g_rectangles.calls;
+  g_rectangles.lastAtMs = NowMs();
+  return done;
+}
 }  // namespace
 
 bool WatchAddIn(HMODULE dll) {
   return PatchImport(dll, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&WatchedGetProcAddress)) &&
          PatchImport(dll, "user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&WatchedSetForegroundWindow)) &&
-         PatchImport(dll, "user32.dll", "DispatchMessageW", reinterpret_cast<void*>(&WatchedDispatchMessageW));
+         PatchImport(dll, "user32.dll", "DispatchMessageW", reinterpret_cast<void*>(&WatchedDispatchMessageW)) &&
+         PatchImport(dll, "gdi32.dll", "Rectangle", reinterpret_cast<void*>(&WatchedRectangle));
 }
 
 void AnswerWindowDpi(UINT dpi) { g_windowDpi = dpi; }
@@ -71,6 +81,12 @@ int TakeForegroundChanges() {
   const int changes = g_foregroundChanges;
   g_foregroundChanges = 0;
   return changes;
+}
+
+RectanglesDrawn TakeRectanglesDrawn() {
+  const RectanglesDrawn drawn = g_rectangles;
+  g_rectangles = {};
+  return drawn;
 }
 
 }  // namespace rowtint::host

@@ -1,15 +1,16 @@
 // What the stand-in puts between the loaded add-in and the system, beyond
 // what it launches: the resolution of the grid's monitor, which Wine does not
 // keep per monitor, the add-in's calls that change which window is in front,
-// and its timer's messages, which tick only when a script says so.
+// its timer's messages, which tick only when a script says so, and when it
+// last drew a rectangle (how it draws the band), for the figures.
 #pragma once
 
 #include <windows.h>
 
 namespace rowtint::host {
 
-// Points the add-in's GetProcAddress, SetForegroundWindow and
-// DispatchMessageW imports at the stand-in's own; false when the module
+// Points the add-in's GetProcAddress, SetForegroundWindow, DispatchMessageW
+// and Rectangle imports at the stand-in's own; false when the module
 // imports one otherwise than by name.
 bool WatchAddIn(HMODULE dll);
 // From now on GetDpiForWindow, as the add-in finds it, answers `dpi` for the
@@ -18,5 +19,13 @@ void AnswerWindowDpi(UINT dpi);
 // The add-in's SetForegroundWindow calls that changed the window in front,
 // other than to or from its own forms and dialogs, since the last time they were taken.
 int TakeForegroundChanges();
+
+// The add-in's Rectangle calls since the last time they were taken, and
+// when (NowMs) the last of them returned.
+struct RectanglesDrawn {
+  int calls = 0;
+  double lastAtMs = 0;
+};
+RectanglesDrawn TakeRectanglesDrawn();
 
 }  // namespace rowtint::host

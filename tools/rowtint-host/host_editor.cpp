@@ -2,6 +2,7 @@
 // cell, of the class Excel's has, which holds the focus and a caret while
 // the user types, and paints the simulator's pixels for it.
 #include "dll_watch.h"
+#include "host_clock.h"
 #include "host_windows.h"
 #include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
@@ -50,6 +51,7 @@ void HostWindows::ShowEditor(bool shown) {
 void HostWindows::SetMonitorDpi(int dpi) { AnswerWindowDpi(static_cast<UINT>(dpi)); }
 
 LRESULT CALLBACK HostWindows::EditorProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  const InOwnProcedure own;
   auto* self = reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_PAINT:

@@ -2,32 +2,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <sstream>
-#include <vector>
 
 #include "host_session.h"
 #include "live_gdi_objects.h"
-#include "platform/win32/gdi_handles.h"
 
 namespace rowtint::host {
 namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The screen pixel under the middle of the left part of the band for the active cell.
-COLORREF BandPixel(HostSession& session) {
-  const auto grid = session.Windows()->GridOnScreen();
-  const auto& sheet = session.Sheet();
-  const int y = grid.top + (sheet.RowEdge(sheet.active.row) + sheet.RowEdge(sheet.active.row + 1)) / 2;
-  const int x = grid.left + 20;
-  const win32::ScopedWindowDC screen(nullptr, win32::ScopedWindowDC::Area::Client);
-  return GetPixel(screen.Get(), x, y);
-}
 
 std::string Line(HostSession& session, const std::string& line) {
   std::ostringstream out;
@@ -71,27 +52,9 @@ int PrintFigures(const std::string& outDir, const FigureCounts& counts, std::ost
   ledger.Pair("live GDI objects", gdiBefore, LiveGdiObjects(), gdiBefore);
   ledger.Pair("outstanding COM references", refsBefore, session.OutstandingReferences(), refsBefore);
 
-  // From raising the event to the band on the screen: the paint is made
-  // within the event, so the first look normally finds it.
-  std::vector<double> times;
-  for (int i = 0; i < counts.latencyEvents; ++i) {
-    const sim::Area cell{{5 + i % 20, 3}, {5 + i % 20, 3}};
-    LARGE_INTEGER start, end, now;
-    QueryPerformanceCounter(&start);
-    session.UserSelects(cell, false);
-    while (BandPixel(session) == RGB(255, 255, 255)) {
-      QueryPerformanceCounter(&now);
-      if (Milliseconds(start, now) > 1000) break;
-    }
-    QueryPerformanceCounter(&end);
-    times.push_back(Milliseconds(start, end));
-    session.PumpNow();
-  }
-  if (!times.empty()) {
-    std::sort(times.begin(), times.end());
-    out << "SheetSelectionChange to band on screen, " << times.size() << " events: median " << times[times.size() / 2]
-        << " ms, worst " << times.back() << " ms\n";
-  }
+  PrintSelectionFigures(session, counts.latencyEvents, out);
+  PrintWheelFigures(session, counts.wheels, out);
+  ledger.Check("the band whole after every host repaint", PrintRepaintFigures(session, counts.repaints, out));
 
   Line(session, "unload");
   gdiBefore = LiveGdiObjects();

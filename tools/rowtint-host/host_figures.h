@@ -1,8 +1,11 @@
 // Soak and latency figures of the real add-in in the stand-in, printed:
 // live GDI objects and outstanding COM references before and after a run of
-// selection changes and of unload/load cycles, and the time from raising
-// SheetSelectionChange to the band on the screen. Times are never judged;
-// what a run must leave behind is, and a leak ends it with exit code 1.
+// selection changes and of unload/load cycles, the time from raising
+// SheetSelectionChange to the band on the screen and the add-in's own part
+// of it, the time from a wheel message to the band at its new place, and
+// the band after random repaints of Excel's own. Times are never judged;
+// what a run must leave behind is, as is a band left broken by a repaint:
+// either ends it with exit code 1.
 #pragma once
 
 #include <ostream>
@@ -14,8 +17,16 @@ struct FigureCounts {
   int selections = 10000;
   int cycles = 100;
   int latencyEvents = 1000;
+  int wheels = 200;
+  int repaints = 1000;
 };
 
 int PrintFigures(const std::string& outDir, const FigureCounts& counts, std::ostream& out);
+
+class HostSession;
+void PrintSelectionFigures(HostSession& session, int events, std::ostream& out);
+void PrintWheelFigures(HostSession& session, int wheels, std::ostream& out);
+// False when a repaint left the band broken.
+bool PrintRepaintFigures(HostSession& session, int repaints, std::ostream& out);
 
 }  // namespace rowtint::host

@@ -1,5 +1,7 @@
 #include "host_session.h"
 
+#include "host_clock.h"
+
 #include <filesystem>
 #include <sstream>
 
@@ -116,7 +118,10 @@ void HostSession::CallAddIn(const char* what, const std::function<HRESULT()>& ca
     SetTimer(helper_, kNextLineTimer, 20, nullptr);
     SetTimer(helper_, kDialogTimer, 20, nullptr);
   }
+  const double startMs = NowMs(), ownStartMs = OwnProcedureMs();
   const HRESULT hr = call();
+  const double wholeMs = NowMs() - startMs;
+  lastCall_ = {what, wholeMs, wholeMs - (OwnProcedureMs() - ownStartMs)};
   if (--callDepth_ == 0) {
     KillTimer(helper_, kNextLineTimer);
     KillTimer(helper_, kDialogTimer);

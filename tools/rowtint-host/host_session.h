@@ -50,6 +50,14 @@ class HostSession : private script::ScriptHost {
   // the loop run after it, as between two lines of a script.
   void UserSelects(const sim::Area& area, bool pump = true);
   void PumpNow();
+  // The last call into the add-in that came back: its name, its whole time,
+  // and that time less what the stand-in's own window procedures took meanwhile.
+  struct CallTime {
+    std::string what;
+    double wholeMs = 0;
+    double addInMs = 0;
+  };
+  const CallTime& LastCall() const { return lastCall_; }
 
  private:
   static LRESULT CALLBACK HelperProc(HWND, UINT, WPARAM, LPARAM);
@@ -107,6 +115,7 @@ class HostSession : private script::ScriptHost {
   std::size_t next_ = 0;
   std::ostream* out_ = nullptr;
   int callDepth_ = 0;
+  CallTime lastCall_;
   std::optional<std::string> failure_;
 
   // What the user answers the next colour dialog, and what was seen.

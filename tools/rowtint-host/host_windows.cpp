@@ -1,6 +1,7 @@
 // The simulator's glyph painter comes first: windows.h would rename its DrawText.
 #include "platform/sim/glyphs.h"
 // keep this order
+#include "host_clock.h"
 #include "host_windows.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/boundaries.h"
@@ -213,6 +214,7 @@ void HostWindows::PaintMain(const Frame& frame, HDC dc, const RECT& area) {
 }
 
 LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  const InOwnProcedure own;
   HostWindows* self = Self(window);
   Frame* frame = self ? self->FrameOf(window) : nullptr;
   if (frame && message == WM_PAINT) {
@@ -235,6 +237,7 @@ LRESULT CALLBACK HostWindows::MainProc(HWND window, UINT message, WPARAM w, LPAR
 }
 
 LRESULT CALLBACK HostWindows::GridProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  const InOwnProcedure own;
   HostWindows* self = Self(window);
   switch (message) {
     case WM_PAINT:

@@ -19,7 +19,8 @@
 namespace {
 int Usage() {
   std::cerr << "usage: rowtint-host run SCRIPT... [--out DIR]\n"
-               "       rowtint-host figures [--selections N] [--cycles N] [--latency N] [--out DIR]\n";
+               "       rowtint-host figures [--selections N] [--cycles N] [--latency N] [--wheels N] [--repaints N] "
+               "[--out DIR]\n";
   return 2;
 }
 
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
     int* count = arg == "--selections" ? &counts.selections
                  : arg == "--cycles"   ? &counts.cycles
                  : arg == "--latency"  ? &counts.latencyEvents
+                 : arg == "--wheels"   ? &counts.wheels
+                 : arg == "--repaints" ? &counts.repaints
                                        : nullptr;
     if (arg == "--out" && i + 1 < argc)
       outDir = argv[++i];
