@@ -5,14 +5,15 @@
 # does not run here) with mingw-w64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# `build-windows.sh win64` or `build-windows.sh win32` builds one of them.
+# `build-windows.sh win64` or `build-windows.sh win32` builds one of them;
+# a target after it (`build-windows.sh win32 Rowtint`) builds only that.
 scripts/setup.sh
 archs=(x86_64:win64 i686:win32)
 case "${1:-}" in
 win64) archs=(x86_64:win64) ;;
 win32) archs=(i686:win32) ;;
 "") ;;
-*) echo "usage: $0 [win64|win32]" >&2; exit 2 ;;
+*) echo "usage: $0 [win64|win32 [TARGET]]" >&2; exit 2 ;;
 esac
 for arch in "${archs[@]}"; do
   IFS=: read -r triple name <<<"$arch"
@@ -21,5 +22,5 @@ for arch in "${archs[@]}"; do
   [ "$name" = win64 ] && [ -x build/rowtint-sim ] && sim=(-DROWTINT_SIM="$PWD/build/rowtint-sim")
   cmake -S . -B "build-$name" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$triple.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DROWTINT_TESTS=ON "${sim[@]}" >/dev/null
-  cmake --build "build-$name" -j"$(nproc)"
+  cmake --build "build-$name" -j"$(nproc)" ${2:+--target "$2"}
 done

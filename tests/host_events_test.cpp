@@ -179,7 +179,9 @@ TEST_P(TickTest, DoesWhatTheViewCallsFor) {
   const auto records = Records();
   EXPECT_EQ(records.drawn.size(), c.drawn);
   EXPECT_EQ(records.invalidated.size(), c.erased);
-  if (!c.drawn && c.erased) EXPECT_EQ(TintOutside(), 0) << "the band is gone from the screen";
+  if (!c.drawn && c.erased) {
+    EXPECT_EQ(TintOutside(), 0) << "the band is gone from the screen";
+  }
   EXPECT_EQ(TimerRunning(), c.timerAfter);
   // The next selection brings the band back, and the timer.
   Run("select C12");

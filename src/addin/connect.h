@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "addin/event_bound.h"
 #include "addin/library.h"
@@ -12,6 +14,7 @@
 #include "platform/command_bars.h"
 #include "platform/extensibility.h"
 #include "platform/host.h"
+#include "platform/ribbon.h"
 
 namespace rowtint::addin {
 
@@ -37,7 +40,9 @@ inline constexpr const char* kToolbarTags[3] = {"Rowtint.Option", "Rowtint.Switc
 inline constexpr const char* kMenuTags[4] = {"Rowtint.Menu.Option", "Rowtint.Menu.Wober", "Rowtint.Menu.Warm",
                                              "Rowtint.Menu.About"};
 
-class Connect : public platform::IDTExtensibility2, private platform::host::AppEvents {
+class Connect : public platform::IDTExtensibility2,
+                public platform::RibbonExtensibility,
+                private platform::host::AppEvents {
  public:
   explicit Connect(Library& library);
   Connect(const Connect&) = delete;
@@ -51,6 +56,15 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   void OnAddInsUpdate() override;
   void OnStartupComplete() override;
   void OnBeginShutdown() override;
+
+  // IRibbonExtensibility and the ribbon's callbacks (Excel 2007 and later)
+  std::string GetCustomUI(const std::string& ribbonId) override;
+  void RibbonLoad(const std::shared_ptr<platform::RibbonUI>& ribbon) override;
+  void RibbonAction(const std::string& controlId) override;
+  void RibbonToggle(const std::string& controlId, bool pressed) override;
+  bool RibbonPressed(const std::string& controlId) override;
+  bool RibbonEnabled(const std::string& controlId) override;
+  platform::Color RibbonImage(const std::string& controlId) override;
 
   // Builds the "Rowtint" popup on the active menu bar; the button it returns is always empty.
   std::shared_ptr<platform::CommandBarButton> CreateMubar();
@@ -68,6 +82,28 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
 
  private:
   friend class ClickRelay;
+
+  // The ribbon's controls as Office last drew them: what a command changes
+  // of them makes the add-in ask Office to draw those again.
+  struct RibbonLook {
+    bool pressed = false;
+    platform::Color color = 0;
+    platform::Color history[3] = {};
+  };
+  // Asks for the controls whose look changed since the last time; never fails.
+  void RefreshRibbon() noexcept;
+  // What a tick found of the command gate: every control follows it.
+  void RibbonGateSeen(bool open) noexcept;
+  RibbonLook RibbonLookNow() const;
+  const platform::Color* HistoryColors() const;
+  // Refreshes the ribbon when a command ends, by its end or by a failure.
+  struct RibbonRefresh {
+    explicit RibbonRefresh(Connect& connect) : connect(connect) {}
+    ~RibbonRefresh() { connect.RefreshRibbon(); }
+    RibbonRefresh(const RibbonRefresh&) = delete;
+    RibbonRefresh& operator=(const RibbonRefresh&) = delete;
+    Connect& connect;
+  };
 
   // Toolbar and menu
   void CreateToolbar();
@@ -110,6 +146,11 @@ class Connect : public platform::IDTExtensibility2, private platform::host::AppE
   // The toolbar's three buttons and the menu's four items.
   BoundButton toolbarOptions_, toolbarSwitch_, toolbarFindLastRow_;
   BoundButton menuOptions_, menuWober_, menuWarm_, menuAbout_;
+
+  std::shared_ptr<platform::RibbonUI> ribbon_;
+  RibbonLook ribbonLook_;
+  std::optional<bool> ribbonGate_;
+  mutable platform::Color historyView_[3] = {};
 
   platform::VbBool removeToolbar_ = platform::kFalse;
   std::int32_t selScrollRow_ = 0;

@@ -12,6 +12,7 @@ constexpr const char* kToolbarName = "Rowtint";
 }
 
 void ClickRelay::Click(const std::shared_ptr<platform::CommandBarButton>&, platform::VbBool&) {
+  const Connect::RibbonRefresh refresh(connect_);
   (connect_.*command_)();
 }
 
@@ -31,7 +32,9 @@ Connect::Connect(Library& library)
       menuOptions_(showOptions_),
       menuWober_(applyWober_),
       menuWarm_(applyWarm_),
-      menuAbout_(showAbout_) {}
+      menuAbout_(showAbout_) {
+  band_.WatchGate([this](bool open) { RibbonGateSeen(open); });
+}
 
 Connect::~Connect() {
   // A host that lets go without disconnecting first still gets its
@@ -96,6 +99,8 @@ void Connect::OnDisconnection(platform::ext_DisconnectMode) {
   // time the library itself is unloaded.
   library_.State().HostApp.reset();
   band_.ForgetHostObjects();
+  ribbon_.reset();
+  ribbonGate_.reset();
   for (BoundButton* button :
        {&toolbarOptions_, &toolbarSwitch_, &toolbarFindLastRow_, &menuOptions_, &menuWober_, &menuWarm_, &menuAbout_})
     button->Reset();
@@ -106,8 +111,12 @@ void Connect::OnAddInsUpdate() {}
 void Connect::OnStartupComplete() {}
 
 void Connect::OnBeginShutdown() {
-  band_.MoveCurrentColorToHistoryFront();
-  band_.SaveColorSettings();
+  {
+    // The history's swatches follow the colour moved to its front, even when a write fails.
+    const RibbonRefresh refresh(*this);
+    band_.MoveCurrentColorToHistoryFront();
+    band_.SaveColorSettings();
+  }
   removeToolbar_ = platform::kFalse;
 }
 

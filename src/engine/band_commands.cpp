@@ -8,7 +8,7 @@
 
 namespace rowtint::engine {
 
-void Highlighter::ApplyPreset(Color color) {
+void Highlighter::ApplyColor(Color color) {
   state_.HighlightColor = color;
   state_.HighlightOff = platform::kFalse;
   PaintRowBand();
@@ -24,8 +24,8 @@ void Highlighter::ToggleHighlight() {
   PaintRowBand();
 }
 
-void Highlighter::ApplyWoberColor() { ApplyPreset(kWoberColor); }
-void Highlighter::ApplyWarmColor() { ApplyPreset(kWarmColor); }
+void Highlighter::ApplyWoberColor() { ApplyColor(kWoberColor); }
+void Highlighter::ApplyWarmColor() { ApplyColor(kWarmColor); }
 
 void Highlighter::EraseResizedBand() {
   auto& s = state_;

@@ -52,6 +52,8 @@ class Highlighter final : private platform::TimerCallback,
   void ToggleHighlight();
   void ApplyWoberColor();
   void ApplyWarmColor();
+  // As the presets do: the band takes the colour and is switched on; the text mode stays.
+  void ApplyColor(Color color);
 
   // The repaint timer: owned by a window of the add-in's own, identifier
   // 0, so that no workbook's closing ends it. A start replaces a running timer.
@@ -71,6 +73,8 @@ class Highlighter final : private platform::TimerCallback,
   // Commands and ticks act only while the host enables the second control of
   // its "File" command bar. Raises when the host cannot answer.
   bool CommandGateOpen();
+  // Told what each tick reads of the command gate, which no event announces.
+  void WatchGate(std::function<void(bool open)> watcher) { gateWatcher_ = std::move(watcher); }
   // Lets go of the host's objects the ticks keep: none may outlive the connection.
   void ForgetHostObjects() { tickCache_ = {}; }
   // Another workbook or sheet came to the front: the next tick asks for the active window.
@@ -88,7 +92,6 @@ class Highlighter final : private platform::TimerCallback,
 
  private:
   void OnTimer() override;
-  void ApplyPreset(Color color);
   void OnGridMessage(WindowHandle grid, platform::GridMessage message) override;
   void OnGridPainted(WindowHandle grid, const std::vector<Rect>& area) override;
   void OnGridDestroyed(WindowHandle grid) override;
@@ -128,6 +131,7 @@ class Highlighter final : private platform::TimerCallback,
     std::shared_ptr<platform::host::Window> window;
   };
   TickCache tickCache_;
+  std::function<void(bool open)> gateWatcher_;
 
   BandOnScreen onScreen_;
   // The painter is running: the repaints it asks for are its own.

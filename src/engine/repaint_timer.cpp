@@ -63,6 +63,7 @@ void Highlighter::RepaintTimerProc() {
   AbandonQuietly([&] {
     const bool open = CommandGateOpen();
     gateAnswered = true;
+    if (gateWatcher_) gateWatcher_(open);
     if (!open) StopRepaintTimer();
   });
   if (!gateAnswered) return;

@@ -2,7 +2,9 @@
 
 #include "platform/win32/excel_adapters.h"
 #include "platform/win32/boundaries.h"
+#include "platform/win32/dispatch_call.h"
 #include "platform/win32/hresult_errors.h"
+#include "platform/win32/ribbon_adapters.h"
 
 namespace rowtint::win32 {
 
@@ -74,8 +76,69 @@ STDMETHODIMP ConnectServer::CreateMubar(IDispatch** result) {
   });
 }
 
+STDMETHODIMP ConnectServer::GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) {
+  if (!RibbonXml) return E_POINTER;
+  *RibbonXml = nullptr;
+  return ComBoundary([&] {
+    // A null BSTR is the empty string.
+    const std::string id = RibbonID ? Narrow(RibbonID, static_cast<int>(SysStringLen(RibbonID))) : std::string();
+    *RibbonXml = Bstr(connect_.GetCustomUI(id)).Detach();
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectServer::RibbonLoad(IDispatch* ribbon) {
+  return ComBoundary([&] {
+    connect_.RibbonLoad(RibbonUiFromDispatch(ribbon));
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectServer::RibbonAction(IDispatch* control) {
+  return ComBoundary([&] {
+    connect_.RibbonAction(RibbonControlId(control));
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectServer::RibbonToggle(IDispatch* control, VARIANT_BOOL pressed) {
+  return ComBoundary([&] {
+    connect_.RibbonToggle(RibbonControlId(control), pressed != VARIANT_FALSE);
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectServer::RibbonPressed(IDispatch* control, VARIANT_BOOL* result) {
+  if (!result) return E_POINTER;
+  *result = VARIANT_FALSE;
+  return ComBoundary([&] {
+    *result = connect_.RibbonPressed(RibbonControlId(control)) ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectServer::RibbonEnabled(IDispatch* control, VARIANT_BOOL* result) {
+  if (!result) return E_POINTER;
+  *result = VARIANT_FALSE;
+  return ComBoundary([&] {
+    *result = connect_.RibbonEnabled(RibbonControlId(control)) ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectServer::RibbonImage(IDispatch* control, IDispatch** result) {
+  if (!result) return E_POINTER;
+  *result = nullptr;
+  return ComBoundary([&] {
+    *result = SwatchPicture(connect_.RibbonImage(RibbonControlId(control))).Detach();
+    return S_OK;
+  });
+}
+
 STDMETHODIMP ConnectServer::InterfaceSupportsErrorInfo(REFIID riid) {
-  return riid == __uuidof(_Connect) || riid == __uuidof(IDTExtensibility2) ? S_OK : S_FALSE;
+  return riid == __uuidof(_Connect) || riid == __uuidof(IDTExtensibility2) || riid == __uuidof(IRibbonExtensibility)
+             ? S_OK
+             : S_FALSE;
 }
 
 }  // namespace rowtint::win32

@@ -1,7 +1,8 @@
 // The COM class Rowtint.Connect: the add-in's connection object as Excel
-// sees it, with its default interface _Connect and IDTExtensibility2, both
-// dual. Every method hands over to the portable Connect and gives its
-// failure back as the method's HRESULT.
+// sees it, with its default interface _Connect (which carries the ribbon's
+// callbacks), IDTExtensibility2 and IRibbonExtensibility, all dual. Every
+// method hands over to the portable Connect and gives its failure back as the
+// method's HRESULT.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +14,10 @@
 
 namespace rowtint::win32 {
 
-class ConnectServer
-    : public ComObject<ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2>, ISupportErrorInfo> {
+using ConnectBase = ComObject<class ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2, _Connect>,
+                              DualDispatch<IRibbonExtensibility, _Connect>, ISupportErrorInfo>;
+
+class ConnectServer : public ConnectBase {
  public:
   // IDTExtensibility2
   STDMETHODIMP OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode, IDispatch* AddInInst,
@@ -28,12 +31,21 @@ class ConnectServer
   STDMETHODIMP get_appHostApp(IDispatch** result) override;
   STDMETHODIMP putref_appHostApp(IDispatch* value) override;
   STDMETHODIMP CreateMubar(IDispatch** result) override;
+  STDMETHODIMP RibbonLoad(IDispatch* ribbon) override;
+  STDMETHODIMP RibbonAction(IDispatch* control) override;
+  STDMETHODIMP RibbonToggle(IDispatch* control, VARIANT_BOOL pressed) override;
+  STDMETHODIMP RibbonPressed(IDispatch* control, VARIANT_BOOL* result) override;
+  STDMETHODIMP RibbonEnabled(IDispatch* control, VARIANT_BOOL* result) override;
+  STDMETHODIMP RibbonImage(IDispatch* control, IDispatch** result) override;
+
+  // IRibbonExtensibility
+  STDMETHODIMP GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) override;
 
   // ISupportErrorInfo
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 
  private:
-  friend class ComObject<ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2>, ISupportErrorInfo>;
+  friend ConnectBase;
   explicit ConnectServer(addin::Library& library) : connect_(library) {}
   ~ConnectServer() override = default;
 

@@ -1,11 +1,15 @@
 // IDispatch for a dual interface of the add-in's own type library: names and
 // calls are resolved by the interface's type information, so late-bound
 // callers (a host calling OnConnection by name) reach the same vtable methods
-// as early-bound ones.
+// as early-bound ones. With another interface of the object as `Default`, a
+// name or DISPID the interface lacks is resolved on that one: Office finds
+// the ribbon's callbacks by name on whichever IDispatch of the object it holds.
 #pragma once
 
 #include <windows.h>
 #include <oaidl.h>
+
+#include <type_traits>
 
 #include "platform/win32/com_ptr.h"
 
@@ -15,7 +19,7 @@ namespace rowtint::win32 {
 // from the library's own resources.
 ComPtr<ITypeInfo> OwnTypeInfo(REFGUID guid);
 
-template <class I>
+template <class I, class Default = I>
 class DualDispatch : public I {
  public:
   using Interface = I;
@@ -38,14 +42,29 @@ class DualDispatch : public I {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     ComPtr<ITypeInfo> type = TypeInfo();
     if (!type) return TYPE_E_CANTLOADLIBRARY;
-    return DispGetIDsOfNames(type.Get(), names, count, ids);
+    const HRESULT hr = DispGetIDsOfNames(type.Get(), names, count, ids);
+    if constexpr (!std::is_same_v<I, Default>) {
+      if (hr == DISP_E_UNKNOWNNAME) {
+        ComPtr<ITypeInfo> fallback = DefaultTypeInfo();
+        if (fallback) return DispGetIDsOfNames(fallback.Get(), names, count, ids);
+      }
+    }
+    return hr;
   }
   STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argError) override {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     ComPtr<ITypeInfo> type = TypeInfo();
     if (!type) return TYPE_E_CANTLOADLIBRARY;
-    return DispInvoke(static_cast<I*>(this), type.Get(), id, flags, params, result, exception, argError);
+    const HRESULT hr = DispInvoke(static_cast<I*>(this), type.Get(), id, flags, params, result, exception, argError);
+    if constexpr (!std::is_same_v<I, Default>) {
+      if (hr == DISP_E_MEMBERNOTFOUND) {
+        ComPtr<ITypeInfo> fallback = DefaultTypeInfo();
+        auto* other = dynamic_cast<Default*>(static_cast<I*>(this));
+        if (fallback && other) return DispInvoke(other, fallback.Get(), id, flags, params, result, exception, argError);
+      }
+    }
+    return hr;
   }
 
  private:
@@ -55,7 +74,12 @@ class DualDispatch : public I {
     if (!typeInfo_) typeInfo_ = OwnTypeInfo(__uuidof(I));
     return typeInfo_;
   }
+  ComPtr<ITypeInfo> DefaultTypeInfo() {
+    if (!defaultTypeInfo_) defaultTypeInfo_ = OwnTypeInfo(__uuidof(Default));
+    return defaultTypeInfo_;
+  }
   ComPtr<ITypeInfo> typeInfo_;
+  ComPtr<ITypeInfo> defaultTypeInfo_;
 };
 
 }  // namespace rowtint::win32

@@ -69,6 +69,7 @@ class HostSession : private script::ScriptHost {
   // running host, its bars, the screen, its life and the add-in's.
   sim::ExcelModel& Model() override;
   sim::CommandBarStore& Bars() override;
+  sim::RibbonModel& Ribbon() override { return ribbon_; }
   platform::Rect ScreenBounds() override;
   void KeepGrid(const platform::Rect& grid) override;
   bool Started() const override;
@@ -98,6 +99,7 @@ class HostSession : private script::ScriptHost {
   std::string outDir_;
   HWND helper_ = nullptr;
   std::shared_ptr<sim::CommandBarStore> bars_;
+  sim::RibbonModel ribbon_;
   std::optional<sim::SheetModel> workbook_;  // the sheet as the last run of the host left it
   std::uint64_t calls_ = 0;
   std::unique_ptr<HostWindows> windows_;

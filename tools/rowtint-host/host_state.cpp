@@ -71,7 +71,7 @@ std::string HostSession::StateJson() {
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);
   WriteBars(j, *bars_);
-  WriteClicksHandled(j, *bars_);
+  WriteClicksHandled(j, *bars_, ribbon_);
   j.Key("forms").BeginObject();
   for (HWND window :
        {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {

@@ -1,14 +1,17 @@
 // What `state` shows alike in the simulator and in the stand-in Excel, so
 // that the two compare: the active cell and selection, the open workbooks,
-// the options of the user's last search, the add-in's toolbar and menu popup.
+// the options of the user's last search, the add-in's toolbar, menu popup and ribbon group.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "json_writer.h"
 #include "platform/host.h"
 #include "platform/sim/excel_model.h"
+#include "platform/sim/ribbon_model.h"
 #include "platform/sim/sheet_model.h"
 #include "platform/sim/sim_command_bars.h"
 
@@ -63,11 +66,36 @@ inline void WriteBarControls(JsonWriter& j, const std::vector<std::shared_ptr<si
 }
 
 // "clicksHandled": how often the add-in's handler of each button ran since the previous `state`.
-inline void WriteClicksHandled(JsonWriter& j, sim::CommandBarStore& store) {
+// "clicksHandled": the runs of the add-in's handlers since the last state, by
+// button and by ribbon control ("ribbon:ID").
+inline void WriteClicksHandled(JsonWriter& j, sim::CommandBarStore& store, sim::RibbonModel& ribbon) {
+  std::map<std::string, int> runs = store.clicksHandled;
+  runs.insert(ribbon.clicksHandled.begin(), ribbon.clicksHandled.end());
   j.Key("clicksHandled").BeginObject();
-  for (const auto& [name, count] : store.clicksHandled) j.Key(name).Value(count);
+  for (const auto& [name, count] : runs) j.Key(name).Value(count);
   j.EndObject();
   store.clicksHandled.clear();
+  ribbon.clicksHandled.clear();
+}
+
+// "ribbon": the add-in's group as the host shows it; {"loaded": false} without one.
+inline void WriteRibbon(JsonWriter& j, const sim::RibbonModel& ribbon) {
+  j.Key("ribbon").BeginObject().Key("loaded").Bool(ribbon.Loaded());
+  if (ribbon.Loaded()) {
+    j.Key("namespace").Text(ribbon.Namespace());
+    j.Key("unresolved").BeginArray();
+    for (const auto& name : ribbon.Unresolved()) j.Text(name);
+    j.EndArray().Key("controls").BeginArray();
+    for (const auto& c : ribbon.Controls()) {
+      j.BeginObject().Key("id").Text(c.id).Key("label").Text(c.label);
+      if (c.kind == "toggleButton") j.Key("pressed").Bool(c.pressed);
+      j.Key("enabled").Bool(c.enabled);
+      if (c.swatch) j.Key("swatch").Value(*c.swatch);
+      j.EndObject();
+    }
+    j.EndArray();
+  }
+  j.EndObject();
 }
 
 // "bars": the "Rowtint" toolbar, and the "Rowtint" popup on the active menu bar.

@@ -36,6 +36,7 @@ void SimSession::MessageLoop() {
   while (PumpOneLine()) {
   }
   // The process ends: the add-in is let go without being told, like a host that is killed.
+  ribbon_.Disconnected();
   connect_.reset();
   if (host_) host_->Close();
   host_.reset();
@@ -55,6 +56,8 @@ void SimSession::LoadAddInLibrary() {
 // the windows repaint what is invalid, and the host shows its bars as they now stand.
 void SimSession::Idle() {
   if (host_) host_->RepaintCommandBars();
+  ribbon_.Refresh();
+  for (const auto& error : ribbon_.TakeErrors()) desktop_->RecordHostError(error);
   desktop_->DrainMessages();
 }
 
@@ -203,6 +206,7 @@ void SimSession::CallAddIn(const char* what, Call call) {
 void SimSession::StartHost() {
   if (host_) {
     // The previous run ends without telling the add-in, as when the host is killed.
+    ribbon_.Disconnected();
     connect_.reset();
     workbook_ = host_->Sheet();
     host_->Close();
@@ -220,11 +224,13 @@ void SimSession::LoadAddIn(platform::ext_ConnectMode mode) {
   connect_ = std::make_unique<addin::Connect>(*library_);
   auto app = host_->Application();
   CallAddIn("OnConnection", [&] { connect_->OnConnection(app, mode, nullptr); });
+  ribbon_.Connected(*connect_, host_->Sheet().version);
 }
 
 void SimSession::UnloadAddIn() {
   if (!connect_) throw ScriptError("the add-in is not loaded");
   CallAddIn("OnDisconnection", [&] { connect_->OnDisconnection(platform::ext_dm_UserClosed); });
+  ribbon_.Disconnected();
   connect_.reset();
 }
 
@@ -233,6 +239,7 @@ void SimSession::ShutdownHost() {
   if (connect_) {
     CallAddIn("OnBeginShutdown", [&] { connect_->OnBeginShutdown(); });
     CallAddIn("OnDisconnection", [&] { connect_->OnDisconnection(platform::ext_dm_HostShutdown); });
+    ribbon_.Disconnected();
     connect_.reset();
   }
   workbook_ = host_->Sheet();

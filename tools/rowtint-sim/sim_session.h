@@ -24,6 +24,7 @@
 #include "platform/sim/sim_settings_store.h"
 #include "script_commands.h"
 #include "script_line.h"
+#include "sim_ribbon.h"
 
 namespace rowtint::simcli {
 
@@ -75,6 +76,7 @@ class SimSession : private script::ScriptHost {
   void Load() override;
   void Unload() override { UnloadAddIn(); }
   sim::ExcelModel& Model() override { return Host().Model(); }
+  sim::RibbonModel& Ribbon() override { return ribbon_.Model(); }
   platform::Rect ScreenBounds() override { return desktop_->Screen().Bounds(); }
   void KeepGrid(const platform::Rect& grid) override { gridRect_ = grid; }
   void RefuseWhileModal(const ScriptLine& line) override;
@@ -108,6 +110,7 @@ class SimSession : private script::ScriptHost {
   platform::NoDiagnostics diagnostics_;
   std::unique_ptr<addin::Library> library_;
   std::unique_ptr<addin::Connect> connect_;
+  SimRibbon ribbon_;
   bool started_ = false;
 
   // Hand-over of lines between the caller and the message loop.

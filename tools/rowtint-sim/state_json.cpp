@@ -107,7 +107,8 @@ std::string SimSession::StateJson() {
   j.EndObject();
 
   WriteBars(j, *bars_);
-  WriteClicksHandled(j, *bars_);
+  WriteRibbon(j, ribbon_.Model());
+  WriteClicksHandled(j, *bars_, ribbon_.Model());
 
   j.Key("forms").BeginObject();
   if (auto option = library_->Forms().OptionsIfLoaded()) {

@@ -146,6 +146,8 @@ bool ModelCommand(const ScriptLine& line, ScriptHost& host) {
              cmd == "select-object" || cmd == "activate-sheet" || cmd == "activate-workbook" || cmd == "print" ||
              cmd == "edit") {
     UserCommand(line, host.Model());
+  } else if (cmd == "ribbon") {
+    RibbonCommand(line, host.Ribbon());
   } else {
     return false;
   }
@@ -170,6 +172,7 @@ const std::map<std::string, Kind>& Commands() {
       {"away", Kind::User},        {"back", Kind::User},           {"cover", Kind::Desktop},
       {"uncover", Kind::Desktop},  {"window-dpi", Kind::Sheet},    {"caret", Kind::Sheet},
       {"freeze", Kind::User},      {"wheel", Kind::User},          {"repaint", Kind::User},
+      {"ribbon", Kind::User},
   };
   return commands;
 }

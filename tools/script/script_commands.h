@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/sim/excel_model.h"
+#include "platform/sim/ribbon_model.h"
 #include "script_line.h"
 
 namespace rowtint::script {
@@ -62,6 +63,8 @@ class ScriptHost {
   virtual void KeepGrid(const platform::Rect& grid) = 0;
   // Raises ScriptError while a form or the colour dialog keeps the host's windows from input.
   virtual void RefuseWhileModal(const ScriptLine& line) = 0;
+  // The add-in's ribbon group as the host shows it (loaded or not).
+  virtual sim::RibbonModel& Ribbon() = 0;
   // A command the shared code leaves to the program.
   virtual void Own(const ScriptLine& line, Kind kind, std::ostream& out) = 0;
 };
@@ -72,6 +75,8 @@ class ScriptHost {
 // A line of the user's own work in the host's model: edit, select, scroll,
 // wheel, freeze, repaint, select-object, activate-sheet, activate-workbook, print.
 void UserCommand(const ScriptLine& line, sim::ExcelModel& model);
+// A click on the add-in's ribbon group: click, toggle or menu.
+void RibbonCommand(const ScriptLine& line, sim::RibbonModel& ribbon);
 
 void Execute(const std::string& text, ScriptHost& host, std::ostream& out);
 

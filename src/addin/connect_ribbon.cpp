@@ -1,0 +1,112 @@
+// The ribbon's group: its XML, by the host's version, and the callbacks
+// Office makes for its controls. Each control runs the command of its
+// toolbar or menu counterpart behind the same gate; the add-in asks Office
+// to draw again the controls whose look changed.
+#include <string>
+#include <utility>
+
+#include "addin/connect.h"
+#include "addin/ribbon_xml.h"
+#include "engine/failure_styles.h"
+#include "engine/numeric.h"
+
+namespace rowtint::addin {
+using engine::OrFallback;
+using engine::SkipOnFailure;
+
+namespace {
+// The history slot a control shows, or -1.
+int HistorySlot(const std::string& id) {
+  for (int i = 0; i < 3; ++i)
+    if (id == kRibbonHistory[i]) return i;
+  return -1;
+}
+}  // namespace
+
+std::string Connect::GetCustomUI(const std::string& ribbonId) {
+  if (ribbonId != kWorkbookRibbonId) return "";
+  // Excel 2007 (12) reads only the first schema. A version that cannot be
+  // read gets it too: every version since reads it as well.
+  const int version = OrFallback([&] { return int{engine::ToInt16(engine::LeadingNumber(App().Version()))}; }, 12);
+  return RibbonXml(version >= 14 ? kRibbonNamespace2009 : kRibbonNamespace2006);
+}
+
+void Connect::RibbonLoad(const std::shared_ptr<platform::RibbonUI>& ribbon) {
+  ribbon_ = ribbon;
+  ribbonLook_ = RibbonLookNow();
+}
+
+Connect::RibbonLook Connect::RibbonLookNow() const {
+  const auto& s = library_.State();
+  return {!engine::IsTrue(s.HighlightOff), s.HighlightColor, {s.HistoryColor1, s.HistoryColor2, s.HistoryColor3}};
+}
+
+const platform::Color* Connect::HistoryColors() const {
+  const auto& s = library_.State();
+  historyView_[0] = s.HistoryColor1;
+  historyView_[1] = s.HistoryColor2;
+  historyView_[2] = s.HistoryColor3;
+  return historyView_;
+}
+
+void Connect::RibbonAction(const std::string& id) {
+  const RibbonRefresh refresh(*this);
+  if (id == kRibbonOptions) return ShowOptions();
+  if (id == kRibbonLastRow) return SelectBelowLastRow();
+  if (id == kRibbonAbout) return ShowAbout();
+  if (id == kRibbonWober) return ApplyWoberPreset();
+  if (id == kRibbonWarm) return ApplyWarmPreset();
+  if (const int slot = HistorySlot(id); slot >= 0) {
+    const platform::Color color = HistoryColors()[slot];
+    // An empty slot's control is disabled; a click that reaches it anyway does nothing.
+    if (color != engine::kEmptySwatchColor && band_.CommandGateOpen()) band_.ApplyColor(color);
+  }
+}
+
+void Connect::RibbonToggle(const std::string& id, bool pressed) {
+  const RibbonRefresh refresh(*this);
+  if (id != kRibbonBand || !band_.CommandGateOpen()) return;
+  // The switch takes the state the user saw the button take, whatever it was before.
+  if (pressed == engine::IsTrue(library_.State().HighlightOff)) band_.ToggleHighlight();
+}
+
+bool Connect::RibbonPressed(const std::string& id) {
+  return id == kRibbonBand && !engine::IsTrue(library_.State().HighlightOff);
+}
+
+bool Connect::RibbonEnabled(const std::string& id) {
+  if (const int slot = HistorySlot(id); slot >= 0 && HistoryColors()[slot] == engine::kEmptySwatchColor) return false;
+  // A gate that cannot be read leaves the control to the click, which reports the failure.
+  const bool open = OrFallback([&] { return band_.CommandGateOpen(); }, true);
+  ribbonGate_ = open;
+  return open;
+}
+
+platform::Color Connect::RibbonImage(const std::string& id) {
+  if (id == kRibbonWober) return engine::kWoberColor;
+  if (id == kRibbonWarm) return engine::kWarmColor;
+  if (const int slot = HistorySlot(id); slot >= 0) return HistoryColors()[slot];
+  // The menu shows the band's colour as it is now.
+  const platform::Color current = library_.State().HighlightColor;
+  return current ? current : engine::kWoberColor;
+}
+
+void Connect::RefreshRibbon() noexcept {
+  if (!ribbon_) return;
+  const RibbonLook now = RibbonLookNow();
+  const RibbonLook was = std::exchange(ribbonLook_, now);
+  auto invalidate = [&](const char* id) { SkipOnFailure([&] { ribbon_->InvalidateControl(id); }); };
+  if (now.pressed != was.pressed) invalidate(kRibbonBand);
+  if (now.color != was.color) invalidate(kRibbonColours);
+  for (int i = 0; i < 3; ++i)
+    if (now.history[i] != was.history[i]) invalidate(kRibbonHistory[i]);
+}
+
+void Connect::RibbonGateSeen(bool open) noexcept {
+  if (!ribbon_ || ribbonGate_ == open) return;
+  ribbonGate_ = open;
+  // Every control answers the gate.
+  SkipOnFailure([&] { ribbon_->Invalidate(); });
+}
+
+}  // namespace rowtint::addin
