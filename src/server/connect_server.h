@@ -14,8 +14,13 @@
 
 namespace rowtint::win32 {
 
-using ConnectBase = ComObject<class ConnectServer, DualDispatch<_Connect>, DualDispatch<IDTExtensibility2, _Connect>,
-                              DualDispatch<IRibbonExtensibility, _Connect>, ISupportErrorInfo>;
+// The DISPIDs of the ribbon's callbacks in _Connect.
+inline constexpr DISPID kFirstRibbonCallback = 0x60040001;
+inline constexpr DISPID kLastRibbonCallback = 0x6004FFFF;
+template <class I>
+using WithRibbonCallbacks = DualDispatch<I, _Connect, kFirstRibbonCallback, kLastRibbonCallback>;
+using ConnectBase = ComObject<class ConnectServer, DualDispatch<_Connect>, WithRibbonCallbacks<IDTExtensibility2>,
+                              WithRibbonCallbacks<IRibbonExtensibility>, ISupportErrorInfo>;
 
 class ConnectServer : public ConnectBase {
  public:

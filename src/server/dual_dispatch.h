@@ -2,8 +2,10 @@
 // calls are resolved by the interface's type information, so late-bound
 // callers (a host calling OnConnection by name) reach the same vtable methods
 // as early-bound ones. With another interface of the object as `Default`, a
-// name or DISPID the interface lacks is resolved on that one: Office finds
-// the ribbon's callbacks by name on whichever IDispatch of the object it holds.
+// name the interface lacks is resolved on that one when its DISPID lies in
+// [`From`, `To`], and so is a call of such a DISPID: Office finds the ribbon's
+// callbacks by name on whichever IDispatch of the object it holds, while the
+// default interface's other members stay its own.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +21,7 @@ namespace rowtint::win32 {
 // from the library's own resources.
 ComPtr<ITypeInfo> OwnTypeInfo(REFGUID guid);
 
-template <class I, class Default = I>
+template <class I, class Default = I, DISPID From = 0, DISPID To = -1>
 class DualDispatch : public I {
  public:
   using Interface = I;
@@ -44,9 +46,11 @@ class DualDispatch : public I {
     if (!type) return TYPE_E_CANTLOADLIBRARY;
     const HRESULT hr = DispGetIDsOfNames(type.Get(), names, count, ids);
     if constexpr (!std::is_same_v<I, Default>) {
-      if (hr == DISP_E_UNKNOWNNAME) {
+      if (hr == DISP_E_UNKNOWNNAME && count > 0) {
         ComPtr<ITypeInfo> fallback = DefaultTypeInfo();
-        if (fallback) return DispGetIDsOfNames(fallback.Get(), names, count, ids);
+        if (fallback && SUCCEEDED(DispGetIDsOfNames(fallback.Get(), names, count, ids)) && Forwarded(ids[0]))
+          return S_OK;
+        for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
       }
     }
     return hr;
@@ -58,7 +62,7 @@ class DualDispatch : public I {
     if (!type) return TYPE_E_CANTLOADLIBRARY;
     const HRESULT hr = DispInvoke(static_cast<I*>(this), type.Get(), id, flags, params, result, exception, argError);
     if constexpr (!std::is_same_v<I, Default>) {
-      if (hr == DISP_E_MEMBERNOTFOUND) {
+      if (hr == DISP_E_MEMBERNOTFOUND && Forwarded(id)) {
         ComPtr<ITypeInfo> fallback = DefaultTypeInfo();
         auto* other = dynamic_cast<Default*>(static_cast<I*>(this));
         if (fallback && other) return DispInvoke(other, fallback.Get(), id, flags, params, result, exception, argError);
@@ -68,6 +72,7 @@ class DualDispatch : public I {
   }
 
  private:
+  static constexpr bool Forwarded(DISPID id) { return id >= From && id <= To; }
   // Loaded on first use and kept by the object, not by the library: nothing
   // of COM's is left to release while the library unloads.
   ComPtr<ITypeInfo> TypeInfo() {

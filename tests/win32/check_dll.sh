@@ -26,3 +26,21 @@ for field in "ProductName" "Rowtint for Excel" "CompanyName" "InternalName" "Leg
   grep -qxF "$field" <<<"$strings" || fail "version record lacks \"$field\""
 done
 echo "version record: ProductName, CompanyName, InternalName, LegalTrademarks, OriginalFilename, FileVersion, ProductVersion, OLESelfRegister"
+
+# The type library the DLL carries (its resource comes after the code and
+# its strings) declares Office's ribbon interface and every callback the
+# ribbon XML names, in either bitness: the 32-bit one's cannot be run here.
+python3 - "$dll" <<'PY' || fail "the type library lacks the ribbon"
+import sys, uuid
+data = open(sys.argv[1], "rb").read()
+start = data.rfind(b"MSFT")
+assert start > 0, "no type library"
+library = data[start:]
+for iid in ("000C0396-0000-0000-C000-000000000046", "000C0395-0000-0000-C000-000000000046",
+            "000C03A7-0000-0000-C000-000000000046"):
+    assert uuid.UUID(iid).bytes_le in library, iid
+for name in (b"IRibbonExtensibility", b"GetCustomUI", b"RibbonLoad", b"RibbonAction", b"RibbonToggle",
+             b"RibbonPressed", b"RibbonEnabled", b"RibbonImage"):
+    assert name in library, name
+PY
+echo "type library: IRibbonExtensibility, IRibbonControl, IRibbonUI and the six ribbon callbacks"
