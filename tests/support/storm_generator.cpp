@@ -61,13 +61,40 @@ std::string StormGenerator::GridRect(simcli::SimSession& session, bool keepOrigi
 }
 
 std::string StormGenerator::RefusedLine() {
-  return OneOf<std::string>(
-      {"zoom 9",        "zoom 401",   "row-height 3 nan",   "row-height 3 410", "col-width C -1",    "col-width XFE 10",
-       "pick 256 0 0",  "pick 1 2",   "select A0",          "select XFE1",      "select XFD1048577", "scroll 0 1",
-       "tick 0",        "tick 1001",  "screen 100 100",     "grid 0 0 0 0",     "resize 10 10 5 5",  "frobnicate",
-       "select A1 B2",  "state now",  "version x",          "faults 2 1",       "faults 0.5 -3",     "set A1:B2 x",
-       "dpi 1000",      "gate maybe", "form click nothing", "form wave",        "wheel 0",           "wheel 801",
-       "repaint row 0", "repaint"});
+  return OneOf<std::string>({"zoom 9",
+                             "zoom 401",
+                             "row-height 3 nan",
+                             "row-height 3 410",
+                             "col-width C -1",
+                             "col-width XFE 10",
+                             "pick 256 0 0",
+                             "pick 1 2",
+                             "select A0",
+                             "select XFE1",
+                             "select XFD1048577",
+                             "scroll 0 1",
+                             "tick 0",
+                             "tick 1001",
+                             "screen 100 100",
+                             "grid 0 0 0 0",
+                             "resize 10 10 5 5",
+                             "frobnicate",
+                             "select A1 B2",
+                             "state now",
+                             "version x",
+                             "faults 2 1",
+                             "faults 0.5 -3",
+                             "set A1:B2 x",
+                             "dpi 1000",
+                             "gate maybe",
+                             "form click nothing",
+                             "form wave",
+                             "wheel 0",
+                             "wheel 801",
+                             "repaint row 0",
+                             "repaint",
+                             "ribbon wave",
+                             "ribbon click rowtintNothing"});
 }
 
 std::string StormGenerator::PrepareLine() {
@@ -176,7 +203,7 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
        }},
       {8,
        [&] {
-         return "version " + OneOf<std::string>({"9.0", "10.0", "16.0"});
+         return "version " + OneOf<std::string>({"9.0", "10.0", "12.0", "16.0"});
        }},
       {20, [&] { return PrepareLine(); }},
       {10, [&] { return "pick " + std::to_string(Below(256)) + " " + std::to_string(Below(256)) + " 0"; }},
@@ -209,6 +236,15 @@ std::string StormGenerator::HostLine(simcli::SimSession& session) {
          if (Chance(0.5)) return "repaint " + NearCell(session);
          const auto near = NearCell(session);
          return "repaint row " + near.substr(near.find_first_of("0123456789"));
+       }},
+      // The add-in's ribbon group, from version 12.0 on: a refused line before.
+      {20,
+       [&] {
+         if (Chance(0.25)) return std::string("ribbon toggle rowtintBand");
+         if (Chance(0.4))
+           return "ribbon menu rowtintColours " + OneOf<std::string>({"rowtintWober", "rowtintWarm", "rowtintHistory1",
+                                                                      "rowtintHistory2", "rowtintHistory3"});
+         return "ribbon click " + OneOf<std::string>({"rowtintOptions", "rowtintLastRow", "rowtintAbout"});
        }},
       {2,
        [&] {
