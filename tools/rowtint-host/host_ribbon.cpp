@@ -45,6 +45,7 @@ void HostSession::DisconnectRibbon() {
 void HostSession::RefreshRibbon() {
   ribbon_.Refresh();
   for (auto& error : ribbon_.TakeErrors()) errors_.push_back(std::move(error));
+  if (windows_) windows_->ShowRibbon(ribbon_);
 }
 
 }  // namespace rowtint::host
