@@ -22,7 +22,7 @@ sys.path.insert(0, HERE)
 import compare_png  # noqa: E402
 
 SHARED = ["activeCell", "selection", "workbooks", "findOptions", "settings", "bars", "clicksHandled", "messages",
-          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls"]
+          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls", "ribbon"]
 
 
 def shared_view(state):

@@ -35,6 +35,9 @@ ENV
   # No window manager runs on this screen: Wine is told so, or it waits two
   # seconds for one each time a top-level window (a form) is hidden.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # Buttons in Windows' own face colour, which the simulator's scheme follows
+  # (Wine's theme lightens it): the add-in paints an empty history swatch in it.
+  wine reg add 'HKCU\Control Panel\Colors' /v ButtonFace /t REG_SZ /d '240 240 240' /f >/dev/null 2>&1
   wineserver -w
   echo "wine prefix $WINEPREFIX on display $DISPLAY"
   ;;

@@ -77,6 +77,7 @@ void HostSession::EndHost() {
   CloseForms();
   away_.reset();
   cover_.reset();
+  DisconnectRibbon();
   addin_.Reset();
   app_.Reset();
   if (model_) workbook_ = model_->Sheet();
@@ -114,6 +115,7 @@ void HostSession::LoadAddIn(int connectMode) {
   if (!PatchImport(dll, "kernel32.dll", "CreateProcessW", reinterpret_cast<void*>(&RecordCreateProcess)) ||
       !PatchImport(dll, "shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(&RecordShellExecute)))
     throw ScriptError("cannot watch what the add-in launches");
+  ConnectRibbon();
 }
 
 void HostSession::Unload() {
@@ -122,6 +124,7 @@ void HostSession::Unload() {
   addin_->QueryInterface(__uuidof(IDTExtensibility2), ext.PutVoid());
   CustomArray custom;
   if (ext) CallAddIn("OnDisconnection", [&] { return ext->OnDisconnection(ext_dm_UserClosed, custom.Ptr()); });
+  DisconnectRibbon();
   ext.Reset();
   addin_.Reset();
   CoFreeUnusedLibraries();
@@ -137,6 +140,7 @@ void HostSession::ShutdownHost() {
       CallAddIn("OnBeginShutdown", [&] { return ext->OnBeginShutdown(custom.Ptr()); });
       CallAddIn("OnDisconnection", [&] { return ext->OnDisconnection(ext_dm_HostShutdown, custom.Ptr()); });
     }
+    DisconnectRibbon();
     ext.Reset();
     addin_.Reset();
   }

@@ -133,8 +133,10 @@ void HostSession::CallAddIn(const char* what, const std::function<HRESULT()>& ca
   }
 }
 
+// Between two lines Office draws its ribbon again before the loop dispatches what was posted.
 void HostSession::Execute(const std::string& line, std::ostream& out) {
   script::Execute(line, *this, out);
+  RefreshRibbon();
   PumpWithoutTimers();
 }
 

@@ -84,6 +84,10 @@ class HostSession : private script::ScriptHost {
   void ShutdownHost();
   void EndHost();
   void LoadAddIn(int connectMode);
+  // The ribbon's group: asked of the connected add-in, asked again at a line's end, let go.
+  void ConnectRibbon();
+  void DisconnectRibbon();
+  void RefreshRibbon();
   void Click(const std::string& name);
   void FormCommand(const script::ScriptLine& line);
   void DesktopCommand(const script::ScriptLine& line);
@@ -100,6 +104,7 @@ class HostSession : private script::ScriptHost {
   HWND helper_ = nullptr;
   std::shared_ptr<sim::CommandBarStore> bars_;
   sim::RibbonModel ribbon_;
+  std::unique_ptr<sim::RibbonCallbacks> ribbonCallbacks_;
   std::optional<sim::SheetModel> workbook_;  // the sheet as the last run of the host left it
   std::uint64_t calls_ = 0;
   std::unique_ptr<HostWindows> windows_;

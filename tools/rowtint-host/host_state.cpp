@@ -71,6 +71,7 @@ std::string HostSession::StateJson() {
   j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
   WriteSettings(j);
   WriteBars(j, *bars_);
+  simcli::WriteRibbon(j, ribbon_);
   WriteClicksHandled(j, *bars_, ribbon_);
   j.Key("forms").BeginObject();
   for (HWND window :

@@ -210,6 +210,7 @@ void HostWindows::PaintMain(const Frame& frame, HDC dc, const RECT& area) {
   frameBuffer.Fill({0, 0, client.right, kTitleHeight}, clip, kTitleGreen);
   const sim::Workbook* book = model_ ? model_->WorkbookById(frame.workbook) : nullptr;
   sim::DrawText(frameBuffer, 10, 10, (book ? book->name : "Book1") + " - Excel", 0xFFFFFF, clip);
+  if (ribbon_) PaintRibbonGroup(frameBuffer, *ribbon_, clip);
   BlitFrame(dc, frameBuffer, area, 0, 0);
 }
 

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "host_ribbon_paint.h"
 #include "platform/sim/excel_model.h"
+#include "platform/sim/ribbon_model.h"
 
 namespace rowtint::host {
 
@@ -34,6 +36,8 @@ class HostWindows : public sim::ExcelView {
 
   // The windows show this model's workbooks from now on.
   void Show(sim::ExcelModel& model);
+  // The add-in's ribbon group above the grid, drawn again when what it shows has changed.
+  void ShowRibbon(const sim::RibbonModel& ribbon);
 
   // What the host repaints at once after the user's action.
   platform::Rect GridClient() override;
@@ -80,6 +84,8 @@ class HostWindows : public sim::ExcelView {
   void PlaceCaret();
 
   sim::ExcelModel* model_ = nullptr;
+  const sim::RibbonModel* ribbon_ = nullptr;
+  RibbonLook ribbonLook_;
   std::vector<std::string>& errors_;
   std::vector<std::unique_ptr<Frame>> frames_;
   Frame* shown_ = nullptr;

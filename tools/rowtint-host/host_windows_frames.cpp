@@ -57,4 +57,17 @@ void HostWindows::ShowActive() {
   RepaintAll();
 }
 
+void HostWindows::ShowRibbon(const sim::RibbonModel& ribbon) {
+  ribbon_ = &ribbon;
+  RibbonLook look = LookOf(ribbon);
+  if (look == ribbonLook_) return;
+  ribbonLook_ = std::move(look);
+  // Every workbook's window shows the group; the grids lying over the strip keep their pixels.
+  const RECT strip{kRibbonStrip.left, kRibbonStrip.top, kRibbonStrip.right, kRibbonStrip.bottom};
+  for (const auto& frame : frames_) {
+    InvalidateRect(frame->main, &strip, FALSE);
+    UpdateWindow(frame->main);
+  }
+}
+
 }  // namespace rowtint::host
