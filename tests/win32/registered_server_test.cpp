@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/com_object.h"
@@ -104,7 +105,22 @@ TEST_F(RegisteredServer, CreatedByItsProgIdItAnswersBothDualInterfaces) {
   EXPECT_EQ(count, 1u);
 }
 
+// The settings key as the store finds it: whether it exists, and when it was last written.
+std::optional<FILETIME> SettingsWritten() {
+  HKEY settings = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tintrow", 0, KEY_READ, &settings) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  FILETIME written{};
+  RegQueryInfoKeyW(settings, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                   &written);
+  RegCloseKey(settings);
+  return written;
+}
+
 TEST_F(RegisteredServer, AnObjectThatIsNotExcelIsATypeMismatchAndTouchesNothing) {
+  // Other tests on this desktop may have left settings; this connection must not write any.
+  const auto settingsBefore = SettingsWritten();
   ComPtr<IDTExtensibility2> addin = Create();
   ASSERT_TRUE(addin);
   ComPtr<NotExcel> host = NotExcel::Create();
@@ -119,9 +135,9 @@ TEST_F(RegisteredServer, AnObjectThatIsNotExcelIsATypeMismatchAndTouchesNothing)
   SysFreeString(description);
 
   EXPECT_EQ(host->calls, 0) << "the host object was used";
-  HKEY settings = nullptr;
-  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tintrow", 0, KEY_READ, &settings),
-            ERROR_SUCCESS);
+  const auto settingsAfter = SettingsWritten();
+  ASSERT_EQ(settingsAfter.has_value(), settingsBefore.has_value()) << "the settings key was made";
+  if (settingsAfter) EXPECT_EQ(CompareFileTime(&*settingsAfter, &*settingsBefore), 0) << "the settings key was written";
   // Disconnecting what never connected is harmless.
   EXPECT_EQ(addin->OnDisconnection(ext_dm_UserClosed, &custom), S_OK);
 }
