@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/hresult_errors.h"
 #include "platform/win32/module_lifetime.h"
 #include "platform/win32/system_library.h"
@@ -22,14 +23,6 @@ using platform::GdiObject;
 using platform::Point;
 using platform::Rect;
 using platform::WindowHandle;
-
-HWND Hwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
-HDC Hdc(DcHandle h) { return reinterpret_cast<HDC>(h); }
-HGDIOBJ Gdi(GdiObject h) { return reinterpret_cast<HGDIOBJ>(h); }
-template <class H>
-std::uintptr_t Handle(H h) {
-  return reinterpret_cast<std::uintptr_t>(h);
-}
 
 // A thread message no one posts.
 constexpr UINT kNoSuchMessage = WM_APP + 0x3FFF;
@@ -170,38 +163,6 @@ int Win32Services::ScreenDpi() {
   // Without an answer, the resolution every size in points was laid out for.
   return dpi > 0 ? dpi : kDefaultDpi;
 }
-
-DcHandle Win32Services::GetWindowDC(WindowHandle hwnd) { return Handle(::GetWindowDC(Hwnd(hwnd))); }
-
-DcHandle Win32Services::GetDC(WindowHandle hwnd) { return hwnd ? Handle(::GetDC(Hwnd(hwnd))) : 0; }
-
-int Win32Services::ReleaseDC(WindowHandle hwnd, DcHandle dc) { return ::ReleaseDC(Hwnd(hwnd), Hdc(dc)); }
-
-GdiObject Win32Services::CreateSolidBrush(Color color) {
-  return Handle(::CreateSolidBrush(static_cast<COLORREF>(color)));
-}
-
-bool Win32Services::DeleteObject(GdiObject object) { return ::DeleteObject(Gdi(object)) != FALSE; }
-
-GdiObject Win32Services::SelectObject(DcHandle dc, GdiObject object) {
-  return Handle(::SelectObject(Hdc(dc), Gdi(object)));
-}
-
-int Win32Services::SaveDC(DcHandle dc) { return ::SaveDC(Hdc(dc)); }
-
-bool Win32Services::RestoreDC(DcHandle dc, int savedDc) { return ::RestoreDC(Hdc(dc), savedDc) != FALSE; }
-
-int Win32Services::SetROP2(DcHandle dc, int rop) { return ::SetROP2(Hdc(dc), rop); }
-
-bool Win32Services::Rectangle(DcHandle dc, int left, int top, int right, int bottom) {
-  return ::Rectangle(Hdc(dc), left, top, right, bottom) != FALSE;
-}
-
-int Win32Services::IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) {
-  return ::IntersectClipRect(Hdc(dc), left, top, right, bottom);
-}
-
-platform::Color Win32Services::GetSysColor(int index) { return static_cast<platform::Color>(::GetSysColor(index)); }
 
 std::uintptr_t Win32Services::SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                                        platform::TimerCallback& callback) {
