@@ -137,7 +137,9 @@ TEST_F(RegisteredServer, AnObjectThatIsNotExcelIsATypeMismatchAndTouchesNothing)
   EXPECT_EQ(host->calls, 0) << "the host object was used";
   const auto settingsAfter = SettingsWritten();
   ASSERT_EQ(settingsAfter.has_value(), settingsBefore.has_value()) << "the settings key was made";
-  if (settingsAfter) EXPECT_EQ(CompareFileTime(&*settingsAfter, &*settingsBefore), 0) << "the settings key was written";
+  if (settingsAfter) {
+    EXPECT_EQ(CompareFileTime(&*settingsAfter, &*settingsBefore), 0) << "the settings key was written";
+  }
   // Disconnecting what never connected is harmless.
   EXPECT_EQ(addin->OnDisconnection(ext_dm_UserClosed, &custom), S_OK);
 }
