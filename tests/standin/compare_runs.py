@@ -4,7 +4,11 @@ then compares every snapshot inside the grid window pixel for pixel and the
 `state` keys both can see. One stand-in process plays every script, each
 from an empty store and a fresh host; the simulator plays each on its own.
 
-compare_runs.py SIM SESSION_SCRIPT SESSION_DIR HOST_EXE OUT_DIR SCRIPT...
+compare_runs.py SIM SESSION_SCRIPT SESSION_DIR HOST_EXE OUT_DIR [--version V] SCRIPT...
+
+With --version, both hosts play each script as Excel V with one workbook:
+`version V` and a start first, so that the add-in connects to that version;
+scripts that set a version or open workbooks themselves are left out.
 
 A line `# compare LEFT TOP RIGHT BOTTOM` in a script names the screen area
 to compare (the grid window; by default the simulator's 40 120 1240 760).
@@ -23,6 +27,24 @@ import compare_png  # noqa: E402
 
 SHARED = ["activeCell", "selection", "workbooks", "findOptions", "settings", "bars", "clicksHandled", "messages",
           "launched", "foregroundOwner", "foregroundChanges", "refusedCalls", "ribbon"]
+
+
+def versioned(scripts, version, out):
+    """Copies of the scripts that keep to one workbook of the host's default
+    version, each starting the host again as VERSION first, written under OUT."""
+    folder = os.path.join(out, "version-" + version)
+    os.makedirs(folder, exist_ok=True)
+    copies = []
+    for script in scripts:
+        with open(script) as f:
+            text = f.read()
+        if re.search(r"^\s*(version|workbook)\b", text, re.M):
+            continue
+        copy = os.path.join(folder, os.path.basename(script))
+        with open(copy, "w") as f:
+            f.write(f"version {version}\nstart\n{text}")
+        copies.append(copy)
+    return copies
 
 
 def shared_view(state):
@@ -107,6 +129,8 @@ def main():
     sim, session, session_dir, host, out = sys.argv[1:6]
     scripts = sys.argv[6:]
     os.makedirs(out, exist_ok=True)
+    if scripts[:1] == ["--version"]:
+        scripts = versioned(scripts[2:], scripts[1], out)
     runs, host_err = host_runs(sim, session, session_dir, host, scripts, out)
     failures = []
     for script in scripts:
