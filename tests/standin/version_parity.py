@@ -39,9 +39,9 @@ def play(sim, script, out):
 
 def main():
     sim, out = sys.argv[1:3]
+    originals = {os.path.basename(script): script for script in sys.argv[3:]}
     old = versioned(sys.argv[3:], "14.0", out)
-    new = [os.path.join(os.path.dirname(s), os.path.basename(a)) for a in old for s in sys.argv[3:]
-           if os.path.basename(s) == os.path.basename(a)]
+    new = [originals[os.path.basename(copy)] for copy in old]
     failures = []
     for a, b in zip(old, new):
         name = os.path.splitext(os.path.basename(a))[0]
