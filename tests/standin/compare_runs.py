@@ -47,6 +47,11 @@ def versioned(scripts, version, out):
     return copies
 
 
+def snapshot_names(text):
+    """The files a script's `snapshot` lines write."""
+    return re.findall(r"^snapshot\s+(\S+)", text, re.M)
+
+
 def shared_view(state):
     view = {k: state.get(k) for k in SHARED}
     view["timer"] = state["timer"]["running"]
@@ -89,7 +94,7 @@ def compare(name, script, sim, host_run, host_err, out):
     if m:
         area = tuple(int(v) for v in m.groups())
     skip = [tuple(int(v) for v in m.groups()) for m in re.finditer(r"^# differs (\d+) (\d+) (\d+) (\d+):", text, re.M)]
-    snapshots = re.findall(r"^snapshot\s+(\S+)", text, re.M)
+    snapshots = snapshot_names(text)
 
     sim_out = os.path.join(out, name, "sim")
     os.makedirs(sim_out, exist_ok=True)

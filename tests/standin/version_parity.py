@@ -15,7 +15,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import compare_png  # noqa: E402
-from compare_runs import states, versioned  # noqa: E402
+from compare_runs import snapshot_names, states, versioned  # noqa: E402
 
 # Which windows and DCs the handles are, and how many calls found them (the
 # forms' DialogOwnerWnd is one too).
@@ -57,13 +57,12 @@ def main():
                 if sa.get(key) != sb.get(key):
                     failures.append(f"{name}: state {i + 1}, {key}: 14.0 {json.dumps(sa.get(key))}, "
                                     f"16.0 {json.dumps(sb.get(key))}")
-        snapshots = sorted(f for f in os.listdir(out_b) if f.endswith(".png"))
-        if not snapshots and "snapshot" in open(a).read():
-            failures.append(f"{name}: no snapshot written")
+        with open(b) as f:
+            snapshots = snapshot_names(f.read())
         for snap in snapshots:
             print(f"{name}: {snap}:", end=" ")
-            if not os.path.exists(os.path.join(out_a, snap)):
-                failures.append(f"{name}: {snap} missing as 14.0")
+            if not (os.path.exists(os.path.join(out_a, snap)) and os.path.exists(os.path.join(out_b, snap))):
+                failures.append(f"{name}: {snap}: snapshot missing")
             elif compare_png.compare(os.path.join(out_a, snap), os.path.join(out_b, snap), SCREEN,
                                      os.path.join(out, name, "diff-" + snap)):
                 failures.append(f"{name}: {snap}: pixels differ (see {name}/diff-{snap})")
