@@ -91,13 +91,13 @@ TEST_F(BandTest, AnActiveCellInTheFirstVisibleColumnKeepsItsPixels) {
 TEST_F(BandTest, TheLastPartlyShownColumnGetsItsBandWhileTheColumnCheckIsArmed) {
   // S is the last column shown, in part; selecting it brings it into view, the scroll bar takes the view back.
   Run({"select S10", "tick", "scroll 1 1", "tick"});
-  ASSERT_TRUE(engine::IsTrue(S().ColumnCheckArmed));
+  ASSERT_TRUE(S().ColumnCheckArmed);
   const Rect grid = Host().GridRect();
   const Rect cell = ActiveCell();
   ASSERT_GT(cell.right, grid.right);
   EXPECT_EQ(S().LeftBandRect.right, cell.left);
   EXPECT_EQ(NotBand({grid.left + 7, cell.top, cell.left, S().LeftBandRect.bottom}), 0);
-  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed)) << "the column shown in part is no reason to refuse";
+  EXPECT_TRUE(S().ColumnCheckArmed) << "the column shown in part is no reason to refuse";
   EXPECT_EQ(TintOutside(sim::Intersect(S().LastBandRect, grid)), 0) << "nothing past the grid's edge";
 }
 
@@ -106,7 +106,7 @@ TEST_F(BandTest, ACellLeftOfTheViewDisarmsTheColumnCheckWithoutABandThenPaintsOn
   Records();
   Run("tick");
   EXPECT_TRUE(Records().drawn.empty());
-  EXPECT_FALSE(engine::IsTrue(S().ColumnCheckArmed));
+  EXPECT_FALSE(S().ColumnCheckArmed);
   const Rect grid = Host().GridRect();
   EXPECT_EQ(TintOutside({grid.left + 7, S().LastBandRect.top, grid.right, S().LastBandRect.bottom}), 0)
       << "no band in the row";

@@ -121,7 +121,7 @@ TEST_F(CommandBarsTest, AToolbarWithTooFewButtonsBindsWhatItHas) {
   EXPECT_TRUE(popup->clickSinks.empty());
   ASSERT_EQ(bar->controls[1]->clickSinks.size(), 1u);
   session_.Bars().Click(bar->controls[1]);
-  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "the button at position 2 is Switch";
+  EXPECT_TRUE(S().HighlightOff) << "the button at position 2 is Switch";
   EXPECT_EQ(Popups().size(), 1u);
   EXPECT_TRUE(TimerRunning());
 }
@@ -134,9 +134,9 @@ TEST_F(CommandBarsTest, TwoToolbarsAtConnectionBindTheLastOne) {
   Run({"start", "select C5"});
   ASSERT_EQ(Toolbars().size(), 2u) << "no new toolbar";
   session_.Bars().Click(bars[0]->controls[1]);
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   session_.Bars().Click(bars[1]->controls[1]);
-  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "the second bar's Switch is bound";
+  EXPECT_TRUE(S().HighlightOff) << "the second bar's Switch is bound";
   EXPECT_EQ(bars[1]->controls[1]->tooltip, "") << "an existing bar's buttons are not configured again";
 }
 

@@ -23,7 +23,7 @@ TEST_F(CommandsTest, ClosedGateIgnoresEveryButton) {
     Records();
     Run(click);
     EXPECT_EQ(Forms().ActiveForm(), nullptr) << click;
-    EXPECT_FALSE(engine::IsTrue(S().HighlightOff)) << click;
+    EXPECT_FALSE(S().HighlightOff) << click;
     EXPECT_EQ(S().HighlightColor, color) << click;
     EXPECT_EQ(Host().Sheet().active, (sim::CellRef{5, 3})) << click;
     EXPECT_TRUE(Records().drawn.empty()) << click;
@@ -39,11 +39,11 @@ TEST_F(CommandsTest, SwitchErasesTheBandThenDrawsItAgainAndStopsTheTimer) {
     const Rect band = S().LastBandRect;
     ASSERT_GT(TintIn(band), 1000);
     Run("click Switch");
-    EXPECT_TRUE(engine::IsTrue(S().HighlightOff));
+    EXPECT_TRUE(S().HighlightOff);
     EXPECT_EQ(TintOutside(), 0) << "the band is erased";
     EXPECT_TRUE(TimerRunning());
     Run("click Switch");
-    EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+    EXPECT_FALSE(S().HighlightOff);
     EXPECT_EQ(NotBand(S().LeftBandRect) + NotBand(S().RightBandRect), 0);
     EXPECT_FALSE(TimerRunning()) << "switching on stops the timer until the next selection";
     Run("select C8");
@@ -53,7 +53,7 @@ TEST_F(CommandsTest, SwitchErasesTheBandThenDrawsItAgainAndStopsTheTimer) {
 
 TEST_F(CommandsTest, PresetsSwitchTheBandOnInTheirColourAndLeaveTheTimerAndHistoryAlone) {
   Run({"click Switch", "click Warm"});
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   EXPECT_EQ(Records().drawn.back().color, 16366575);
   EXPECT_TRUE(TimerRunning());
   Run("click Wober");
@@ -77,7 +77,7 @@ TEST_F(CommandsTest, ToolbarAndMenuOptionOpenTheSameFormShowingTheCurrentColour)
     Run("form click cb_cancel");
     EXPECT_EQ(Forms().ActiveForm(), nullptr);
   }
-  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "Cancel does not switch the band on";
+  EXPECT_TRUE(S().HighlightOff) << "Cancel does not switch the band on";
 }
 
 // Where find-last-row puts the selection: below the lowest used row, in the
@@ -109,7 +109,7 @@ TEST_P(FindLastRowTest, SelectsBelowTheLowestUsedRow) {
   const std::string selected = sim::AbsoluteAddress(sheet.selection);
   if (c.selected) {
     EXPECT_EQ(selected, c.selected);
-    EXPECT_EQ(session_.AddIn()->LastSelColumn(), sheet.active.column) << "the host raised the selection event";
+    EXPECT_EQ(S().LastSelColumn, sheet.active.column) << "the host raised the selection event";
   } else {
     EXPECT_EQ(selected, sim::AbsoluteAddress(*sim::ParseArea(c.active)));
   }

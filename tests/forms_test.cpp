@@ -65,7 +65,7 @@ TEST_F(OptionsFormTest, TheFontModeWaitsForOkAndOkSwitchesTheBandOnAndPaints) {
   Records();
   Run("form click cb_ok");
   EXPECT_EQ(S().RopMode, 14) << "chosen before the Cancel";
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   const auto drawn = Records().drawn;
   ASSERT_EQ(drawn.size(), 2u);
   EXPECT_EQ(drawn[0].rop, 14);

@@ -51,19 +51,38 @@ TEST_F(HostEventsTest, ASelectionErasesTheWholeGridOnlyWhenThePreviousColumnLeft
   }
 }
 
-TEST_F(HostEventsTest, ActivatingCopiesTheSeenScrollColumnAndReArmsTheCheck) {
+TEST_F(HostEventsTest, ActivatingReArmsTheColumnCheckWithoutPainting) {
   // T10 is selected (and so brought into view), then scrolled out of view to the right.
   Run({"select T10", "tick", "scroll 1 1", "tick"});
-  ASSERT_FALSE(engine::IsTrue(S().ColumnCheckArmed));
-  S().TickScrollColumn = 99;
+  ASSERT_FALSE(S().ColumnCheckArmed);
   Run("activate-workbook");
-  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed));
-  EXPECT_EQ(S().TickScrollColumn, S().SeenScrollColumn);
-  S().ColumnCheckArmed = platform::kFalse;
+  EXPECT_TRUE(S().ColumnCheckArmed);
+  Run("paint");
+  ASSERT_FALSE(S().ColumnCheckArmed);
   Records();
   Run("activate-sheet");
-  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed));
+  EXPECT_TRUE(S().ColumnCheckArmed);
   EXPECT_TRUE(Records().invalidated.empty()) << "activation neither erases nor paints";
+}
+
+// A tick that found a shape selected read the scroll column without
+// completing; activation takes what it read as the column the next tick
+// compares with, so that the window now in front is not repainted for a
+// sideways scroll of the one before.
+TEST_F(HostEventsTest, ActivatingTakesTheColumnTheLastTickSaw) {
+  for (const bool activate : {false, true}) {
+    SCOPED_TRACE(activate);
+    RunWithUnseenScrolls({"scroll 1 1", "select C5", "tick", "select-object", "scroll 1 3", "tick"});
+    ASSERT_EQ(S().SeenScrollColumn, 3);
+    ASSERT_EQ(S().TickScrollColumn, 1);
+    if (activate) Run("activate-sheet");
+    EXPECT_EQ(S().TickScrollColumn, activate ? 3 : 1);
+    // The selection goes back to cells where the band is not drawn (the first visible column).
+    RunWithUnseenScrolls({"select C5"});
+    Records();
+    Run("tick");
+    EXPECT_EQ(Records().invalidated.empty(), activate) << "only a column the tick has not seen repaints";
+  }
 }
 
 TEST_F(HostEventsTest, PrintingStopsTheTimerAndLeavesTheBand) {
@@ -84,8 +103,8 @@ TEST_F(HostEventsTest, AHostFailureInsideTheSelectionHandlerStillRepaints) {
   Run("select A1");
   const auto records = Records();
   EXPECT_EQ(Host().failedEvents, 0);
-  EXPECT_EQ(session_.AddIn()->LastSelColumn(), 1);
-  EXPECT_EQ(session_.AddIn()->SelScrollRow(), 1);
+  EXPECT_EQ(S().LastSelColumn, 1);
+  EXPECT_EQ(S().SelScrollRow, 1);
   EXPECT_EQ(records.invalidated.size(), 1u) << "the painter erased, then met the same address and gave up";
   EXPECT_TRUE(records.drawn.empty());
   EXPECT_EQ(S().PaintScrollRow, 0);
@@ -96,7 +115,7 @@ TEST_F(HostEventsTest, AHostThatCannotAnswerTheGateFailsAClickAndEndsATickQuietl
   Host().Bars().DeleteBar(Host().Bars().Find("File"));
   Records();
   Run("click Switch");
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   const auto errors = Records().hostErrors;
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].rfind("Click: 5 ", 0), 0u) << errors[0];
@@ -185,7 +204,7 @@ TEST_P(TickTest, DoesWhatTheViewCallsFor) {
   EXPECT_EQ(TimerRunning(), c.timerAfter);
   // The next selection brings the band back, and the timer.
   Run("select C12");
-  EXPECT_EQ(Records().drawn.size(), engine::IsTrue(S().HighlightOff) ? 0u : 2u);
+  EXPECT_EQ(Records().drawn.size(), S().HighlightOff ? 0u : 2u);
   EXPECT_TRUE(TimerRunning());
 }
 

@@ -81,7 +81,7 @@ TEST_F(FaultsTest, ASelectionWhileTheHostIsBusyOnlyRestartsTheTimer) {
   EXPECT_TRUE(records.invalidated.empty()) << "the painter ends at its first host call, before erasing";
   EXPECT_TRUE(records.drawn.empty());
   EXPECT_TRUE(records.hostErrors.empty()) << "the handler skips its failures";
-  EXPECT_TRUE(engine::IsTrue(S().RedrawWholeGrid)) << "a test that cannot be evaluated counts as holding";
+  EXPECT_TRUE(S().RedrawWholeGrid) << "a test that cannot be evaluated counts as holding";
   EXPECT_EQ(TimerInterval(), 300u);
   Run({"faults 0 0", "select C10"});
   EXPECT_EQ(Records().invalidated.front(), Host().GridRect()) << "the whole grid, as asked for while busy";
@@ -95,7 +95,7 @@ TEST_F(FaultsTest, AClickOnABusyHostFailsBackToIt) {
   EXPECT_TRUE(errors[0] == "Click: -2146777998 Application busy" ||
               errors[0] == "Click: 1004 Application-defined or object-defined error")
       << errors[0];
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
 }
 
 }  // namespace

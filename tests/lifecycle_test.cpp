@@ -39,9 +39,9 @@ TEST_P(StoreRoundTrip, ReadAtTheStartAndWrittenAtTheShutdown) {
   EXPECT_EQ(S().HistoryColor2, c.history[1]);
   EXPECT_EQ(S().HistoryColor3, c.history[2]);
   // Whatever the store held, the start-up went on to the end.
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   EXPECT_EQ(S().RopMode, 0);
-  EXPECT_TRUE(engine::IsTrue(S().ColumnCheckArmed));
+  EXPECT_TRUE(S().ColumnCheckArmed);
   EXPECT_EQ(S().ExcelMainWnd, Host().MainWindow());
   EXPECT_EQ(TimerInterval(), 200u);
   EXPECT_EQ(Popups().size(), 1u);
@@ -124,10 +124,10 @@ TEST_F(LifecycleTest, ASavedFirstSwatchThatDiffersFromTheColourStaysAndCanBePick
 TEST_F(LifecycleTest, SwitchAndFontModeAreNotRestored) {
   Run({"start", "select C5", "click Option", "form click Opt_white", "form click cb_ok", "click Switch"});
   ASSERT_EQ(S().RopMode, 14);
-  ASSERT_TRUE(engine::IsTrue(S().HighlightOff));
+  ASSERT_TRUE(S().HighlightOff);
   Run({"shutdown", "start"});
   EXPECT_EQ(S().RopMode, 0);
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
 }
 
 TEST_F(LifecycleTest, ShutdownKeepsTheToolbarAndTheNextRunRebindsIt) {
@@ -140,7 +140,7 @@ TEST_F(LifecycleTest, ShutdownKeepsTheToolbarAndTheNextRunRebindsIt) {
   EXPECT_EQ(Toolbars()[0], toolbar) << "no second toolbar";
   EXPECT_EQ(Popups().size(), 1u);
   Run({"select C5", "click Switch"});
-  EXPECT_TRUE(engine::IsTrue(S().HighlightOff)) << "the old toolbar's buttons are bound again";
+  EXPECT_TRUE(S().HighlightOff) << "the old toolbar's buttons are bound again";
 }
 
 TEST_F(LifecycleTest, UnloadingRemovesToolbarAndMenuStopsTheTimerAndSavesNothing) {

@@ -2,7 +2,7 @@
 
 #include "engine/addin_settings.h"
 #include "engine/address_text.h"
-#include "engine/highlight_state.h"
+#include "engine/band_choices.h"
 #include "engine/numeric.h"
 #include "platform/error.h"
 

@@ -2,7 +2,7 @@
 // the shared state and the desktop's records after each paint.
 #include <gtest/gtest.h>
 
-#include "engine/highlight_state.h"
+#include "engine/band_choices.h"
 #include "support/sim_fixture.h"
 
 namespace rowtint::testing {
@@ -19,9 +19,10 @@ TEST_F(PainterTest, TheFirstPaintOfAConnectionErasesTheWholeGridAndFillsInThePla
   const auto first = Records().invalidated;
   ASSERT_FALSE(first.empty());
   EXPECT_EQ(first.front(), kDefaultGrid);
-  Run({"shutdown", "start"});
+  // A stored colour of 0 is the placeholder too.
+  Run({"shutdown", "setting RGB RGB-bc 0", "start"});
   ASSERT_EQ(S().RopMode, 0);
-  S().HighlightColor = 0;
+  ASSERT_EQ(S().HighlightColor, 0);
   Records();
   Run("select C5");
   const auto records = Records();
@@ -68,13 +69,16 @@ class PainterPositionTest : public SimTest, public ::testing::WithParamInterface
 
 TEST_P(PainterPositionTest, DrawsOnlyWhereTheRowAllows) {
   const auto& c = GetParam();
-  Run(c.lines);
-  S().PaintScrollRow = 99;
+  // Each case ends with a scroll the band does not follow: a run that
+  // reaches its end notes the new scroll row, one that ends early does not.
+  RunWithUnseenScrolls(c.lines);
+  const std::int32_t before = S().PaintScrollRow;
+  ASSERT_NE(before, Host().Sheet().scroll.row);
   Records();
   Run("paint");
   const auto records = Records();
   EXPECT_EQ(!records.drawn.empty(), c.draws);
-  EXPECT_EQ(S().PaintScrollRow, c.reachesEnd ? Host().Sheet().scroll.row : 99);
+  EXPECT_EQ(S().PaintScrollRow, c.reachesEnd ? Host().Sheet().scroll.row : before);
   EXPECT_EQ(records.foregroundCalls, (std::vector<platform::WindowHandle>{S().ExcelMainWnd, S().ExcelMainWnd}));
   ASSERT_FALSE(records.invalidated.empty()) << "the previous band is always erased";
   if (c.draws) {
@@ -95,19 +99,23 @@ INSTANTIATE_TEST_SUITE_P(
                       PositionCase{"OneRowTwoColumns", {"select C10:D10", "scroll 5 1"}, true, true},
                       PositionCase{"OneRowThreeColumns", {"select C10:E10", "scroll 5 1"}, false, true},
                       PositionCase{"TwoRows", {"select C10:C11", "scroll 5 1"}, false, true},
-                      // Row 32 starts 17 pixels above the grid's bottom (743): 12 pixels high it fits,
-                      // 743 < (760 - 20) + 11; 3 high it does not. Rows 33 and 34 still start inside the grid.
+                      // Scrolled to row 2, row 33 starts 17 pixels above the grid's bottom (743): 12 pixels
+                      // high it fits, 743 < (760 - 20) + 11; 3 high it does not. Rows 34 and 35 still start
+                      // inside the grid.
                       PositionCase{"LowRowThatFits",
-                                   {"row-height 31 17.25", "row-height 32 9", "row-height 33 3", "select C32"},
+                                   {"row-height 32 17.25", "row-height 33 9", "row-height 34 3", "scroll 3 1",
+                                    "select C33", "scroll 2 1"},
                                    true,
                                    true},
                       PositionCase{"LowRowThatDoesNotFit",
-                                   {"row-height 31 17.25", "row-height 32 3", "row-height 33 3", "select C32"},
+                                   {"row-height 32 17.25", "row-height 33 3", "row-height 34 3", "scroll 3 1",
+                                    "select C33", "scroll 2 1"},
                                    false,
                                    false},
                       // A shape selected: the run ends quietly after its erase.
-                      PositionCase{"SelectionThatIsNotCells", {"select C5", "select-object"}, false, false},
-                      PositionCase{"SwitchedOff", {"select C5", "switch"}, false, false}),
+                      PositionCase{
+                          "SelectionThatIsNotCells", {"select C5", "select-object", "scroll 5 1"}, false, false},
+                      PositionCase{"SwitchedOff", {"select C5", "switch", "scroll 5 1"}, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PainterTest, ErasePaths) {
@@ -118,12 +126,6 @@ TEST_F(PainterTest, ErasePaths) {
   // Nothing scrolled: the last band goes.
   Run("paint");
   EXPECT_EQ(Records().invalidated.front(), band);
-
-  // Whole grid asked for: the whole grid goes and the flag is consumed.
-  S().RedrawWholeGrid = platform::kTrue;
-  Run("paint");
-  EXPECT_EQ(Records().invalidated.front(), kDefaultGrid);
-  EXPECT_FALSE(engine::IsTrue(S().RedrawWholeGrid));
 
   // Scrolled two rows: the strip at the caret's new row, as wide as the last band.
   Run("scroll 3 1");
@@ -137,6 +139,14 @@ TEST_F(PainterTest, ErasePaths) {
   EXPECT_EQ(Records().invalidated.front(), kDefaultGrid);
   Run("paint");
   EXPECT_EQ(Records().invalidated.front(), S().LastBandRect) << "the sideways scroll is seen once";
+
+  // A selection after a scroll the band did not follow asks for the whole
+  // grid; the paint it starts takes the request, and the next erases the band alone.
+  RunWithUnseenScrolls({"scroll 5 2", "select C9"});
+  EXPECT_EQ(Records().invalidated.front(), kDefaultGrid);
+  EXPECT_FALSE(S().RedrawWholeGrid);
+  Run("paint");
+  EXPECT_EQ(Records().invalidated.front(), S().LastBandRect);
 }
 
 TEST_F(PainterTest, WithTheFocusInTheAddInsFormTheLastGridIsErasedAndNothingDrawn) {
@@ -161,7 +171,7 @@ TEST_F(PainterTest, ColumnCheckRefusesOnceThenLetsThrough) {
   Records();
   Run("paint");
   EXPECT_TRUE(Records().drawn.empty());
-  EXPECT_FALSE(engine::IsTrue(S().ColumnCheckArmed));
+  EXPECT_FALSE(S().ColumnCheckArmed);
 
   Run("paint");
   const auto drawn = Records().drawn;

@@ -89,7 +89,7 @@ TEST_F(RibbonTest, TheTogglesPressedStateFollowsTheSwitchHoweverItIsChanged) {
     ASSERT_TRUE(Control(addin::kRibbonBand).pressed);
     for (const char* line : c.lines) Run(line);
     EXPECT_EQ(Control(addin::kRibbonBand).pressed, c.pressed) << c.lines.back();
-    EXPECT_EQ(Control(addin::kRibbonBand).pressed, !engine::IsTrue(S().HighlightOff)) << c.lines.back();
+    EXPECT_EQ(Control(addin::kRibbonBand).pressed, !S().HighlightOff) << c.lines.back();
   }
 }
 
@@ -109,7 +109,7 @@ TEST_F(RibbonTest, TheHistorySwatchesFollowTheOptionsFormsUnloadingAndARestart) 
   const std::int32_t mode = S().RopMode;
   Run({"click Switch", "ribbon menu rowtintColours rowtintHistory2"});
   EXPECT_EQ(S().HighlightColor, S().HistoryColor2);
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   EXPECT_EQ(S().RopMode, mode);
 }
 
@@ -125,7 +125,7 @@ TEST_F(RibbonTest, WithTheGateClosedEveryControlIsDisabledAfterTheNextTickAndACl
   addin.RibbonToggle(addin::kRibbonBand, false);
   addin.RibbonAction(addin::kRibbonOptions);
   EXPECT_EQ(S().HighlightColor, color);
-  EXPECT_FALSE(engine::IsTrue(S().HighlightOff));
+  EXPECT_FALSE(S().HighlightOff);
   EXPECT_FALSE(Options() && Options()->Visible());
   // The gate opens, the next selection restarts the timer, its tick enables them again.
   Run({"gate on", "select C6", "tick"});
@@ -152,7 +152,7 @@ TEST_F(RibbonTest, EachRibbonCommandGivesWhatItsToolbarOrMenuCounterpartGives) {
     for (const char* line : {"start", "set B3 10", "set B9 20", "select B5", "click menu:Warm", "click Switch"})
       session.RunLine(line, out);
     session.RunLine(command, out);
-    const auto& s = session.Library().State();
+    const auto s = session.Library().Band().Snapshot();
     std::ostringstream seen;
     seen << s.HighlightColor << " " << s.HighlightOff << " " << s.RopMode << " "
          << sim::AbsoluteAddress(session.Host().Sheet().selection) << " " << (session.Forms().ActiveForm() != nullptr);

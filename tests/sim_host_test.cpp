@@ -252,7 +252,7 @@ TEST_F(SimHostTest, ASelectionScrollsTheLeastThatShowsTheActiveCellWhole) {
   for (const auto& c : cases) {
     Run(std::string("select ") + c.select);
     EXPECT_EQ(Host().Sheet().scroll, c.scroll) << c.select;
-    EXPECT_EQ(session_.AddIn()->SelScrollRow(), c.scroll.row) << c.select << ": the event came after the scroll";
+    EXPECT_EQ(S().SelScrollRow, c.scroll.row) << c.select << ": the event came after the scroll";
   }
   // A cell taller than the grid shows its top.
   Run({"scroll 1 1", "zoom 200", "row-height 20 409", "select C20"});

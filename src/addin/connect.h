@@ -1,8 +1,9 @@
 // The add-in's connection object: its lifecycle with the host, the toolbar
 // and menu it builds, the commands behind them, and the host's Application
-// events. It owns the band for the length of the connection.
+// events. It holds the library's band for the length of the connection.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -69,16 +70,16 @@ class Connect : public platform::IDTExtensibility2,
   // Builds the "Rowtint" popup on the active menu bar; the button it returns is always empty.
   std::shared_ptr<platform::CommandBarButton> CreateMubar();
 
-  // The band this connection owns.
+  // The band this connection holds.
   engine::Highlighter& Band() { return band_; }
-
-  // What the selection handler remembers between selection changes.
-  std::int32_t SelScrollRow() const { return selScrollRow_; }
-  std::int32_t LastSelColumn() const { return lastSelColumn_; }
   bool RemovesToolbarOnDisconnection() const { return removeToolbar_ == platform::kTrue; }
 
-  // Source of the Application events handled below.
-  EventBound<platform::host::Application, platform::host::AppEvents> appHostApp;
+  // The Application whose events are handled below and with which the band
+  // works; null while this object holds no connection.
+  std::shared_ptr<platform::host::Application> HostApp() const;
+  // Another Application for the events (and, while connected, for the
+  // band), or none: the _Connect property's setter.
+  void SetHostApp(std::shared_ptr<platform::host::Application> app);
 
  private:
   friend class ClickRelay;
@@ -88,14 +89,13 @@ class Connect : public platform::IDTExtensibility2,
   struct RibbonLook {
     bool pressed = false;
     platform::Color color = 0;
-    platform::Color history[3] = {};
+    std::array<platform::Color, 3> history{};
   };
   // Asks for the controls whose look changed since the last time; never fails.
   void RefreshRibbon() noexcept;
   // What a tick found of the command gate: every control follows it.
   void RibbonGateSeen(bool open) noexcept;
   RibbonLook RibbonLookNow() const;
-  const platform::Color* HistoryColors() const;
   // Refreshes the ribbon when a command ends, by its end or by a failure.
   struct RibbonRefresh {
     explicit RibbonRefresh(Connect& connect) : connect(connect) {}
@@ -136,11 +136,13 @@ class Connect : public platform::IDTExtensibility2,
   platform::host::Application& App();
   // One line in the diagnostics log, when the user has switched it on.
   void Note(const char* event);
-  void RearmColumnCheck();
   forms::OptionsForm& OptionsForm();
 
   Library& library_;
-  engine::Highlighter band_;
+  engine::Highlighter& band_;
+  // The band's number for this connection, 0 before it connects.
+  std::uint64_t connection_ = 0;
+  std::unique_ptr<platform::host::EventConnection> appEvents_;
 
   ClickRelay showOptions_, toggleBand_, selectBelowLastRow_, applyWober_, applyWarm_, showAbout_;
   // The toolbar's three buttons and the menu's four items.
@@ -150,11 +152,8 @@ class Connect : public platform::IDTExtensibility2,
   std::shared_ptr<platform::RibbonUI> ribbon_;
   RibbonLook ribbonLook_;
   std::optional<bool> ribbonGate_;
-  mutable platform::Color historyView_[3] = {};
 
   platform::VbBool removeToolbar_ = platform::kFalse;
-  std::int32_t selScrollRow_ = 0;
-  std::int32_t lastSelColumn_ = 0;
 };
 
 }  // namespace rowtint::addin

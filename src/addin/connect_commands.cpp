@@ -11,7 +11,7 @@ using engine::SkipOnFailure;
 void Connect::ShowOptions() {
   if (!band_.CommandGateOpen()) return;
   forms::OptionsForm& form = OptionsForm();
-  forms::ShowColorOnOptions(form, library_.State().HighlightColor);
+  forms::ShowColorOnOptions(form, library_.Choices().color);
   form.ShowModal(band_);
 }
 

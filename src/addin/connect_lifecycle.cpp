@@ -17,9 +17,8 @@ void ClickRelay::Click(const std::shared_ptr<platform::CommandBarButton>&, platf
 }
 
 Connect::Connect(Library& library)
-    : appHostApp(*this),
-      library_(library),
-      band_(library.State(), library.Services()),
+    : library_(library),
+      band_(library.Band()),
       showOptions_(*this, &Connect::ShowOptions),
       toggleBand_(*this, &Connect::ToggleBand),
       selectBelowLastRow_(*this, &Connect::SelectBelowLastRow),
@@ -32,27 +31,39 @@ Connect::Connect(Library& library)
       menuOptions_(showOptions_),
       menuWober_(applyWober_),
       menuWarm_(applyWarm_),
-      menuAbout_(showAbout_) {
-  band_.WatchGate([this](bool open) { RibbonGateSeen(open); });
-}
+      menuAbout_(showAbout_) {}
 
 Connect::~Connect() {
   // A host that lets go without disconnecting first still gets its
-  // Application back now, not when the library unloads.
-  auto& shared = library_.State();
-  if (shared.HostApp && shared.HostApp == appHostApp.Get()) shared.HostApp.reset();
+  // Application back now, not when the library unloads; a connection made
+  // since by another object is that object's.
+  appEvents_.reset();
+  band_.Detach(connection_);
 }
 
-platform::host::Application& Connect::App() { return platform::Required(appHostApp.Get()); }
+std::shared_ptr<platform::host::Application> Connect::HostApp() const {
+  return band_.Holds(connection_) ? band_.Application() : nullptr;
+}
 
-forms::OptionsForm& Connect::OptionsForm() { return library_.Forms().Options(library_.State().HighlightColor); }
+void Connect::SetHostApp(std::shared_ptr<platform::host::Application> app) {
+  appEvents_.reset();
+  if (app) appEvents_ = AdviseOn(*app, *this);
+  band_.ReplaceApplication(connection_, std::move(app));
+}
+
+platform::host::Application& Connect::App() { return platform::Required(HostApp()); }
+
+forms::OptionsForm& Connect::OptionsForm() { return library_.Forms().Options(library_.Choices().color); }
 
 void Connect::OnConnection(const std::shared_ptr<platform::host::Object>& Application, platform::ext_ConnectMode,
                            const std::shared_ptr<platform::host::Object>&) {
   auto app = std::dynamic_pointer_cast<platform::host::Application>(Application);
   if (!app) platform::Raise(platform::err::kTypeMismatch, "Type mismatch");
-  appHostApp.Set(app);
-  library_.State().HostApp = app;
+  // Events first: an Application that cannot take them fails the connection
+  // before anything is touched, as an object of another type does.
+  appEvents_ = AdviseOn(*app, *this);
+  connection_ = band_.Attach(std::move(app));
+  band_.WatchGate([this](bool open) { RibbonGateSeen(open); });
 
   // From here on a failing step is skipped.
   bool found = false;
@@ -94,11 +105,10 @@ void Connect::OnDisconnection(platform::ext_DisconnectMode) {
   // for the library's unloading, they would be destroyed under it. The forms
   // themselves, with what the user left on them, wait for the next connection.
   library_.Forms().DropWindows();
-  appHostApp.Reset();
+  appEvents_.reset();
   // No host reference outlives the connection: the host may be gone by the
   // time the library itself is unloaded.
-  library_.State().HostApp.reset();
-  band_.ForgetHostObjects();
+  band_.Detach(connection_);
   ribbon_.reset();
   ribbonGate_.reset();
   for (BoundButton* button :

@@ -37,16 +37,8 @@ void Connect::RibbonLoad(const std::shared_ptr<platform::RibbonUI>& ribbon) {
 }
 
 Connect::RibbonLook Connect::RibbonLookNow() const {
-  const auto& s = library_.State();
-  return {!engine::IsTrue(s.HighlightOff), s.HighlightColor, {s.HistoryColor1, s.HistoryColor2, s.HistoryColor3}};
-}
-
-const platform::Color* Connect::HistoryColors() const {
-  const auto& s = library_.State();
-  historyView_[0] = s.HistoryColor1;
-  historyView_[1] = s.HistoryColor2;
-  historyView_[2] = s.HistoryColor3;
-  return historyView_;
+  const auto& chosen = library_.Choices();
+  return {!chosen.off, chosen.color, chosen.history};
 }
 
 void Connect::RibbonAction(const std::string& id) {
@@ -57,7 +49,7 @@ void Connect::RibbonAction(const std::string& id) {
   if (id == kRibbonWober) return ApplyWoberPreset();
   if (id == kRibbonWarm) return ApplyWarmPreset();
   if (const int slot = HistorySlot(id); slot >= 0) {
-    const platform::Color color = HistoryColors()[slot];
+    const platform::Color color = library_.Choices().history[slot];
     // An empty slot's control is disabled; a click that reaches it anyway does nothing.
     if (color != engine::kEmptySwatchColor && band_.CommandGateOpen()) band_.ApplyColor(color);
   }
@@ -67,15 +59,14 @@ void Connect::RibbonToggle(const std::string& id, bool pressed) {
   const RibbonRefresh refresh(*this);
   if (id != kRibbonBand || !band_.CommandGateOpen()) return;
   // The switch takes the state the user saw the button take, whatever it was before.
-  if (pressed == engine::IsTrue(library_.State().HighlightOff)) band_.ToggleHighlight();
+  if (pressed == library_.Choices().off) band_.ToggleHighlight();
 }
 
-bool Connect::RibbonPressed(const std::string& id) {
-  return id == kRibbonBand && !engine::IsTrue(library_.State().HighlightOff);
-}
+bool Connect::RibbonPressed(const std::string& id) { return id == kRibbonBand && !library_.Choices().off; }
 
 bool Connect::RibbonEnabled(const std::string& id) {
-  if (const int slot = HistorySlot(id); slot >= 0 && HistoryColors()[slot] == engine::kEmptySwatchColor) return false;
+  if (const int slot = HistorySlot(id); slot >= 0 && library_.Choices().history[slot] == engine::kEmptySwatchColor)
+    return false;
   // A gate that cannot be read leaves the control to the click, which reports the failure.
   const bool open = OrFallback([&] { return band_.CommandGateOpen(); }, true);
   ribbonGate_ = open;
@@ -85,9 +76,9 @@ bool Connect::RibbonEnabled(const std::string& id) {
 platform::Color Connect::RibbonImage(const std::string& id) {
   if (id == kRibbonWober) return engine::kWoberColor;
   if (id == kRibbonWarm) return engine::kWarmColor;
-  if (const int slot = HistorySlot(id); slot >= 0) return HistoryColors()[slot];
+  if (const int slot = HistorySlot(id); slot >= 0) return library_.Choices().history[slot];
   // The menu shows the band's colour as it is now.
-  const platform::Color current = library_.State().HighlightColor;
+  const platform::Color current = library_.Choices().color;
   return current ? current : engine::kWoberColor;
 }
 

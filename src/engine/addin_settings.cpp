@@ -20,9 +20,8 @@ platform::Color LoadColorSetting(platform::SettingsStore& store, const char* sec
 }
 
 void Highlighter::MoveCurrentColorToHistoryFront() {
-  auto& s = state_;
-  const Color c = s.HighlightColor;
-  Color &h1 = s.HistoryColor1, &h2 = s.HistoryColor2, &h3 = s.HistoryColor3;
+  const Color c = choices_.color;
+  Color &h1 = choices_.history[0], &h2 = choices_.history[1], &h3 = choices_.history[2];
   if (c != h1 && c != h2 && c != h3) {
     h3 = h2;
     h2 = h1;
@@ -42,12 +41,10 @@ void Highlighter::MoveCurrentColorToHistoryFront() {
 }
 
 void Highlighter::SaveColorSettings() {
-  auto& s = state_;
   auto& store = os_.settings;
-  store.SaveSetting(kSettingsApp, kColorSection, kColorKey, ColorToSettingText(s.HighlightColor));
-  store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[0], ColorToSettingText(s.HistoryColor1));
-  store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[1], ColorToSettingText(s.HistoryColor2));
-  store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[2], ColorToSettingText(s.HistoryColor3));
+  store.SaveSetting(kSettingsApp, kColorSection, kColorKey, ColorToSettingText(choices_.color));
+  for (int slot = 0; slot < 3; ++slot)
+    store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[slot], ColorToSettingText(choices_.history[slot]));
 }
 
 }  // namespace rowtint::engine

@@ -1,4 +1,5 @@
-// The band's switch and colour presets, and the eraser used after a resize.
+// The band's switch and colour presets, the options form's OK, and the
+// eraser used after a resize.
 #include "engine/band_geometry.h"
 #include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
@@ -9,17 +10,24 @@
 namespace rowtint::engine {
 
 void Highlighter::ApplyColor(Color color) {
-  state_.HighlightColor = color;
-  state_.HighlightOff = platform::kFalse;
+  choices_.color = color;
+  choices_.off = false;
+  PaintRowBand();
+}
+
+void Highlighter::ConfirmOptions(Color color, std::int32_t ropMode) {
+  choices_.color = color;
+  choices_.ropMode = ropMode;
+  choices_.off = false;
   PaintRowBand();
 }
 
 void Highlighter::ToggleHighlight() {
-  if (IsTrue(state_.HighlightOff)) {
+  if (choices_.off) {
     StopRepaintTimer();
-    state_.HighlightOff = platform::kFalse;
+    choices_.off = false;
   } else {
-    state_.HighlightOff = platform::kTrue;
+    choices_.off = true;
   }
   PaintRowBand();
 }
@@ -28,23 +36,22 @@ void Highlighter::ApplyWoberColor() { ApplyColor(kWoberColor); }
 void Highlighter::ApplyWarmColor() { ApplyColor(kWarmColor); }
 
 void Highlighter::EraseResizedBand() {
-  auto& s = state_;
   auto& windows = os_.windows;
   double zoom = 0;
   SkipOnFailure([&] { zoom = ToInt32(App().ActiveWindow()->Zoom()) / 100.0; });
   const WindowHandle grid = windows.GetFocus();
-  SkipOnFailure([&] { windows.GetWindowRect(grid, s.GridRect); });
+  SkipOnFailure([&] { windows.GetWindowRect(grid, kept_.gridRect); });
   SkipOnFailure([&] {
     RunHostValues host(App());
-    s.CaretPoint = LocateActiveCell(windows, grid, host, windows.WindowDpi(grid), zoom, false).corner;
+    lastPaint_.caret = LocateActiveCell(windows, grid, host, windows.WindowDpi(grid), zoom, false).corner;
   });
   SkipOnFailure([&] {
-    s.ResizeEraseRect = RowStrip(s.GridRect, s.CaretPoint.y,
-                                 RowHeightPixels(App().ActiveCell()->Height(), windows.WindowDpi(grid), zoom));
+    lastPaint_.resizeErase = RowStrip(kept_.gridRect, lastPaint_.caret.y,
+                                      RowHeightPixels(App().ActiveCell()->Height(), windows.WindowDpi(grid), zoom));
   });
-  SkipOnFailure([&] { InvalidateOnWindow(windows, os_.drawing, grid, s.ResizeEraseRect); });
+  SkipOnFailure([&] { InvalidateOnWindow(windows, os_.drawing, grid, lastPaint_.resizeErase); });
   // Wherever the band was left, a repaint must not bring it back at a place the resize moved.
-  onScreen_ = BandOnScreen{};
+  kept_.band.standing = false;
 }
 
 }  // namespace rowtint::engine

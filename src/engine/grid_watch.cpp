@@ -20,13 +20,14 @@ std::int64_t AreaOf(const Rect& r) { return r.Empty() ? 0 : std::int64_t{r.right
 // column width, which move the band, so the painter places it anew. Any
 // smaller repaint leaves the band where it was.
 bool MayHaveMoved(const DrawnBand& band, const std::vector<Rect>& repainted) {
-  const Rect cell{band.left.right, band.left.top, band.right.left, band.left.bottom};
+  const Rect left = band.ClientOf(band.left), right = band.ClientOf(band.right), clip = band.ClientOf(band.clip);
+  const Rect cell{left.right, left.top, right.left, left.bottom};
   std::int64_t covered = 0;
   for (const Rect& r : repainted) {
     if (!Intersection(r, cell).Empty()) return true;
-    covered += AreaOf(Intersection(r, band.clip));
+    covered += AreaOf(Intersection(r, clip));
   }
-  return covered >= AreaOf(band.clip);
+  return covered >= AreaOf(clip);
 }
 
 // Adds `area` less what `list` holds already: repaints that overlap must not
@@ -65,13 +66,13 @@ void Highlighter::OnGridMessage(WindowHandle, platform::GridMessage message) {
 // else to tell of it, and the band's place then shows other rows. The posted
 // message, dispatched before anything else reaches the screen, asks first.
 void Highlighter::OnGridPainted(WindowHandle grid, const std::vector<Rect>& area) {
-  if (painting_ || !onScreen_.band || onScreen_.band->window != grid) return;
+  if (painting_ || !kept_.band.standing || kept_.band.window != grid) return;
   AddUncovered(repainted_, area);
 }
 
 void Highlighter::OnGridDestroyed(WindowHandle grid) {
   std::erase(watched_, grid);
-  if (onScreen_.band && onScreen_.band->window == grid) onScreen_.band.reset();
+  if (kept_.band.window == grid) kept_.band.standing = false;
 }
 
 void Highlighter::OnPosted() {
@@ -79,7 +80,7 @@ void Highlighter::OnPosted() {
   const std::vector<Rect> repainted = std::exchange(repainted_, {});
   // A new size changes the band's length and may move its row: only a run
   // of the painter knows the new place.
-  if (std::exchange(sizedPending_, false)) onScreen_.band.reset();
+  if (std::exchange(sizedPending_, false)) kept_.band.standing = false;
   // During an edit Excel refuses every call; the first tick after it paints.
   if (EditingCell(os_.windows)) {
     editingSeen_ = true;
@@ -95,8 +96,8 @@ void Highlighter::OnPosted() {
   });
   if (!known) return;
   if (!scrolled) {
-    if (repainted.empty() || !onScreen_.band) return;
-    if (MayHaveMoved(*onScreen_.band, repainted))
+    if (repainted.empty() || !kept_.band.standing) return;
+    if (MayHaveMoved(kept_.band, repainted))
       PaintRowBand();
     else
       RedrawBand(repainted);
@@ -107,12 +108,12 @@ void Highlighter::OnPosted() {
   if (timer_)
     PaintRowBand();
   else
-    onScreen_.band.reset();
+    kept_.band.standing = false;
 }
 
 void Highlighter::RedrawBand(const std::vector<Rect>& area) {
-  if (!onScreen_.band) return;
-  const DrawnBand& band = *onScreen_.band;
+  const DrawnBand& band = kept_.band;
+  if (!band.standing) return;
   auto& dc = os_.drawing;
   const ScopedWindowDC screen(dc, band.window);
   if (!screen.Get()) return;
@@ -120,7 +121,7 @@ void Highlighter::RedrawBand(const std::vector<Rect>& area) {
   const ScopedSavedDC saved(dc, screen.Get());
   dc.SelectObject(screen.Get(), brush.Get());
   dc.SetROP2(screen.Get(), band.rop);
-  const Rect &clip = band.clip, &left = band.left, &right = band.right;
+  const Rect clip = band.ClientOf(band.clip), left = band.ClientOf(band.left), right = band.ClientOf(band.right);
   // Each pixel once: a raster operation that reads the screen gives another
   // colour when it is applied twice.
   for (const Rect& piece : area) {

@@ -1,21 +1,26 @@
-// The band's owner: one per connection, over the library's shared highlight
-// state and the services it uses. The painter, the repaint timer, the switch
-// and presets, the resize eraser, start-up and the settings all run here;
-// the connection's event handlers, its commands and the forms reach the band
-// through it.
+// The band's owner: one per loaded library, lent to each connection in
+// turn. It holds what the user chose (BandChoices) and everything else about
+// the band, privately: the painter, the repaint timer, the switch and
+// presets, the resize eraser, start-up and the settings all run here. The
+// connection's event handlers, its commands and the forms change the band
+// only through the methods below.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "engine/band_on_screen.h"
-#include "engine/highlight_state.h"
+#include "engine/band_bookkeeping.h"
+#include "engine/band_choices.h"
+#include "engine/band_snapshot.h"
 #include "engine/history_swatches.h"
 #include "engine/services.h"
 #include "platform/command_bars.h"
+#include "platform/host.h"
 
 namespace rowtint::engine {
 
@@ -27,33 +32,63 @@ class Highlighter final : private platform::TimerCallback,
                           private platform::GridListener,
                           private platform::PostedCallback {
  public:
-  Highlighter(HighlightState& state, const Services& services) : state_(state), os_(services) {}
-  // No tick may reach a band owner that is gone.
+  explicit Highlighter(const Services& services, const BandChoices& choices = {}) : os_(services), choices_(choices) {}
+  // No tick, grid message or posted message may reach a band owner that is gone.
   ~Highlighter();
   Highlighter(const Highlighter&) = delete;
   Highlighter& operator=(const Highlighter&) = delete;
 
-  HighlightState& State() { return state_; }
   const Services& Os() const { return os_; }
-  // HostApp, or a raised "object not set" while the add-in is not connected.
+  const BandChoices& Choices() const { return choices_; }
+  // A copy of the band's state, for a host that prints it.
+  BandSnapshot Snapshot() const;
+
+  // A connection takes the band with Excel's Application and gets its
+  // number; the band then works with that Application. A connection that
+  // was not let go is let go first.
+  std::uint64_t Attach(std::shared_ptr<platform::host::Application> app);
+  // The connection lets go: the Application, the host objects the ticks
+  // keep, the timer's window and the watch on the grids all go. A number
+  // other than the current connection's touches nothing: an old connection
+  // object released after a new one connected leaves the new one alone.
+  void Detach(std::uint64_t connection);
+  bool Holds(std::uint64_t connection) const { return app_ && connection == connection_; }
+  // The connection's own object given another Application (or none).
+  void ReplaceApplication(std::uint64_t connection, std::shared_ptr<platform::host::Application> app);
+  const std::shared_ptr<platform::host::Application>& Application() const { return app_; }
+  // The Application, or a raised "object not set" while no connection holds the band.
   platform::host::Application& App();
 
   // The main window the user works in (see FindMainWindow), 0 when there is none.
   platform::WindowHandle MainWindow();
 
-  // Erases the previous band and draws the new one across the active cell's
-  // row. Never reports a failure: the first one ends the run quietly.
-  void PaintRowBand();
-  // The painter in erase-only mode: switched off for the one run, then back as it was.
-  void EraseRowBand();
-  // Invalidates the active row's strip across the grid window; failures are skipped step by step.
-  void EraseResizedBand();
+  // What the connection hears from Excel.
+  // The selection moved: the timer restarts and the band follows, over an
+  // erase as wide as what may have moved since the last band.
+  void SelectionChanged();
+  // Another sheet or workbook came to the front.
+  void SheetActivated();
+  void WindowResized();
+  void PrintStarting() { StopRepaintTimer(); }
 
+  // What the user does: the switch, the presets, a history entry, the options form.
   void ToggleHighlight();
   void ApplyWoberColor();
   void ApplyWarmColor();
   // As the presets do: the band takes the colour and is switched on; the text mode stays.
   void ApplyColor(Color color);
+  // The options form's OK: its colour and text mode, and the band switched on.
+  void ConfirmOptions(Color color, std::int32_t ropMode);
+  // The options form unloads: its history swatches as they stand become the history.
+  void KeepHistory(const std::array<Color, 3>& history) { choices_.history = history; }
+
+  // Erases the previous band and draws the new one across the active cell's
+  // row. Never reports a failure: the first one ends the run quietly.
+  void PaintRowBand() { Paint(false); }
+  // The painter in erase-only mode, whatever the switch says.
+  void EraseRowBand() { Paint(true); }
+  // Invalidates the active row's strip across the grid window; failures are skipped step by step.
+  void EraseResizedBand();
 
   // The repaint timer: owned by a window of the add-in's own, identifier
   // 0, so that no workbook's closing ends it. A start replaces a running timer.
@@ -64,33 +99,31 @@ class Highlighter final : private platform::TimerCallback,
   // and a selection that is not cells, and repaints or erases the band.
   void RepaintTimerProc();
 
-  // Watches a grid window's own messages from now until the band owner goes
-  // (or the window does): Excel's scrolls and repaints reach the band
-  // within the message that caused them, rather than at the next tick.
+  // Watches a grid window's own messages from now until the connection
+  // lets go (or the window goes): Excel's scrolls and repaints reach the
+  // band within the message that caused them, rather than at the next tick.
   void WatchGrid(WindowHandle grid);
   bool Watching(WindowHandle grid) const;
 
   // Commands and ticks act only while the host enables the second control of
   // its "File" command bar. Raises when the host cannot answer.
   bool CommandGateOpen();
-  // Told what each tick reads of the command gate, which no event announces.
+  // Told what each tick reads of the command gate, which no event announces,
+  // until the connection lets go.
   void WatchGate(std::function<void(bool open)> watcher) { gateWatcher_ = std::move(watcher); }
-  // Lets go of the host's objects the ticks keep: none may outlive the connection.
-  void ForgetHostObjects() { tickCache_ = {}; }
-  // Another workbook or sheet came to the front: the next tick asks for the active window.
-  void ForgetActiveWindow() { tickCache_.window.reset(); }
 
   // Resets the flags, switches the band on, loads the colour and, through
   // the swatches, the history, finds the main window and starts the timer.
   // The swatches are asked for once the colour is loaded. No failure is
   // tolerated: the first ends it and goes back to the caller.
   void InitAddinState(const std::function<HistorySwatches&()>& swatches);
-  // Moves HighlightColor to the front of the history, then writes the four
+  // Moves the colour to the front of the history, then writes the four
   // values in their order. The first failing write ends it.
   void MoveCurrentColorToHistoryFront();
   void SaveColorSettings();
 
  private:
+  void Paint(bool eraseOnly);
   void OnTimer() override;
   void OnGridMessage(WindowHandle grid, platform::GridMessage message) override;
   void OnGridPainted(WindowHandle grid, const std::vector<Rect>& area) override;
@@ -104,6 +137,8 @@ class Highlighter final : private platform::TimerCallback,
   bool TickFindsEditing();
   // The active window, kept while the focus stays in the same window.
   std::shared_ptr<platform::host::Window> TickWindow();
+  // What a connection had of its own goes with it.
+  void LetGoOfConnection();
 
   // The running timer as the windowing system knows it: without an owner
   // window the system hands out the identifier, which must be kept to stop it.
@@ -112,10 +147,21 @@ class Highlighter final : private platform::TimerCallback,
     std::uintptr_t id = 0;
   };
 
-  HighlightState& state_;
   Services os_;
+  BandChoices choices_;
+  BandBookkeeping kept_;
+  LastPaint lastPaint_;
+
+  // The connection that holds the band, and its Application.
+  std::shared_ptr<platform::host::Application> app_;
+  std::uint64_t connection_ = 0;
+
+  // Everything below belongs to one connection and goes when it lets go.
   std::optional<TimerKey> timer_;
   platform::WindowHandle timerWindow_ = 0;
+  // What the selection handler remembers between selection changes.
+  std::int32_t selScrollRow_ = 0;
+  std::int32_t lastSelColumn_ = 0;
   // A tick or paint found a cell being edited: the band is drawn again once the edit ends.
   bool editingSeen_ = false;
   // What ticks keep between them, so that a tick with nothing scrolled reads
@@ -132,10 +178,6 @@ class Highlighter final : private platform::TimerCallback,
   };
   TickCache tickCache_;
   std::function<void(bool open)> gateWatcher_;
-
-  BandOnScreen onScreen_;
-  // The painter is running: the repaints it asks for are its own.
-  bool painting_ = false;
   std::vector<WindowHandle> watched_;
   // Between a watched grid's message and the posted one that acts on it.
   bool wakePosted_ = false;
@@ -145,6 +187,9 @@ class Highlighter final : private platform::TimerCallback,
   // The scroll the painter or the posted message last found: a run that
   // ends before it notes its scroll is not started again by its own repaints.
   std::optional<std::pair<std::int32_t, std::int32_t>> wakeScroll_;
+
+  // The painter is running: the repaints it asks for are its own.
+  bool painting_ = false;
 };
 
 }  // namespace rowtint::engine

@@ -4,23 +4,20 @@
 namespace rowtint::engine {
 
 void Highlighter::InitAddinState(const std::function<HistorySwatches&()>& swatches) {
-  auto& s = state_;
-  s.RedrawWholeGrid = platform::kFalse;
-  s.ColumnCheckArmed = platform::kTrue;
-  s.HighlightOff = platform::kFalse;
-  s.RopMode = 0;
-  s.HighlightColor = LoadColorSetting(os_.settings, kColorSection, kColorKey, kDefaultColorText);
+  kept_.redrawWholeGrid = false;
+  kept_.columnCheckArmed = true;
+  choices_.off = false;
+  choices_.ropMode = 0;
+  choices_.color = LoadColorSetting(os_.settings, kColorSection, kColorKey, kDefaultColorText);
 
   // The history goes through the options form's swatches, which loads the
   // form (hidden) on first touch; its load sees the colour just read.
   for (int slot = 1; slot <= 3; ++slot)
     swatches().SetSwatch(slot,
                          LoadColorSetting(os_.settings, kHistorySection, kHistoryKeys[slot - 1], kDefaultHistoryText));
-  s.HistoryColor1 = swatches().Swatch(1);
-  s.HistoryColor2 = swatches().Swatch(2);
-  s.HistoryColor3 = swatches().Swatch(3);
+  for (int slot = 1; slot <= 3; ++slot) choices_.history[slot - 1] = swatches().Swatch(slot);
 
-  s.ExcelMainWnd = os_.windows.FindProcessWindow("XLMAIN");
+  kept_.mainWnd = os_.windows.FindProcessWindow("XLMAIN");
   StartRepaintTimer(kStartupIntervalMs);
 }
 

@@ -22,7 +22,6 @@
 
 namespace rowtint::engine {
 namespace {
-using platform::kFalse;
 
 constexpr std::int16_t kLastVersionWithoutForeground = 9;
 
@@ -40,9 +39,9 @@ enum class Verdict { Draw, FinishWithoutBand, End };
 // brush is deleted, and both before the DC goes, on every path out.
 class PaintRun {
  public:
-  PaintRun(HighlightState& state, const Services& os, platform::host::Application& app, PaintRecord& record,
-           BandOnScreen& onScreen)
-      : s_(state), os_(os), host_(app), record_(record), onScreen_(onScreen) {}
+  PaintRun(BandChoices& choices, BandBookkeeping& kept, LastPaint& last, bool eraseOnly, const Services& os,
+           platform::host::Application& app, PaintRecord& record)
+      : choices_(choices), kept_(kept), last_(last), eraseOnly_(eraseOnly), os_(os), host_(app), record_(record) {}
 
   void Run() {
     Locate();
@@ -60,24 +59,25 @@ class PaintRun {
   void Locate() {
     zoom_ = ToInt32(host_.ActiveWindow().Zoom()) / 100.0;
     record_.version = host_.App().Version();
-    s_.ExcelMainWnd = FindMainWindow(os_.windows, host_.App());
+    kept_.mainWnd = FindMainWindow(os_.windows, host_.App());
     if (ToInt16(LeadingNumber(record_.version)) > kLastVersionWithoutForeground)
-      foreground_.emplace(os_.windows, s_.ExcelMainWnd);
+      foreground_.emplace(os_.windows, kept_.mainWnd);
     const WindowHandle focus = os_.windows.GetFocus();
-    focusInHost_ =
-        os_.windows.IsChild(s_.ExcelMainWnd, focus) && os_.windows.WindowClassName(focus) == kGridWindowClass;
+    focusInHost_ = os_.windows.IsChild(kept_.mainWnd, focus) && os_.windows.WindowClassName(focus) == kGridWindowClass;
     if (focusInHost_) {
-      s_.GridWnd = focus;
-      os_.windows.GetWindowRect(focus, s_.GridRect);
+      kept_.gridWnd = focus;
+      os_.windows.GetWindowRect(focus, kept_.gridRect);
     }
-    s_.PrevBandRect = s_.LastBandRect;
+    last_.previousBand = kept_.band.outer;
   }
 
   // The active cell's top-left corner on the screen. With the log on, both
   // ways are asked, so that a misplaced band shows which one was wrong.
   void LocateCell() {
-    const CellCorner found = LocateActiveCell(os_.windows, s_.GridWnd, host_, Dpi(), zoom_, os_.diagnostics.Enabled());
-    s_.CaretPoint = found.corner;
+    const CellCorner found =
+        LocateActiveCell(os_.windows, kept_.gridWnd, host_, Dpi(), zoom_, os_.diagnostics.Enabled());
+    caret_ = found.corner;
+    last_.caret = caret_;
     record_.byCaret = found.byCaret;
     record_.byPane = found.byPane;
   }
@@ -88,7 +88,7 @@ class PaintRun {
   }
   // The grid's own resolution: Excel draws at its monitor's.
   int Dpi() {
-    if (!dpi_) dpi_ = os_.windows.WindowDpi(s_.GridWnd);
+    if (!dpi_) dpi_ = os_.windows.WindowDpi(kept_.gridWnd);
     return *dpi_;
   }
 
@@ -96,39 +96,40 @@ class PaintRun {
   // programs lying over the grid are left alone.
   // Before any band was drawn, its (empty) rectangle goes to the grid.
   void Invalidate(WindowHandle window, const Rect& rect) {
-    InvalidateOnWindow(os_.windows, os_.drawing, window ? window : s_.GridWnd, rect);
+    InvalidateOnWindow(os_.windows, os_.drawing, window ? window : kept_.gridWnd, rect);
     record_.erased.push_back(rect);
   }
 
   void Erase() {
-    if (IsTrue(s_.RedrawWholeGrid)) {
-      Invalidate(s_.GridWnd, s_.GridRect);
-      s_.RedrawWholeGrid = kFalse;
-    } else if (s_.PaintScrollColumn != host_.ScrollColumn()) {
+    const DrawnBand& band = kept_.band;
+    if (kept_.redrawWholeGrid) {
+      Invalidate(kept_.gridWnd, kept_.gridRect);
+      kept_.redrawWholeGrid = false;
+    } else if (kept_.paintScrollColumn != host_.ScrollColumn()) {
       // A sideways scroll carried the band along its row, partly into the
       // margins it leaves free at the grid's edges: only the whole grid is
       // sure to hold all of it. Once that is erased the scroll is seen,
       // whether or not this run gets to draw.
-      Invalidate(s_.GridWnd, s_.GridRect);
-      s_.PaintScrollColumn = host_.ScrollColumn();
-    } else if (s_.PaintScrollRow != host_.ScrollRow()) {
+      Invalidate(kept_.gridWnd, kept_.gridRect);
+      kept_.paintScrollColumn = host_.ScrollColumn();
+    } else if (kept_.paintScrollRow != host_.ScrollRow()) {
       // The old band moved with its row, which the caret now marks. Without
       // the focus in the host no caret marks it, and only the whole grid will do.
       if (!focusInHost_) {
-        Invalidate(s_.GridWnd, s_.GridRect);
+        Invalidate(kept_.gridWnd, kept_.gridRect);
       } else {
         LocateCell();
-        Invalidate(s_.BandWnd, ScrolledBandStrip(s_.LastBandRect, s_.CaretPoint.y, RowHeight()));
+        Invalidate(band.window, ScrolledBandStrip(band.outer, caret_.y, RowHeight()));
       }
     } else {
-      Invalidate(s_.BandWnd, s_.PrevBandRect);
+      Invalidate(band.window, last_.previousBand);
     }
-    onScreen_ = BandOnScreen{};
+    kept_.band.standing = false;
     record_.scroll = {host_.ScrollRow(), host_.ScrollColumn()};
   }
 
   Verdict Decide() {
-    if (IsTrue(s_.HighlightOff) || !focusInHost_) return Verdict::End;
+    if (eraseOnly_ || choices_.off || !focusInHost_) return Verdict::End;
     // The rules read the pane that shows the active cell: with frozen panes
     // the window's visible range would count rows the frozen ones hide.
     auto& window = host_.ActiveWindow();
@@ -147,11 +148,11 @@ class PaintRun {
     position.leftColumn = host_.CellAt(visible.topLeft).Column();
     position.rightColumn = host_.CellAt(visible.bottomRight).Column();
 
-    switch (JudgePosition(position, IsTrue(s_.ColumnCheckArmed))) {
+    switch (JudgePosition(position, kept_.columnCheckArmed)) {
       case PositionVerdict::EndRun:
         return Verdict::End;
       case PositionVerdict::EndRunAndDisarm:
-        s_.ColumnCheckArmed = kFalse;
+        kept_.columnCheckArmed = false;
         return Verdict::End;
       case PositionVerdict::GoOn:
         break;
@@ -177,60 +178,63 @@ class PaintRun {
     // scroll, where the next erase would look for it in the wrong place.
     host_.ScrollRow();
     host_.ScrollColumn();
-    os_.drawing.UpdateWindow(s_.GridWnd);
+    const WindowHandle grid = kept_.gridWnd;
+    os_.drawing.UpdateWindow(grid);
     LocateCell();
-    if (s_.HighlightColor == 0) s_.HighlightColor = kWoberColor;
+    if (choices_.color == 0) choices_.color = kWoberColor;
     // Drawn through the grid's own client DC: the band cannot land on a
     // window lying over the grid, nor outside it.
-    screen_.emplace(os_.drawing, s_.GridWnd);
-    s_.ScreenDC = screen_->Get();
-    const Color shown = ScreenColor(os_.drawing, s_.HighlightColor);
+    screen_.emplace(os_.drawing, grid);
+    const platform::DcHandle dc = screen_->Get();
+    const Color shown = ScreenColor(os_.drawing, choices_.color);
     brush_.emplace(os_.drawing, shown);
-    saved_.emplace(os_.drawing, s_.ScreenDC);
-    os_.drawing.SelectObject(s_.ScreenDC, brush_->Get());
+    saved_.emplace(os_.drawing, dc);
+    os_.drawing.SelectObject(dc, brush_->Get());
 
-    if (!BandFits(s_.GridRect, s_.CaretPoint.y, RowHeight())) return false;
+    if (!BandFits(kept_.gridRect, caret_.y, RowHeight())) return false;
     const double cellWidth = PointsToPixels(host_.App().ActiveCell()->Width(), Dpi()) * zoom_;
-    const BandRects band = PlaceBand(s_.GridRect, s_.CaretPoint, RowHeight(), cellWidth);
-    record_.cell = Rect{s_.CaretPoint.x, s_.CaretPoint.y, band.right.left, band.left.bottom};
-    s_.LeftBandRect = band.left;
-    s_.RightBandRect = band.right;
-    s_.LastBandRect = band.outer;
-    s_.BandWnd = s_.GridWnd;
-    const Point o = ClientOrigin(os_.windows, s_.GridWnd);
-    auto client = [&](const Rect& r) { return Rect{r.left - o.x, r.top - o.y, r.right - o.x, r.bottom - o.y}; };
-
-    if (s_.RopMode == 0) s_.RopMode = platform::kR2MaskPen;
-    auto& dc = os_.drawing;
-    dc.SetROP2(s_.ScreenDC, s_.RopMode);
+    const BandRects placed = PlaceBand(kept_.gridRect, caret_, RowHeight(), cellWidth);
+    record_.cell = Rect{caret_.x, caret_.y, placed.right.left, placed.left.bottom};
+    if (choices_.ropMode == 0) choices_.ropMode = platform::kR2MaskPen;
     // Nothing outside the band's outer rectangle within the grid window: the
     // next run erases only that, so tint drawn elsewhere would stay for good
     // (the left part comes out reversed with the active cell in the first
     // visible column, and lies left of the grid with the cell left of the view).
-    const Rect clip = client(Intersection(s_.LastBandRect, s_.GridRect));
-    const Rect left = client(band.left), right = client(band.right);
-    dc.IntersectClipRect(s_.ScreenDC, clip.left, clip.top, clip.right, clip.bottom);
-    dc.Rectangle(s_.ScreenDC, left.left, left.top, left.right, left.bottom);
-    dc.Rectangle(s_.ScreenDC, right.left, right.top, right.right, right.bottom);
+    DrawnBand& band = kept_.band;
+    band = DrawnBand{grid,         ClientOrigin(os_.windows, grid),
+                     placed.left,  placed.right,
+                     placed.outer, Intersection(placed.outer, kept_.gridRect),
+                     shown,        choices_.ropMode,
+                     false};
+
+    auto& gdi = os_.drawing;
+    gdi.SetROP2(dc, band.rop);
+    const Rect clip = band.ClientOf(band.clip), left = band.ClientOf(band.left), right = band.ClientOf(band.right);
+    gdi.IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    gdi.Rectangle(dc, left.left, left.top, left.right, left.bottom);
+    gdi.Rectangle(dc, right.left, right.top, right.right, right.bottom);
     record_.drawn = {band.left, band.right};
-    onScreen_.band = DrawnBand{s_.GridWnd, left, right, clip, shown, s_.RopMode};
+    band.standing = true;
     return true;
   }
 
   void Finish() {
-    s_.PaintScrollRow = host_.ScrollRow();
-    s_.PaintScrollColumn = host_.ScrollColumn();
+    kept_.paintScrollRow = host_.ScrollRow();
+    kept_.paintScrollColumn = host_.ScrollColumn();
     if (saved_) saved_->Restore();
     if (foreground_) foreground_->GiveBack();
   }
 
-  HighlightState& s_;
+  BandChoices& choices_;
+  BandBookkeeping& kept_;
+  LastPaint& last_;
+  const bool eraseOnly_;
   const Services& os_;
   RunHostValues host_;
   PaintRecord& record_;
-  BandOnScreen& onScreen_;
   double zoom_ = 0;
   bool focusInHost_ = false;
+  Point caret_;
   std::optional<double> rowHeight_;
   std::optional<int> dpi_;
   // Declared first of the resources, so that the foreground goes back last.
@@ -241,7 +245,7 @@ class PaintRun {
 };
 }  // namespace
 
-void Highlighter::PaintRowBand() {
+void Highlighter::Paint(bool eraseOnly) {
   // Excel refuses its object model while a cell is edited, and the edit box
   // is no grid: the band waits for the edit to end.
   if (EditingCell(os_.windows)) {
@@ -253,11 +257,12 @@ void Highlighter::PaintRowBand() {
   repainted_.clear();
   // The repaints the run asks for are its own, not Excel's.
   painting_ = true;
-  const auto failure = AbandonQuietly([&] { PaintRun(state_, os_, App(), record, onScreen_).Run(); });
+  const auto failure =
+      AbandonQuietly([&] { PaintRun(choices_, kept_, lastPaint_, eraseOnly, os_, App(), record).Run(); });
   painting_ = false;
   // Its own repaints must not start the run again: the scroll it found is seen.
   if (record.scroll) wakeScroll_ = record.scroll;
-  WatchGrid(state_.GridWnd);
+  WatchGrid(kept_.gridWnd);
   if (!os_.diagnostics.Enabled()) return;
   std::ostringstream outcome;
   if (failure)
@@ -266,13 +271,6 @@ void Highlighter::PaintRowBand() {
   else
     outcome << "ended";
   os_.diagnostics.Write(record.Line(outcome.str()));
-}
-
-void Highlighter::EraseRowBand() {
-  const VbBool wasOff = state_.HighlightOff;
-  state_.HighlightOff = platform::kTrue;
-  PaintRowBand();
-  state_.HighlightOff = wasOff;
 }
 
 }  // namespace rowtint::engine

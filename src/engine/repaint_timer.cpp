@@ -27,7 +27,10 @@ void Highlighter::StopRepaintTimer() {
   timer_.reset();
 }
 
-void Highlighter::OnTimer() { RepaintTimerProc(); }
+// A tick already queued when its timer was stopped still comes: it is not the band's any more.
+void Highlighter::OnTimer() {
+  if (timer_) RepaintTimerProc();
+}
 
 bool Highlighter::TickFindsEditing() {
   auto& kept = tickCache_;
@@ -49,7 +52,7 @@ std::shared_ptr<platform::host::Window> Highlighter::TickWindow() {
 }
 
 void Highlighter::RepaintTimerProc() {
-  auto& s = state_;
+  auto& s = kept_;
   // While a cell is edited Excel refuses every object-model call: the tick
   // makes none, and leaves the band to the first tick after the edit.
   if (TickFindsEditing()) {
@@ -79,20 +82,20 @@ void Highlighter::RepaintTimerProc() {
   SkipOnFailure([&] { window = TickWindow(); });
   SkipOnFailure([&] { column = platform::Required(window).ScrollColumn(); });
   if (!column) tickCache_.window.reset();
-  if (column) s.SeenScrollColumn = *column;
+  if (column) s.seenScrollColumn = *column;
 
   if (HoldsUnlessFailed([&] { return App().Selection()->TypeName() == "Range"; })) {
-    if (HoldsUnlessFailed([&] { return s.TickScrollColumn != s.SeenScrollColumn; })) PaintRowBand();
+    if (HoldsUnlessFailed([&] { return s.tickScrollColumn != s.seenScrollColumn; })) PaintRowBand();
     if (HoldsUnlessFailed([&] {
           row = platform::Required(window).ScrollRow();
-          if (s.TickScrollRow == *row) return false;
+          if (s.tickScrollRow == *row) return false;
           // A vertical scroll repaints only while the active cell's column is in view.
-          const auto columns = ReadColumnsSkippingFailures(s.HostApp.get());
+          const auto columns = ReadColumnsSkippingFailures(app_.get());
           return columns.left <= columns.active && columns.active < columns.right;
         }))
       PaintRowBand();
-    if (row) s.TickScrollRow = *row;
-    if (column) s.TickScrollColumn = *column;
+    if (row) s.tickScrollRow = *row;
+    if (column) s.tickScrollColumn = *column;
   } else {
     // A shape or chart is selected: erase only, and keep the switch as it was.
     EraseRowBand();

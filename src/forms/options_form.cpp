@@ -95,10 +95,7 @@ void OptionsForm::HideHoverPictures() {
 
 void OptionsForm::Unload() {
   // The swatches as they stand become the history.
-  auto& s = Band().State();
-  s.HistoryColor1 = Swatch(1);
-  s.HistoryColor2 = Swatch(2);
-  s.HistoryColor3 = Swatch(3);
+  Band().KeepHistory({Swatch(1), Swatch(2), Swatch(3)});
   Unloaded();
 }
 
@@ -129,12 +126,10 @@ void OptionsForm::TakeSwatch(ControlName swatch) {
 
 void OptionsForm::Confirm() {
   engine::Highlighter& band = Band();
-  auto& s = band.State();
-  s.HighlightColor = BackColor(kNewColor);
-  s.RopMode = Value(kInvertMode) ? platform::kR2MergePenNot : platform::kR2MaskPen;
+  const Color color = BackColor(kNewColor);
+  const std::int32_t mode = Value(kInvertMode) ? platform::kR2MergePenNot : platform::kR2MaskPen;
   Hide();
-  s.HighlightOff = platform::kFalse;
-  band.PaintRowBand();
+  band.ConfirmOptions(color, mode);
 }
 
 void OptionsForm::Cancel() {

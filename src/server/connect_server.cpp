@@ -52,17 +52,14 @@ STDMETHODIMP ConnectServer::get_appHostApp(IDispatch** result) {
   if (!result) return E_POINTER;
   *result = nullptr;
   return ComBoundary([&] {
-    if (const auto& app = connect_.appHostApp.Get()) *result = DispatchOf(*app).Detach();
+    if (const auto app = connect_.HostApp()) *result = DispatchOf(*app).Detach();
     return S_OK;
   });
 }
 
 STDMETHODIMP ConnectServer::putref_appHostApp(IDispatch* value) {
   return ComBoundary([&] {
-    if (value)
-      connect_.appHostApp.Set(ApplicationFromDispatch(value));
-    else
-      connect_.appHostApp.Reset();
+    connect_.SetHostApp(value ? ApplicationFromDispatch(value) : nullptr);
     return S_OK;
   });
 }

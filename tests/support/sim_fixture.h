@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "addin/connect.h"
-#include "engine/highlight_state.h"
+#include "engine/band_snapshot.h"
 #include "sim_session.h"
 #include "storm_checker.h"
 
@@ -65,7 +65,8 @@ class SimSessionTest : public ::testing::Test {
       return e.what();
     }
   }
-  engine::HighlightState& S() { return session_.Library().State(); }
+  // The band's state as `state` prints it.
+  engine::BandSnapshot S() { return session_.Library().Band().Snapshot(); }
   // The band of the connected add-in.
   engine::Highlighter& Band() { return session_.AddIn()->Band(); }
   std::shared_ptr<forms::OptionsForm> Options() { return session_.Library().Forms().OptionsIfLoaded(); }

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <sstream>
 
-#include "engine/highlight_state.h"
-
 namespace rowtint::testing {
 namespace {
 using platform::Rect;
@@ -47,7 +45,7 @@ Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
 // frozen rows or columns carry their part of it one way only.
 std::vector<Rect> StormChecker::Carried() const {
   const Rect grid = session_.Host().GridRect();
-  const Rect last = session_.Library().State().LastBandRect;
+  const Rect last = session_.Library().Band().Snapshot().LastBandRect;
   std::vector<Rect> carried{sim::Intersect(Moved(last, bandScroll_), grid)};
   if (session_.Host().Sheet().frozen == sim::CellRef{0, 0}) return carried;
   const platform::Point d = Scrolled(bandScroll_);
@@ -58,7 +56,7 @@ std::vector<Rect> StormChecker::Carried() const {
 
 std::vector<Rect> StormChecker::BandRegion() const {
   std::vector<Rect> region = Carried();
-  region.push_back(sim::Intersect(session_.Library().State().LastBandRect, session_.Host().GridRect()));
+  region.push_back(sim::Intersect(session_.Library().Band().Snapshot().LastBandRect, session_.Host().GridRect()));
   return region;
 }
 
@@ -115,7 +113,8 @@ std::optional<Violation> StormChecker::CheckScreen(const sim::FrameBuffer& conte
            std::max(box.bottom, p.y + 1)};
   return Violation{"the screen shows the host's drawing outside the band",
                    std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
-                       Show(session_.Library().State().LastBandRect) + ", grid " + Show(session_.Host().GridRect())};
+                       Show(session_.Library().Band().Snapshot().LastBandRect) + ", grid " +
+                       Show(session_.Host().GridRect())};
 }
 
 }  // namespace rowtint::testing

@@ -163,11 +163,8 @@ class BandOnScreen : public ::testing::Test {
     PumpFor(300);                                          // mapped and painted before anything is drawn over it
     ASSERT_EQ(Pixel(400, 300), kWhite);
 
-    auto& s = state;
-    s.HostApp = app;
+    band.Attach(app);
     app->hwnd = testing::AsHandle(main.Get());
-    s.HighlightColor = kBand;
-    s.RopMode = platform::kR2MaskPen;
   }
   void TearDown() override { DestroyCaret(); }
 
@@ -190,9 +187,9 @@ class BandOnScreen : public ::testing::Test {
   Win32Services os;
   RegistrySettingsStore store;
   Win32FormsHost forms;
-  engine::HighlightState state;
   DiagnosticsLog log;
-  engine::Highlighter band{state, engine::Services{os, os, os, os, os, store, forms, log, os}};
+  engine::Highlighter band{engine::Services{os, os, os, os, os, store, forms, log, os},
+                           engine::BandChoices{kBand, platform::kR2MaskPen}};
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.
   TestWindow main{L"XLMAIN", kWindow, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, &WhiteWindowProc};
@@ -206,7 +203,7 @@ class BandOnScreen : public ::testing::Test {
 TEST_F(BandOnScreen, TheBandLiesAcrossTheActiveCellsRowInItsColour) {
   ASSERT_EQ(os.ScreenDpi(), 96);  // 15 points are 20 pixels
   PaintAt("$C$5", kCaretAtC5);
-  const auto& s = state;
+  const auto s = band.Snapshot();
   EXPECT_EQ(s.ExcelMainWnd, testing::AsHandle(main.Get()));
   // Caret (250, 180) on the screen; rows of 19 pixels; the active cell 64 pixels wide.
   EXPECT_EQ(s.LeftBandRect, (platform::Rect{107, 180, 250, 199}));
@@ -239,9 +236,8 @@ TEST_F(BandOnScreen, ThePaintAtAnotherRowErasesTheFirstBand) {
   EXPECT_EQ(Pixel(500, 250), static_cast<COLORREF>(kBand));
   EXPECT_EQ(Pixel(180, 240), kBlack);
 
-  // Switched off, the next paint only erases.
-  state.HighlightOff = platform::kTrue;
-  PaintAt("$C$8", kCaretAtC8);
+  // Switched off, the band is erased.
+  band.ToggleHighlight();
   PumpFor(200);
   EXPECT_EQ(Pixel(180, 250), kWhite);
   EXPECT_EQ(Pixel(180, 240), kWhite);

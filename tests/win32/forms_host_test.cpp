@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/highlight_state.h"
+#include "engine/band_choices.h"
 #include "engine/highlighter.h"
 #include "forms/form_set.h"
 #include "platform/win32/form_painter_fonts.h"
@@ -144,7 +144,6 @@ void Input(HWND window, POINT client, std::initializer_list<DWORD> buttons) {
 class FormsHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state_.HighlightColor = kBandColor;
     HDC screen = GetDC(nullptr);
     dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
     dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -206,7 +205,7 @@ class FormsHostTest : public ::testing::Test {
   // The forms are shown without a host: the band they repaint on OK finds
   // no host application and draws nothing.
   std::shared_ptr<forms::OptionsForm> Option() {
-    forms_.Options(state_.HighlightColor);
+    forms_.Options(band_.Choices().color);
     return forms_.OptionsIfLoaded();
   }
   std::shared_ptr<forms::AboutForm> About() {
@@ -219,8 +218,7 @@ class FormsHostTest : public ::testing::Test {
   Win32FormsHost host_;
   platform::NoDiagnostics diagnostics_;
   engine::Services services_{os_, os_, os_, os_, os_, store_, host_, diagnostics_, os_};
-  engine::HighlightState state_;
-  engine::Highlighter band_{state_, services_};
+  engine::Highlighter band_{services_, engine::BandChoices{kBandColor}};
   forms::FormSet forms_{services_};
   Win32FormsHost* shownBy_ = &host_;
   int dpiX_ = 96, dpiY_ = 96;
@@ -468,7 +466,7 @@ TEST_F(FormsHostMouse, TheCloseBoxUnloadsTheFormAndDestroysItsWindowAndClass) {
               PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
             })});
   EXPECT_EQ(forms_.OptionsIfLoaded(), nullptr);
-  EXPECT_EQ(state_.HistoryColor1, kBandColor) << "the swatches became the history";
+  EXPECT_EQ(band_.Choices().history[0], kBandColor) << "the swatches became the history";
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(Held(Lifetime::FormWindow), 0);
   WNDCLASSEXW wc{sizeof wc};
@@ -561,14 +559,15 @@ TEST_F(FormsHostModal, OkHidesTheFormAndGivesTheFocusBackToTheHostsChildWindowTh
   ASSERT_EQ(GetFocus(), grid);
   const auto form = Option();
   form->SetBackColor(forms::option::kNewColor, 0x123456);
-  state_.HighlightOff = platform::kTrue;
+  band_.ToggleHighlight();  // off: no host answers the paint
+  ASSERT_TRUE(band_.Choices().off);
   ShowWhile(form, {Do([&] { EXPECT_NE(GetFocus(), grid) << "the disabled host holds no focus"; }),
                    ClickAt(*form, InBox(Pixels(*form, "cb_ok")))});
   EXPECT_EQ(GetFocus(), grid) << "the band is drawn where the focus is";
   // The click on the OK box ended the modal loop and took the form's choices.
-  EXPECT_EQ(state_.HighlightColor, 0x123456);
-  EXPECT_EQ(state_.RopMode, platform::kR2MaskPen);
-  EXPECT_EQ(state_.HighlightOff, platform::kFalse);
+  EXPECT_EQ(band_.Choices().color, 0x123456);
+  EXPECT_EQ(band_.Choices().ropMode, platform::kR2MaskPen);
+  EXPECT_FALSE(band_.Choices().off);
   EXPECT_TRUE(IsWindow(Window(*form))) << "hidden, not destroyed";
   EXPECT_FALSE(IsWindowVisible(Window(*form)));
   DestroyWindow(host);

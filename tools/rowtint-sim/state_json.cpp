@@ -2,7 +2,7 @@
 // the selection, what was invalidated and drawn, the handles, the calls, the
 // history, the store, the add-in's bars, the forms and what was shown or launched.
 #include "engine/addin_settings.h"
-#include "engine/highlight_state.h"
+#include "engine/band_snapshot.h"
 #include "bars_json.h"
 #include "json_writer.h"
 #include "sim_session.h"
@@ -20,7 +20,7 @@ void WriteForm(JsonWriter& j, const forms::FormModel& form) {
   j.EndObject();
 }
 
-void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
+void WriteSharedState(JsonWriter& j, const engine::BandSnapshot& s) {
   j.Key("HostApp");
   if (s.HostApp)
     j.Text("Application");
@@ -28,13 +28,13 @@ void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
     j.Null();
   j.Key("ExcelMainWnd").Value(static_cast<std::int64_t>(s.ExcelMainWnd));
   j.Key("HighlightColor").Value(s.HighlightColor);
-  j.Key("HighlightOff").Bool(engine::IsTrue(s.HighlightOff));
+  j.Key("HighlightOff").Bool(s.HighlightOff);
   j.Key("RopMode").Value(s.RopMode);
   j.Key("HistoryColor1").Value(s.HistoryColor1);
   j.Key("HistoryColor2").Value(s.HistoryColor2);
   j.Key("HistoryColor3").Value(s.HistoryColor3);
-  j.Key("RedrawWholeGrid").Bool(engine::IsTrue(s.RedrawWholeGrid));
-  j.Key("ColumnCheckArmed").Bool(engine::IsTrue(s.ColumnCheckArmed));
+  j.Key("RedrawWholeGrid").Bool(s.RedrawWholeGrid);
+  j.Key("ColumnCheckArmed").Bool(s.ColumnCheckArmed);
   j.Key("PaintScrollRow").Value(s.PaintScrollRow);
   j.Key("PaintScrollColumn").Value(s.PaintScrollColumn);
   j.Key("TickScrollRow").Value(s.TickScrollRow);
@@ -48,6 +48,8 @@ void WriteSharedState(JsonWriter& j, const engine::HighlightState& s) {
   j.Key("LastBandRect").RectValue(s.LastBandRect);
   j.Key("PrevBandRect").RectValue(s.PrevBandRect);
   j.Key("ResizeEraseRect").RectValue(s.ResizeEraseRect);
+  j.Key("SelScrollRow").Value(s.SelScrollRow);
+  j.Key("LastSelColumn").Value(s.LastSelColumn);
 }
 }  // namespace
 
@@ -61,13 +63,11 @@ std::string SimSession::ForegroundOwner() const {
 }
 
 std::string SimSession::StateJson() {
-  const auto& s = library_->State();
+  const engine::BandSnapshot s = library_->Band().Snapshot();
   const auto records = desktop_->TakeRecords();
   JsonWriter j;
   j.BeginObject();
   WriteSharedState(j, s);
-  j.Key("SelScrollRow").Value(connect_ ? connect_->SelScrollRow() : 0);
-  j.Key("LastSelColumn").Value(connect_ ? connect_->LastSelColumn() : 0);
 
   int timers = 0;
   std::uint32_t interval = 0;
