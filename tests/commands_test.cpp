@@ -15,18 +15,46 @@ class CommandsTest : public SimTest {
   }
 };
 
-TEST_F(CommandsTest, ClosedGateIgnoresEveryButton) {
-  Run({"set A40 data", "gate off"});
-  const auto color = S().HighlightColor;
-  for (const char* click : {"click Option", "click Switch", "click FindLastrow", "click menu:Option", "click Wober",
-                            "click Warm", "click About"}) {
+// With the gate closed no command acts, wherever it is given: the toolbar,
+// the menu and each control of the ribbon group, which still looks enabled
+// until the next tick reads the gate, so that a click in between reaches the
+// add-in.
+TEST_F(CommandsTest, AClosedGateRefusesEveryCommandFromEveryPlace) {
+  // A colour in the first history entry, and the band in another colour, so
+  // that a preset or the history would show.
+  Run({"set A40 data", "click Option", "form close", "click Warm", "tick", "gate off"});
+  ASSERT_EQ(S().HistoryColor1, engine::kWoberColor);
+  const struct {
+    const char* line;
+    const char* handler;  // the handler the click reached, as `state` counts its runs
+  } places[] = {
+      {"ribbon click rowtintOptions", "ribbon:rowtintOptions"},
+      {"ribbon toggle rowtintBand", "ribbon:rowtintBand"},
+      {"ribbon menu rowtintColours rowtintWober", "ribbon:rowtintWober"},
+      {"ribbon menu rowtintColours rowtintWarm", "ribbon:rowtintWarm"},
+      {"ribbon menu rowtintColours rowtintHistory1", "ribbon:rowtintHistory1"},
+      {"ribbon click rowtintLastRow", "ribbon:rowtintLastRow"},
+      {"ribbon click rowtintAbout", "ribbon:rowtintAbout"},
+      {"click Option", "Option"},
+      {"click Switch", "Switch"},
+      {"click FindLastrow", "FindLastrow"},
+      {"click menu:Option", "menu:Option"},
+      {"click Wober", "menu:Wober"},
+      {"click Warm", "menu:Warm"},
+      {"click About", "menu:About"},
+  };
+  for (const auto& place : places) {
     Records();
-    Run(click);
-    EXPECT_EQ(Forms().ActiveForm(), nullptr) << click;
-    EXPECT_FALSE(S().HighlightOff) << click;
-    EXPECT_EQ(S().HighlightColor, color) << click;
-    EXPECT_EQ(Host().Sheet().active, (sim::CellRef{5, 3})) << click;
-    EXPECT_TRUE(Records().drawn.empty()) << click;
+    Run({place.line, "state"});
+    EXPECT_NE(lastOutput_.find(std::string("\"") + place.handler + "\":1"), std::string::npos)
+        << place.line << ": the click did not reach the add-in";
+    EXPECT_EQ(Forms().ActiveForm(), nullptr) << place.line;
+    EXPECT_FALSE(S().HighlightOff) << place.line;
+    EXPECT_EQ(S().HighlightColor, engine::kWarmColor) << place.line;
+    EXPECT_EQ(Host().Sheet().active, (sim::CellRef{5, 3})) << place.line;
+    const auto records = Records();
+    EXPECT_TRUE(records.drawn.empty()) << place.line;
+    EXPECT_TRUE(records.invalidated.empty()) << place.line;
   }
 }
 

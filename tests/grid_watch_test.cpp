@@ -58,6 +58,34 @@ TEST_F(GridWatchTest, TheWheelTakesTheBandAlongWithinItsOwnMessage) {
   }
 }
 
+// A band switched off stays off under the wheel; after a print, which stops
+// the timer, the band the wheel carried away is left where Excel's pixels took
+// it, and nothing is drawn anew until the next selection.
+TEST_F(GridWatchTest, AfterTheSwitchOrAPrintTheWheelDrawsNoBand) {
+  for (const char* before : {"click Switch", "print"}) {
+    SCOPED_TRACE(before);
+    Run({"select A1", "scroll 1 1", "select D12", "tick", before});
+    const Rect band = S().LastBandRect;
+    Records();
+    Run("wheel 3");
+    EXPECT_TRUE(Records().drawn.empty());
+    if (std::string(before) == "print") {
+      EXPECT_EQ(TintOutside({band.left, band.top - 60, band.right, band.bottom - 60}), 0)
+          << "the band moved with the rows, three rows up";
+      Run("repaint grid");
+      EXPECT_EQ(TintOutside(), 0) << "a repaint does not bring back a band the add-in no longer follows";
+      Run("select D13");
+      EXPECT_EQ(S().LastBandRect.top, TopOfScreenRow(10));
+      ExpectBandWhole("the next selection");
+    } else {
+      EXPECT_EQ(TintOutside(), 0);
+      Run({"repaint grid", "tick"});
+      EXPECT_EQ(TintOutside(), 0);
+      Run("click Switch");
+    }
+  }
+}
+
 // Excel repaints part of the grid; each repaint takes the band there, and
 // it comes back exactly, once: drawn twice, the inverting mode would show
 // other colours.

@@ -65,6 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         // back as an empty slot.
         StoreCase{"TooLarge", {"255", "2147483648", "65280", "16711680"}, R, {E, G, B}, {R, E, G}},
         StoreCase{"Words", {"255", "red", "65280", "16711680"}, R, {E, G, B}, {R, E, G}},
+        // Text after the digits makes the whole value unreadable, not the number before it.
+        StoreCase{"TextAfterTheDigits", {"255px", "65280 green", "12345", nullptr}, D, {E, N, E}, {D, E, N}},
         // The band colour goes to the front; met further back it moves up, the entries before it step down.
         StoreCase{"NewColour", {"255", "65280", "16711680", "12345"}, R, {G, B, N}, {R, G, B}},
         StoreCase{"SecondEntry", {"255", "65280", "255", "12345"}, R, {G, R, N}, {R, G, N}},
@@ -128,6 +130,35 @@ TEST_F(LifecycleTest, SwitchAndFontModeAreNotRestored) {
   Run({"shutdown", "start"});
   EXPECT_EQ(S().RopMode, 0);
   EXPECT_FALSE(S().HighlightOff);
+}
+
+// Loading again within one run of the host keeps the library, and with it the
+// band: start-up itself switches the band on and forgets the text mode.
+TEST_F(LifecycleTest, StartUpSwitchesTheBandOnAndForgetsTheTextModeAfterAnUnload) {
+  Run({"start", "select C5", "click Option", "form click Opt_white", "form click cb_ok", "click Switch", "unload"});
+  ASSERT_TRUE(S().HighlightOff);
+  ASSERT_EQ(S().RopMode, 14);
+  Run("load");
+  EXPECT_FALSE(S().HighlightOff);
+  EXPECT_EQ(S().RopMode, 0);
+  Records();
+  Run("select C6");
+  EXPECT_EQ(Records().drawn.size(), 2u);
+  EXPECT_EQ(NotBand(S().LeftBandRect), 0) << "drawn in the primitive mode again";
+}
+
+// A tick with a shape selected erases the band but leaves the switch as it was.
+TEST_F(LifecycleTest, TheSwitchAfterATickThatOnlyErased) {
+  Run({"start", "select C5", "select-object", "tick"});
+  ASSERT_EQ(TintOutside(), 0);
+  ASSERT_FALSE(S().HighlightOff);
+  Run("click Switch");
+  EXPECT_TRUE(S().HighlightOff) << "one click switches the band off";
+  Run("select C6");
+  EXPECT_EQ(TintOutside(), 0);
+  Run({"click Switch", "select C7"});
+  EXPECT_FALSE(S().HighlightOff);
+  EXPECT_EQ(NotBand(S().LeftBandRect) + NotBand(S().RightBandRect), 0);
 }
 
 TEST_F(LifecycleTest, ShutdownKeepsTheToolbarAndTheNextRunRebindsIt) {
@@ -232,6 +263,24 @@ TEST_F(LifecycleTest, NoTimerNorItsWindowOutlivesItsConnection) {
   EXPECT_TRUE(Desktop().Timers().empty());
   Band().StartRepaintTimer(300);
   Run("shutdown");
+  EXPECT_TRUE(Desktop().Timers().empty());
+}
+
+// Without its own window (none could be made) the timer runs under an
+// identifier Windows hands out; once the window can be made, the next start
+// stops that timer rather than leaving it running beside the new one.
+TEST_F(LifecycleTest, ATimerStartedAgainUnderAnotherOwnerReplacesTheFirst) {
+  Desktop().messageWindowsRefused = 1;
+  Run("start");
+  ASSERT_EQ(Desktop().Timers().size(), 1u);
+  EXPECT_EQ(Desktop().Timers()[0].owner, 0u);
+  Run("select C5");
+  ASSERT_EQ(Desktop().Timers().size(), 1u);
+  const auto owner = Desktop().Timers()[0].owner;
+  EXPECT_NE(owner, 0u);
+  EXPECT_EQ(Desktop().WindowClassName(owner), "RowtintTimers");
+  EXPECT_EQ(Desktop().Timers()[0].intervalMs, 300u);
+  Run("print");
   EXPECT_TRUE(Desktop().Timers().empty());
 }
 

@@ -113,6 +113,35 @@ TEST_F(RibbonTest, TheHistorySwatchesFollowTheOptionsFormsUnloadingAndARestart) 
   EXPECT_EQ(S().RopMode, mode);
 }
 
+// The forms run their own modal loops; whatever they change (the colour, the
+// switch, the history at an unload) reaches the ribbon however often they
+// open and close, from whichever place they were opened.
+TEST_F(RibbonTest, TheGroupFollowsTheFormsOpenedAndClosedAgainAndAgain) {
+  const std::vector<std::vector<const char*>> rounds = {
+      {"click Option", "pick 40 160 80", "form click cb_Select", "form click cb_ok"},
+      {"ribbon click rowtintOptions", "form click cb_cancel"},
+      {"click Switch", "ribbon click rowtintOptions", "form close"},
+      {"ribbon click rowtintAbout", "form click Label5"},
+      {"click menu:Option", "pick 9 9 9", "form click cb_Select", "form click Lab_his1", "form click cb_ok"},
+      {"click About", "form close", "ribbon click rowtintOptions", "form close"},
+      {"click Switch", "ribbon click rowtintOptions", "pick 1 2 3", "form click cb_Select", "form click cb_ok"},
+  };
+  Run("select C5");
+  for (const auto& round : rounds) {
+    for (const char* line : round) Run(line);
+    const std::string where = round.front() + std::string(" ... ") + round.back();
+    EXPECT_EQ(Control(addin::kRibbonBand).pressed, !S().HighlightOff) << where;
+    EXPECT_EQ(Control(addin::kRibbonColours).swatch,
+              static_cast<platform::Color>(sim::ResolveColor(S().HighlightColor)))
+        << where;
+    ExpectHistoryShown(where);
+    for (const auto& control : Ribbon().Controls())
+      if (control.id.rfind("rowtintHistory", 0) != 0) EXPECT_TRUE(control.enabled) << where << ": " << control.id;
+  }
+  EXPECT_EQ(S().HighlightColor, 1 | 2 << 8 | 3 << 16);
+  EXPECT_NE(S().HistoryColor1, engine::kEmptySwatchColor) << "an unload made a history to follow";
+}
+
 TEST_F(RibbonTest, WithTheGateClosedEveryControlIsDisabledAfterTheNextTickAndAClickDoesNothing) {
   Run({"select C5", "tick", "gate off"});
   EXPECT_TRUE(Control(addin::kRibbonOptions).enabled) << "no event tells of the gate";

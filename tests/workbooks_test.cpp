@@ -175,6 +175,30 @@ TEST_F(WorkbooksTest, TheBandFollowsAScrollAfterTheFirstWorkbooksWindowClosed) {
   EXPECT_GT(TintIn(Host().GridRect()), 0);
 }
 
+// A tick while the options form is up over the second of two workbooks: the
+// scroll it finds there is the second workbook's, and with the focus in the
+// form it can only erase that workbook's whole grid; the form, the first
+// workbook and the foreground are left alone.
+TEST_F(WorkbooksTest, ATickWithAFormUpOverTheSecondWorkbookErasesOnlyThatWorkbooksGrid) {
+  Run({"version 16.0", "select C5", "workbook new", "select D20", "tick"});
+  const Rect second = Host().GridRect();
+  RunWithUnseenScrolls({"scroll 3 1"});
+  Run("click Option");
+  ASSERT_NE(Forms().ActiveForm(), nullptr);
+  Records();
+  Run("tick");
+  const auto records = Records();
+  EXPECT_EQ(records.invalidated, std::vector<Rect>{second});
+  EXPECT_TRUE(records.drawn.empty()) << "with the focus in the form no caret or grid marks a cell";
+  EXPECT_EQ(TintIn(FormRect()), 0);
+  Run("state");
+  EXPECT_NE(lastOutput_.find(R"("foregroundOwner":"form")"), std::string::npos);
+  Run("form click cb_cancel");
+  EXPECT_EQ(S().LeftBandRect.top - Host().GridRect().top, Host().Sheet().RowEdge(20))
+      << "the band is back on D20's row at the second workbook's new scroll";
+  EXPECT_EQ(S().GridRect, second);
+}
+
 TEST_F(WorkbooksTest, TheOneMainWindowOfAnOldVersionShowsTheActiveWorkbook) {
   Run({"version 14.0", "set B2 first", "workbook new"});
   const auto withoutText = Desktop().ContentSnapshot();

@@ -149,6 +149,8 @@ class SimDesktop : public platform::WindowQueries,
   std::array<platform::Color, 16> lastCustomColors{};  // as the colour dialog found them
   std::intptr_t shellExecuteResult = 42;               // 31 (no association): no mail handler installed
   bool processStartFails = false;
+  // How many of the next message-only windows cannot be made, as on a desktop out of window resources.
+  int messageWindowsRefused = 0;
   int dpi = 96;
   // The monitor the host's windows are on, when its resolution is not the system's.
   std::optional<int> monitorDpi;

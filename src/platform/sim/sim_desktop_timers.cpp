@@ -31,6 +31,10 @@ bool SimDesktop::KillTimer(WindowHandle hwnd, std::uintptr_t id) {
 
 WindowHandle SimDesktop::CreateMessageWindow() {
   ++calls_;
+  if (messageWindowsRefused > 0) {
+    --messageWindowsRefused;
+    return 0;
+  }
   return CreateWindow("RowtintTimers", kMessageParent, {}, nullptr);
 }
 
