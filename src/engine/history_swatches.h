@@ -1,6 +1,6 @@
 // Where the colour history is shown while it is loaded: the options form's
 // three history swatches, through which the stored history reaches the
-// shared state at start-up.
+// band at start-up.
 #pragma once
 
 #include "platform/types.h"

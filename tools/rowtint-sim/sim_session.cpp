@@ -43,7 +43,7 @@ void SimSession::MessageLoop() {
   library_.reset();
 }
 
-// A new host process loads the add-in's library afresh: its shared state
+// A new host process loads the add-in's library afresh: its band
 // starts at zero and no form exists yet.
 void SimSession::LoadAddInLibrary() {
   auto& os = *desktop_;

@@ -1,4 +1,4 @@
-// What `state` prints: one line of JSON with the shared state, the timer,
+// What `state` prints: one line of JSON with the band's state, the timer,
 // the selection, what was invalidated and drawn, the handles, the calls, the
 // history, the store, the add-in's bars, the forms and what was shown or launched.
 #include "engine/addin_settings.h"
