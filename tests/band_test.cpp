@@ -162,6 +162,26 @@ TEST_F(BandTest, ClosingEitherFormAnyWayLeavesNoHoleInTheBand) {
     }
 }
 
+// A resize may move the grid: Windows carries a moved window's pixels along,
+// the band among them, and the add-in must erase it where they went. After
+// each the band stands whole at the active row, and nothing of it is left
+// once it is erased.
+TEST_F(BandTest, AResizeThatMovesOrSizesEitherEdgeLeavesNoPieceOfTheBand) {
+  const char* resizes[] = {"resize 60 140 1000 700", "resize 80 120 1240 760", "resize 40 150 1240 760",
+                           "resize 40 120 1100 760", "resize 40 120 1240 700", "resize 20 100 1260 780",
+                           "resize 100 160 1200 740"};
+  for (const char* resize : resizes) {
+    SCOPED_TRACE(resize);
+    Run({"resize 40 120 1240 760", "select F12", resize});
+    const Rect band = S().LastBandRect;
+    EXPECT_EQ(band.top - Host().GridRect().top, Host().Sheet().RowEdge(12));
+    EXPECT_EQ(NotBand(S().LeftBandRect) + NotBand(S().RightBandRect), 0);
+    EXPECT_EQ(TintOutside(band), 0);
+    Run({"select-object", "tick"});
+    EXPECT_EQ(TintOutside(), 0);
+  }
+}
+
 // Scripts in which the host's scroll carries the band away: at the end the
 // band stands at the active cell's row with every pixel outside it the
 // host's own, or there is no tint at all where no band may be drawn.

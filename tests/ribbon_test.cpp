@@ -4,6 +4,7 @@
 // counterpart gives.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -68,6 +69,38 @@ TEST_F(RibbonTest, EachVersionGetsItsSchemaTheIdsAreUniqueAndEveryCallbackResolv
   // Only Excel's workbook ribbon gets the group.
   EXPECT_EQ(session_.AddIn()->GetCustomUI("Microsoft.Word.Document"), "");
   EXPECT_THROW(simcli::ParseRibbonXml("<customUI><ribbon>"), std::runtime_error);
+}
+
+// Excel's own key tips at the top level of the Home tab (Excel 2016 to
+// Microsoft 365); Office numbers controls without one Y1, Y2, and so on.
+constexpr const char* kExcelHomeKeyTips[] = {"V", "X", "C", "FP", "FO", "FF", "FS", "FG", "FK", "FN", "1",  "2",
+                                             "3", "B", "H", "FC", "AT", "AM", "AB", "FQ", "AL", "AC", "AR", "5",
+                                             "6", "W", "M", "FA", "N",  "AN", "P",  "K",  "0",  "9",  "FM", "L",
+                                             "T", "J", "I", "D",  "O",  "U",  "FI", "E",  "S",  "FD", "Y1", "Y2"};
+
+// A key tip reaches the add-in only when no tip of Excel's is the same, or
+// begins the add-in's, or is begun by it; inside a menu the tips are the menu's own.
+TEST_F(RibbonTest, TheGroupsKeyTipsLeaveExcelsAlone) {
+  for (const char* xmlNamespace : {addin::kRibbonNamespace2006, addin::kRibbonNamespace2009}) {
+    std::string xml = addin::RibbonXml(xmlNamespace);
+    // The menu's items keep tips of their own, shown only once the menu is open.
+    for (std::size_t open = xml.find("<menu"); open != std::string::npos; open = xml.find("<menu", open + 1)) {
+      const std::size_t items = xml.find('>', open) + 1, close = xml.find("</menu>", items);
+      xml.erase(items, close - items);
+    }
+    std::vector<std::string> ours;
+    const std::regex keytip("keytip=\"([^\"]*)\"");
+    for (std::sregex_iterator it(xml.begin(), xml.end(), keytip), end; it != end; ++it) ours.push_back((*it)[1]);
+    ASSERT_EQ(ours.size(), 6u) << "the group and its five controls";
+    for (const std::string& tip : ours) {
+      EXPECT_TRUE(tip.size() >= 1 && tip.size() <= 3) << tip;
+      EXPECT_EQ(tip.front(), ours.front().front()) << tip << ": one letter begins them all";
+      for (const std::string excels : kExcelHomeKeyTips)
+        EXPECT_FALSE(tip.rfind(excels, 0) == 0 || excels.rfind(tip, 0) == 0) << tip << " meets Excel's " << excels;
+      for (const std::string& other : ours)
+        if (&other != &tip) EXPECT_FALSE(other.rfind(tip, 0) == 0) << tip << " begins " << other;
+    }
+  }
 }
 
 TEST_F(RibbonTest, TheTogglesPressedStateFollowsTheSwitchHoweverItIsChanged) {

@@ -65,7 +65,7 @@ class Connect : public platform::IDTExtensibility2,
   void RibbonToggle(const std::string& controlId, bool pressed) override;
   bool RibbonPressed(const std::string& controlId) override;
   bool RibbonEnabled(const std::string& controlId) override;
-  platform::Color RibbonImage(const std::string& controlId) override;
+  platform::RibbonSwatch RibbonImage(const std::string& controlId) override;
 
   // Builds the "Rowtint" popup on the active menu bar; the button it returns is always empty.
   std::shared_ptr<platform::CommandBarButton> CreateMubar();

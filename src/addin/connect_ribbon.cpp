@@ -73,13 +73,14 @@ bool Connect::RibbonEnabled(const std::string& id) {
   return open;
 }
 
-platform::Color Connect::RibbonImage(const std::string& id) {
-  if (id == kRibbonWober) return engine::kWoberColor;
-  if (id == kRibbonWarm) return engine::kWarmColor;
-  if (const int slot = HistorySlot(id); slot >= 0) return library_.Choices().history[slot];
-  // The menu shows the band's colour as it is now.
+platform::RibbonSwatch Connect::RibbonImage(const std::string& id) {
+  constexpr int kSmall = 16, kLarge = 32;
+  if (id == kRibbonWober) return {engine::kWoberColor, kSmall};
+  if (id == kRibbonWarm) return {engine::kWarmColor, kSmall};
+  if (const int slot = HistorySlot(id); slot >= 0) return {library_.Choices().history[slot], kSmall};
+  // The large menu shows the band's colour as it is now.
   const platform::Color current = library_.Choices().color;
-  return current ? current : engine::kWoberColor;
+  return {current ? current : engine::kWoberColor, kLarge};
 }
 
 void Connect::RefreshRibbon() noexcept {

@@ -21,17 +21,22 @@ void Button(std::ostream& xml, const char* id, const char* label, const char* ke
 }
 }  // namespace
 
+// The Home tab's key tips: Excel's own take single letters, digits and
+// pairs under A and F, and Office numbers controls without one Y1, Y2, ....
+// A tip equal to one of those, or that one begins or ends before, would not
+// reach the add-in; every tip of the group's top level begins with Z, which
+// none of Excel's does.
 std::string RibbonXml(const char* xmlNamespace) {
   std::ostringstream xml;
   xml << "<customUI xmlns=\"" << xmlNamespace << "\" onLoad=\"RibbonLoad\">"
-      << "<ribbon><tabs><tab idMso=\"TabHome\"><group id=\"rowtintGroup\" label=\"Rowtint\" keytip=\"RT\">";
+      << "<ribbon><tabs><tab idMso=\"TabHome\"><group id=\"rowtintGroup\" label=\"Rowtint\" keytip=\"ZR\">";
   xml << "<toggleButton";
-  Common(xml, kRibbonBand, "Band", "B", "Shows or hides the band across the active cell's row.");
+  Common(xml, kRibbonBand, "Band", "ZB", "Shows or hides the band across the active cell's row.");
   xml << " size=\"large\" getPressed=\"RibbonPressed\" onAction=\"RibbonToggle\"/>";
-  Button(xml, kRibbonOptions, "Options", "O", "Chooses the band's colour and how the text shows through it.", "large",
+  Button(xml, kRibbonOptions, "Options", "ZO", "Chooses the band's colour and how the text shows through it.", "large",
          false);
   xml << "<menu";
-  Common(xml, kRibbonColours, "Colours", "C", "Gives the band a preset colour or one of the last three chosen.");
+  Common(xml, kRibbonColours, "Colours", "ZC", "Gives the band a preset colour or one of the last three chosen.");
   xml << " size=\"large\" getImage=\"RibbonImage\">";
   Button(xml, kRibbonWober, "Wober", "W", "Gives the band the blue-grey preset colour and shows it.", nullptr, true);
   Button(xml, kRibbonWarm, "Warm", "A", "Gives the band the pink preset colour and shows it.", nullptr, true);
@@ -41,9 +46,9 @@ std::string RibbonXml(const char* xmlNamespace) {
     Button(xml, kRibbonHistory[i], historyLabels[i], historyTips[i],
            "Gives the band a colour chosen before and shows it.", nullptr, true);
   xml << "</menu>";
-  Button(xml, kRibbonLastRow, "Find last row", "L", "Selects the cell below the last used row, in this column.",
+  Button(xml, kRibbonLastRow, "Find last row", "ZL", "Selects the cell below the last used row, in this column.",
          "large", false);
-  Button(xml, kRibbonAbout, "About", "I", "Shows the add-in's version.", "large", false);
+  Button(xml, kRibbonAbout, "About", "ZI", "Shows the add-in's version.", "large", false);
   xml << "</group></tab></tabs></ribbon></customUI>";
   return xml.str();
 }

@@ -18,3 +18,22 @@ std::string RowTextOf(const std::string& cellAddress) {
 }
 
 }  // namespace rowtint::engine
+
+namespace rowtint::engine {
+namespace {
+std::string CellText(std::int32_t row, std::int32_t column) {
+  std::string letters;
+  for (std::int32_t c = column; c > 0; c = (c - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  return "$" + letters + "$" + std::to_string(row);
+}
+}  // namespace
+
+std::string BlockAddress(std::int32_t firstRow, std::int32_t firstColumn, std::int32_t lastRow,
+                         std::int32_t lastColumn) {
+  const std::string first = CellText(firstRow, firstColumn);
+  if (firstRow == lastRow && firstColumn == lastColumn) return first;
+  return first + ":" + CellText(lastRow, lastColumn);
+}
+
+}  // namespace rowtint::engine

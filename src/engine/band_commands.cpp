@@ -6,6 +6,7 @@
 #include "engine/highlighter.h"
 #include "engine/locate_cell.h"
 #include "engine/numeric.h"
+#include "engine/scoped_gdi.h"
 
 namespace rowtint::engine {
 
@@ -37,19 +38,27 @@ void Highlighter::ApplyWarmColor() { ApplyColor(kWarmColor); }
 
 void Highlighter::EraseResizedBand() {
   auto& windows = os_.windows;
-  double zoom = 0;
-  SkipOnFailure([&] { zoom = ToInt32(App().ActiveWindow()->Zoom()) / 100.0; });
+  std::int32_t zoom = 0;
+  SkipOnFailure([&] { zoom = ToInt32(App().ActiveWindow()->Zoom()); });
   const WindowHandle grid = windows.GetFocus();
-  SkipOnFailure([&] { windows.GetWindowRect(grid, kept_.gridRect); });
+  const int dpi = windows.WindowDpi(grid);
+  SkipOnFailure([&] {
+    const ScopedPerMonitorDpi own(windows);
+    windows.GetWindowRect(grid, kept_.gridRect);
+  });
   SkipOnFailure([&] {
     RunHostValues host(App());
-    lastPaint_.caret = LocateActiveCell(windows, grid, host, windows.WindowDpi(grid), zoom, false).corner;
+    lastPaint_.caret = LocateActiveCell(windows, grid, host, dpi, zoom, false).corner;
   });
   SkipOnFailure([&] {
-    lastPaint_.resizeErase = RowStrip(kept_.gridRect, lastPaint_.caret.y,
-                                      RowHeightPixels(App().ActiveCell()->Height(), windows.WindowDpi(grid), zoom));
+    lastPaint_.resizeErase =
+        RowStrip(kept_.gridRect, lastPaint_.caret.y, RowHeightPixels(App().ActiveCell()->Height(), dpi, zoom / 100.0),
+                 BandInsets::At(dpi));
   });
-  SkipOnFailure([&] { InvalidateOnWindow(windows, os_.drawing, grid, lastPaint_.resizeErase); });
+  SkipOnFailure([&] {
+    const ScopedPerMonitorDpi own(windows);
+    InvalidateOnWindow(windows, os_.drawing, grid, lastPaint_.resizeErase);
+  });
   // Wherever the band was left, a repaint must not bring it back at a place the resize moved.
   kept_.band.standing = false;
 }

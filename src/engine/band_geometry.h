@@ -4,6 +4,8 @@
 // no screen here, so that every case can be worked out by hand.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/types.h"
 
 namespace rowtint::engine {
@@ -12,11 +14,23 @@ using platform::Point;
 using platform::Rect;
 
 // The band keeps clear of the grid's left edge by 7 pixels and of its right
-// edge (the scroll bar side) by 20; the fit test uses the same 20 at the bottom.
-inline constexpr int kBandLeftInset = 7;
-inline constexpr int kBandRightInset = 20;
-inline constexpr int kBandBottomMargin = 20;
+// edge (the scroll bar side) by 20 at 96 dots per inch; the fit test uses the
+// same 20 at the bottom. On a monitor of another resolution they scale with it.
+struct BandInsets {
+  int left = 7;
+  int right = 20;
+  int bottom = 20;
+  static BandInsets At(int dpi);
+};
 inline constexpr double kPointsPerInch = 72;
+
+// Windows' MulDiv: a product divided, rounded half away from zero.
+int MulDiv(int number, int numerator, int denominator);
+
+// A row's or column's size on the screen, in whole pixels as Excel draws it
+// at a resolution and a zoom (a percentage): the exact size rounded, halves
+// to the even neighbour.
+std::int32_t SizePixels(double points, int dpi, std::int32_t zoomPercent);
 
 // Host sizes in points as screen pixels at a resolution (4/3 at 96 dots per
 // inch), before the window's zoom.
@@ -37,13 +51,14 @@ struct BandRects {
 
 // Whether a band at the cell's top still shows above the grid's bottom margin,
 // compared without rounding.
-bool BandFits(const Rect& grid, int cellTop, double rowHeightPixels);
+bool BandFits(const Rect& grid, int cellTop, double rowHeightPixels, const BandInsets& insets = {});
 
 // The band across the cell's row. The left part ends at the cell, or short of
 // the grid's right edge when the cell lies past it; the right part starts
 // where the cell ends and is one pixel wide when that is past the grid.
 // Raises an overflow when a rounded edge leaves the 32-bit range.
-BandRects PlaceBand(const Rect& grid, Point cell, double rowHeightPixels, double cellWidthPixels);
+BandRects PlaceBand(const Rect& grid, Point cell, double rowHeightPixels, double cellWidthPixels,
+                    const BandInsets& insets = {});
 
 // The band a vertical scroll carried to the active row's new place: the old
 // band's left and right, at least its height. Rounded at its new place, the
@@ -51,6 +66,6 @@ BandRects PlaceBand(const Rect& grid, Point cell, double rowHeightPixels, double
 Rect ScrolledBandStrip(const Rect& lastBand, int cellTop, double rowHeightPixels);
 
 // The active row's strip across the grid window, as the resize eraser repaints it.
-Rect RowStrip(const Rect& grid, int cellTop, double rowHeightPixels);
+Rect RowStrip(const Rect& grid, int cellTop, double rowHeightPixels, const BandInsets& insets = {});
 
 }  // namespace rowtint::engine

@@ -115,6 +115,7 @@ void Highlighter::RedrawBand(const std::vector<Rect>& area) {
   const DrawnBand& band = kept_.band;
   if (!band.standing) return;
   auto& dc = os_.drawing;
+  const ScopedPerMonitorDpi own(os_.windows);
   const ScopedWindowDC screen(dc, band.window);
   if (!screen.Get()) return;
   const ScopedSolidBrush brush(dc, band.color);

@@ -40,6 +40,7 @@ void Highlighter::LetGoOfConnection() {
   editingSeen_ = false;
   tickCache_ = {};
   gateWatcher_ = nullptr;
+  gateNoted_.reset();
   wakePosted_ = false;
   sizedPending_ = false;
   repainted_.clear();
@@ -62,13 +63,36 @@ bool Highlighter::CommandGateOpen() {
   if (auto& kept = tickCache_.gate) {
     std::optional<bool> open;
     SkipOnFailure([&] { open = kept->Enabled() == platform::kTrue; });
-    if (open) return *open;
+    if (open) {
+      NoteGate(*open);
+      return *open;
+    }
     kept.reset();
   }
   auto control = App().GetCommandBars()->Item("File")->Controls()->Item(kGateControlIndex);
   const bool open = platform::Required(control).Enabled() == platform::kTrue;
   tickCache_.gate = std::move(control);
+  NoteGate(open);
   return open;
+}
+
+// Whether the second control of the "File" bar still follows editing and
+// modal dialogs in today's Excel is not documented: read disabled for good,
+// it would hold back every command. A closed gate while the grid has the
+// focus (so no cell is edited) and Excel takes input is marked, so that a
+// user's log shows it.
+void Highlighter::NoteGate(bool open) {
+  if (!os_.diagnostics.Enabled() || gateNoted_ == open) return;
+  gateNoted_ = open;
+  auto& windows = os_.windows;
+  const std::string focus = windows.WindowClassName(windows.GetFocus());
+  const WindowHandle main = MainWindow();
+  const bool takesInput = main && windows.IsWindowEnabled(main);
+  std::string line = std::string("gate ") + (open ? "open" : "closed") + "; focus " + (focus.empty() ? "-" : focus) +
+                     "; Excel's main window " + (takesInput ? "enabled" : "disabled");
+  if (!open && focus == kGridWindowClass && takesInput)
+    line += "; closed with the grid focused and Excel taking input: the \"File\" bar's gate may not follow Excel";
+  os_.diagnostics.Write(line);
 }
 
 void Highlighter::SelectionChanged() {

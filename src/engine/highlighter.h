@@ -133,6 +133,9 @@ class Highlighter final : private platform::TimerCallback,
   void OnPosted() override;
   // Draws the band on the screen again, clipped to `area` (client coordinates of its window).
   void RedrawBand(const std::vector<Rect>& area);
+  // Writes the gate's reading to the diagnostics log when it changed, with
+  // what tells whether Excel itself holds its commands back.
+  void NoteGate(bool open);
   // EditingCell for the tick, asking the focus window's class only when the focus moved.
   bool TickFindsEditing();
   // The active window, kept while the focus stays in the same window.
@@ -178,6 +181,8 @@ class Highlighter final : private platform::TimerCallback,
   };
   TickCache tickCache_;
   std::function<void(bool open)> gateWatcher_;
+  // The gate as the diagnostics log last told of it.
+  std::optional<bool> gateNoted_;
   std::vector<WindowHandle> watched_;
   // Between a watched grid's message and the posted one that acts on it.
   bool wakePosted_ = false;

@@ -1,8 +1,10 @@
 // Where the active cell's top-left corner lies on the screen. Excel before
 // 2013 keeps the system caret there; today's Excel may keep none at a cell
-// that is selected but not edited, and then the pane that shows the cell
-// places it: its screen origin plus the cell's distance from the sheet's
-// edge, in points scaled to the grid's pixels.
+// that is selected but not edited. Then the pane that shows the cell places
+// it: from the pane's first row and column, each row's and column's size in
+// whole pixels as Excel draws them, and Excel's own RangeFromPoint confirms
+// the corner. Where it does not, the pane's origin plus the cell's distance
+// in points, scaled, is the best there is.
 #pragma once
 
 #include <optional>
@@ -15,16 +17,16 @@ namespace rowtint::engine {
 struct CellCorner {
   platform::Point corner;                  // the one the band is placed at
   std::optional<platform::Point> byCaret;  // each way that was asked, for the diagnostics log
-  std::optional<platform::Point> byPane;
+  std::optional<platform::Point> byPane;   // the sizes in pixels, added up from the pane's corner
+  bool confirmed = false;                  // Excel's RangeFromPoint agreed with byPane
+  std::optional<platform::Point> byScale;  // the pane's origin plus the cell's distance in points, scaled
 };
 
-// The pane whose visible range holds the cell; the active one when none
-// does (the cell out of view), or when the window has only one.
-std::shared_ptr<platform::host::Pane> PaneShowing(platform::host::Window& window, platform::host::Range& cell);
-
-// `dpi` and `zoom` (a fraction, 1 at 100 %) are the grid's. With `bothWays`
-// the pane is asked even when the caret answers. Raises what the host raises.
+// `dpi` and `zoomPercent` are the grid's. With `everyWay` the pane is asked,
+// and its corner confirmed, even when the caret answers. Raises what the host
+// raises. The caret and the grid are asked for in the per-monitor DPI
+// context, Excel in the one the thread was in.
 CellCorner LocateActiveCell(platform::WindowQueries& windows, platform::WindowHandle grid, RunHostValues& host, int dpi,
-                            double zoom, bool bothWays);
+                            std::int32_t zoomPercent, bool everyWay);
 
 }  // namespace rowtint::engine

@@ -25,7 +25,8 @@ struct PaintRecord {
   using Rect = platform::Rect;
   std::string version;
   std::optional<Rect> cell;  // the active cell as placed on the screen
-  std::optional<Point> byCaret, byPane;
+  std::optional<Point> byCaret, byPane, byScale;
+  bool confirmed = false;                                       // Excel's RangeFromPoint agreed with byPane
   std::optional<std::pair<std::int32_t, std::int32_t>> scroll;  // the view's, as the run found it
   std::vector<Rect> erased;
   std::vector<Rect> drawn;
@@ -36,7 +37,9 @@ struct PaintRecord {
       return p ? std::to_string(p->x) + "," + std::to_string(p->y) : std::string("-");
     };
     line << "paint; Excel " << (version.empty() ? "?" : version) << "; cell " << (cell ? Shown(*cell) : "-")
-         << " (by caret " << corner(byCaret) << ", by pane " << corner(byPane) << "); erased";
+         << " (by caret " << corner(byCaret) << ", by pane " << corner(byPane)
+         << (byPane ? (confirmed ? " confirmed by Excel" : " not confirmed by Excel") : "") << ", by scale "
+         << corner(byScale) << "); erased";
     for (const Rect& r : erased) line << " " << Shown(r);
     line << "; drawn";
     for (const Rect& r : drawn) line << " " << Shown(r);

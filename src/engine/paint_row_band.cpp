@@ -57,7 +57,8 @@ class PaintRun {
   // the add-in's own forms, in an edit box or in another program, the focus
   // window is no grid and the caret marks no cell: the last grid stands.
   void Locate() {
-    zoom_ = ToInt32(host_.ActiveWindow().Zoom()) / 100.0;
+    zoomPercent_ = ToInt32(host_.ActiveWindow().Zoom());
+    zoom_ = zoomPercent_ / 100.0;
     record_.version = host_.App().Version();
     kept_.mainWnd = FindMainWindow(os_.windows, host_.App());
     if (ToInt16(LeadingNumber(record_.version)) > kLastVersionWithoutForeground)
@@ -66,20 +67,23 @@ class PaintRun {
     focusInHost_ = os_.windows.IsChild(kept_.mainWnd, focus) && os_.windows.WindowClassName(focus) == kGridWindowClass;
     if (focusInHost_) {
       kept_.gridWnd = focus;
+      const ScopedPerMonitorDpi own(os_.windows);
       os_.windows.GetWindowRect(focus, kept_.gridRect);
     }
     last_.previousBand = kept_.band.outer;
   }
 
-  // The active cell's top-left corner on the screen. With the log on, both
-  // ways are asked, so that a misplaced band shows which one was wrong.
+  // The active cell's top-left corner on the screen. With the log on, every
+  // way is asked, so that a misplaced band shows which one was wrong.
   void LocateCell() {
     const CellCorner found =
-        LocateActiveCell(os_.windows, kept_.gridWnd, host_, Dpi(), zoom_, os_.diagnostics.Enabled());
+        LocateActiveCell(os_.windows, kept_.gridWnd, host_, Dpi(), zoomPercent_, os_.diagnostics.Enabled());
     caret_ = found.corner;
     last_.caret = caret_;
     record_.byCaret = found.byCaret;
     record_.byPane = found.byPane;
+    record_.confirmed = found.confirmed;
+    record_.byScale = found.byScale;
   }
 
   double RowHeight() {
@@ -96,6 +100,7 @@ class PaintRun {
   // programs lying over the grid are left alone.
   // Before any band was drawn, its (empty) rectangle goes to the grid.
   void Invalidate(WindowHandle window, const Rect& rect) {
+    const ScopedPerMonitorDpi own(os_.windows);
     InvalidateOnWindow(os_.windows, os_.drawing, window ? window : kept_.gridWnd, rect);
     record_.erased.push_back(rect);
   }
@@ -121,8 +126,15 @@ class PaintRun {
         LocateCell();
         Invalidate(band.window, ScrolledBandStrip(band.outer, caret_.y, RowHeight()));
       }
+    } else if (band.window) {
+      // Where its window took it: a window that moved or was resized carried
+      // its pixels, and the band with them, along.
+      const ScopedPerMonitorDpi own(os_.windows);
+      const Rect client = band.ClientOf(band.outer);
+      os_.drawing.RedrawWindow(band.window, &client, platform::kRdwInvalidate | platform::kRdwAllChildren);
+      record_.erased.push_back(last_.previousBand);
     } else {
-      Invalidate(band.window, last_.previousBand);
+      Invalidate(kept_.gridWnd, last_.previousBand);
     }
     kept_.band.standing = false;
     record_.scroll = {host_.ScrollRow(), host_.ScrollColumn()};
@@ -132,21 +144,18 @@ class PaintRun {
     if (eraseOnly_ || choices_.off || !focusInHost_) return Verdict::End;
     // The rules read the pane that shows the active cell: with frozen panes
     // the window's visible range would count rows the frozen ones hide.
-    auto& window = host_.ActiveWindow();
-    const auto activeCell = window.ActiveCell();
-    const auto pane = PaneShowing(window, *activeCell);
-    const AddressHalves visible = SplitRangeAddress(pane->VisibleRange()->Address());
+    const AddressHalves visible = SplitRangeAddress(host_.VisibleAddress());
     const std::string topRowText = RowTextOf(visible.topLeft);
     const std::string bottomRowText = RowTextOf(visible.bottomRight);
-    const std::string active = activeCell->Address();
+    const std::string& active = host_.ActiveAddress();
     ViewPosition position;
-    position.rowsWhole = window.FreezePanes() && host_.CellAt(visible.bottomRight).Row() <= window.SplitRow();
-    position.activeRow = host_.CellAt(active).Row();
-    position.topRow = host_.CellAt(visible.topLeft).Row();
-    position.bottomRow = host_.CellAt(visible.bottomRight).Row();
-    position.activeColumn = host_.CellAt(active).Column();
-    position.leftColumn = host_.CellAt(visible.topLeft).Column();
-    position.rightColumn = host_.CellAt(visible.bottomRight).Column();
+    position.rowsWhole = host_.FreezePanes() && host_.RowOf(visible.bottomRight) <= host_.FrozenRows();
+    position.activeRow = host_.RowOf(active);
+    position.topRow = host_.RowOf(visible.topLeft);
+    position.bottomRow = host_.RowOf(visible.bottomRight);
+    position.activeColumn = host_.ColumnOf(active);
+    position.leftColumn = host_.ColumnOf(visible.topLeft);
+    position.rightColumn = host_.ColumnOf(visible.bottomRight);
 
     switch (JudgePosition(position, kept_.columnCheckArmed)) {
       case PositionVerdict::EndRun:
@@ -182,20 +191,23 @@ class PaintRun {
     os_.drawing.UpdateWindow(grid);
     LocateCell();
     if (choices_.color == 0) choices_.color = kWoberColor;
-    // Drawn through the grid's own client DC: the band cannot land on a
+    const BandInsets insets = BandInsets::At(Dpi());
+    if (!BandFits(kept_.gridRect, caret_.y, RowHeight(), insets)) return false;
+    const double cellWidth = PointsToPixels(host_.App().ActiveCell()->Width(), Dpi()) * zoom_;
+    const BandRects placed = PlaceBand(kept_.gridRect, caret_, RowHeight(), cellWidth, insets);
+    record_.cell = Rect{caret_.x, caret_.y, placed.right.left, placed.left.bottom};
+    if (choices_.ropMode == 0) choices_.ropMode = platform::kR2MaskPen;
+
+    // Excel has said all it will: the rest is the add-in's own drawing,
+    // through the grid's own client DC, so that the band cannot land on a
     // window lying over the grid, nor outside it.
+    ownDpi_.emplace(os_.windows);
     screen_.emplace(os_.drawing, grid);
     const platform::DcHandle dc = screen_->Get();
     const Color shown = ScreenColor(os_.drawing, choices_.color);
     brush_.emplace(os_.drawing, shown);
     saved_.emplace(os_.drawing, dc);
     os_.drawing.SelectObject(dc, brush_->Get());
-
-    if (!BandFits(kept_.gridRect, caret_.y, RowHeight())) return false;
-    const double cellWidth = PointsToPixels(host_.App().ActiveCell()->Width(), Dpi()) * zoom_;
-    const BandRects placed = PlaceBand(kept_.gridRect, caret_, RowHeight(), cellWidth);
-    record_.cell = Rect{caret_.x, caret_.y, placed.right.left, placed.left.bottom};
-    if (choices_.ropMode == 0) choices_.ropMode = platform::kR2MaskPen;
     // Nothing outside the band's outer rectangle within the grid window: the
     // next run erases only that, so tint drawn elsewhere would stay for good
     // (the left part comes out reversed with the active cell in the first
@@ -232,13 +244,16 @@ class PaintRun {
   const Services& os_;
   RunHostValues host_;
   PaintRecord& record_;
+  std::int32_t zoomPercent_ = 100;
   double zoom_ = 0;
   bool focusInHost_ = false;
   Point caret_;
   std::optional<double> rowHeight_;
   std::optional<int> dpi_;
-  // Declared first of the resources, so that the foreground goes back last.
+  // Declared first of the resources, so that the foreground goes back last,
+  // and the thread's DPI context after the DC is given back.
   std::optional<ScopedForeground> foreground_;
+  std::optional<ScopedPerMonitorDpi> ownDpi_;
   std::optional<ScopedWindowDC> screen_;
   std::optional<ScopedSolidBrush> brush_;
   std::optional<ScopedSavedDC> saved_;

@@ -1,6 +1,7 @@
 // Owners of the windowing-system resources the painter borrows, so that
 // every path out of a paint gives them back: the window DC, the brush, the
-// saved DC state that keeps the brush selected, and the foreground.
+// saved DC state that keeps the brush selected, the foreground, and the
+// thread's DPI context.
 #pragma once
 
 #include "platform/screen_drawing.h"
@@ -87,6 +88,24 @@ class ScopedForeground {
   platform::WindowQueries& os_;
   platform::WindowHandle previous_ = 0;
   bool taken_ = false;
+};
+
+// The add-in's own geometry and drawing in the per-monitor DPI context, so
+// that windows on a monitor of another scale answer in the physical pixels
+// Excel and the DCs use; the thread goes back to the context it was in on
+// every path out, before anything calls into Excel again.
+class ScopedPerMonitorDpi {
+ public:
+  explicit ScopedPerMonitorDpi(platform::WindowQueries& os) : os_(os), previous_(os.EnterPerMonitorDpi()) {}
+  ~ScopedPerMonitorDpi() {
+    if (previous_) os_.RestoreThreadDpi(previous_);
+  }
+  ScopedPerMonitorDpi(const ScopedPerMonitorDpi&) = delete;
+  ScopedPerMonitorDpi& operator=(const ScopedPerMonitorDpi&) = delete;
+
+ private:
+  platform::WindowQueries& os_;
+  std::uintptr_t previous_;
 };
 
 }  // namespace rowtint::engine

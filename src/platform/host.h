@@ -61,6 +61,10 @@ class Range : public Object {
   // Distance in points from the sheet's left and top edges.
   virtual double Left() = 0;
   virtual double Top() = 0;
+  // The rows' one height in points, or nothing when they differ (Excel's Null).
+  virtual std::optional<double> RowHeight() = 0;
+  // The columns' one width in the standard font's characters, or nothing when they differ.
+  virtual std::optional<double> ColumnWidth() = 0;
   virtual std::shared_ptr<Range> Rows() = 0;
   virtual std::shared_ptr<Range> Columns() = 0;
   virtual std::int32_t Count() = 0;
@@ -100,6 +104,9 @@ class Window {
   virtual std::int32_t ScrollColumn() = 0;
   virtual std::shared_ptr<Range> VisibleRange() = 0;
   virtual std::shared_ptr<Range> ActiveCell() = 0;
+  // The cell at a point of the screen, in pixels; nullptr where the window
+  // shows no cell there (Excel's Nothing, or a shape). Excel 2002 and later.
+  virtual std::shared_ptr<Range> RangeFromPoint(std::int32_t x, std::int32_t y) = 0;
 };
 
 class WorksheetFunction {
@@ -132,6 +139,8 @@ class Application : public Object {
   virtual std::shared_ptr<Range> ActiveCell() = 0;
   virtual std::shared_ptr<Object> Selection() = 0;
   virtual std::string Version() = 0;
+  // The build number of the running Excel, for the diagnostics log.
+  virtual std::int32_t Build() = 0;
   // The main window of the active workbook's window (there is one per
   // workbook from version 15 on, one for all before).
   virtual WindowHandle Hwnd() = 0;

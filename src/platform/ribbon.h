@@ -18,6 +18,13 @@ class RibbonUI {
   virtual void InvalidateControl(const std::string& controlId) = 0;
 };
 
+// A control's picture: one colour, as big as Office shows the control's image.
+struct RibbonSwatch {
+  // 0x00BBGGRR, or a system colour (0x80000000 and its index) that the picture is made in.
+  Color color = 0;
+  int pixels = 16;  // square: 32 for a large control, 16 for a small one or a menu's item
+};
+
 // IRibbonExtensibility and the callbacks, by the id of the control Office passes.
 class RibbonExtensibility {
  public:
@@ -29,9 +36,7 @@ class RibbonExtensibility {
   virtual void RibbonToggle(const std::string& controlId, bool pressed) = 0;
   virtual bool RibbonPressed(const std::string& controlId) = 0;
   virtual bool RibbonEnabled(const std::string& controlId) = 0;
-  // The colour of the control's swatch, 0x00BBGGRR or a system colour
-  // (0x80000000 and its index) that the picture is made in.
-  virtual Color RibbonImage(const std::string& controlId) = 0;
+  virtual RibbonSwatch RibbonImage(const std::string& controlId) = 0;
 };
 
 // The callbacks' names, as the XML names them and the add-in's object resolves them.

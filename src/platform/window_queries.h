@@ -3,6 +3,7 @@
 // the screen, and the screen's resolution.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/types.h"
@@ -31,6 +32,16 @@ class WindowQueries {
   virtual bool ScreenToClient(WindowHandle hwnd, Point& point) = 0;
   virtual bool GetCursorPos(Point& point) = 0;
   virtual WindowHandle WindowFromPoint(Point point) = 0;
+  // Whether the window takes input: Excel's main window does not while Excel shows a modal dialog.
+  virtual bool IsWindowEnabled(WindowHandle hwnd) = 0;
+  // Office calls an add-in with its thread in the system-aware DPI context,
+  // in which windows on a monitor of another scale answer in scaled
+  // coordinates while Excel and the DCs work in physical pixels. Puts the
+  // thread into the per-monitor-aware context and gives what to hand back to
+  // RestoreThreadDpi; 0 when there is nothing to restore (the thread was
+  // per-monitor aware already, or Windows has no such contexts).
+  virtual std::uintptr_t EnterPerMonitorDpi() = 0;
+  virtual void RestoreThreadDpi(std::uintptr_t previous) = 0;
   // Whether `child` lies inside `parent`, at any depth.
   virtual bool IsChild(WindowHandle parent, WindowHandle child) = 0;
   // The top-level window a window lies in (itself when it is one), or 0.

@@ -127,7 +127,8 @@ STDMETHODIMP ConnectServer::RibbonImage(IDispatch* control, IDispatch** result) 
   if (!result) return E_POINTER;
   *result = nullptr;
   return ComBoundary([&] {
-    *result = SwatchPicture(connect_.RibbonImage(RibbonControlId(control))).Detach();
+    const platform::RibbonSwatch swatch = connect_.RibbonImage(RibbonControlId(control));
+    *result = SwatchPicture(swatch.color, swatch.pixels).Detach();
     return S_OK;
   });
 }

@@ -25,6 +25,8 @@ namespace {
 using fakes::FakeDispatch;
 
 constexpr COLORREF kWarm = 16366575;
+// Not connected, the band has no colour chosen: the menu shows the default.
+constexpr COLORREF kWober = 14600886;
 
 class RegisteredRibbon : public ::testing::Test {
  protected:
@@ -125,17 +127,29 @@ TEST_F(RegisteredRibbon, CallbacksAnswerThroughInvokeWithTheControlFirst) {
     ASSERT_EQ(Call(dispatch.Get(), L"RibbonPressed", "rowtintOptions", other.Ptr()), S_OK);
     EXPECT_EQ(V_BOOL(other.Ptr()), VARIANT_FALSE);
   }
-  // Without the host the gate cannot be read: a toggle fails as a click does, and says so.
+  // Without the host the gate cannot be read: a toggle fails as a click does,
+  // and says so, whether Office passes the pressed state by value or by reference.
   Variant none;
-  EXPECT_FALSE(
-      SUCCEEDED(Call(ribbon.Get(), L"RibbonToggle", "rowtintBand", none.Ptr(), {Variant::Bool(platform::kFalse)})));
+  const HRESULT byValue =
+      Call(ribbon.Get(), L"RibbonToggle", "rowtintBand", none.Ptr(), {Variant::Bool(platform::kFalse)});
+  EXPECT_FALSE(SUCCEEDED(byValue));
+  VARIANT_BOOL pressed = VARIANT_FALSE;
+  const HRESULT byReference =
+      Call(ribbon.Get(), L"RibbonToggle", "rowtintBand", none.Ptr(), {Variant::BoolRef(&pressed)});
+  EXPECT_EQ(byReference, byValue) << "the pressed state by reference reached the add-in as by value does";
 }
 
-TEST_F(RegisteredRibbon, ASwatchIsASixteenPixelBitmapPictureInItsColourThatFreesItsBitmap) {
+// Office's image sizes: 32 pixels for the large "Colours" menu, 16 for its items.
+TEST_F(RegisteredRibbon, ASwatchIsABitmapPictureOfItsControlsSizeInItsColourThatFreesItsBitmap) {
+  const struct {
+    const char* control;
+    int pixels;
+    COLORREF colour;
+  } swatches[] = {{"rowtintWarm", 16, kWarm}, {"rowtintColours", 32, kWober}};
   const long gdiBefore = host::LiveGdiObjects();
-  {
+  for (const auto& swatch : swatches) {
     Variant image;
-    ASSERT_EQ(Call(ribbon.Get(), L"RibbonImage", "rowtintWarm", image.Ptr()), S_OK);
+    ASSERT_EQ(Call(ribbon.Get(), L"RibbonImage", swatch.control, image.Ptr()), S_OK);
     ASSERT_EQ(image.Type(), VT_DISPATCH);
     ComPtr<IPicture> picture;
     ASSERT_EQ(V_DISPATCH(image.Ptr())->QueryInterface(IID_IPicture, picture.PutVoid()), S_OK);
@@ -146,17 +160,17 @@ TEST_F(RegisteredRibbon, ASwatchIsASixteenPixelBitmapPictureInItsColourThatFrees
     ASSERT_EQ(picture->get_Handle(&handle), S_OK);
     BITMAP bitmap{};
     ASSERT_TRUE(GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof(bitmap), &bitmap));
-    EXPECT_EQ(bitmap.bmWidth, 16);
-    EXPECT_EQ(bitmap.bmHeight, 16);
+    EXPECT_EQ(bitmap.bmWidth, swatch.pixels) << swatch.control;
+    EXPECT_EQ(bitmap.bmHeight, swatch.pixels) << swatch.control;
     EXPECT_EQ(bitmap.bmBitsPixel, 24);
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(memory, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
-    EXPECT_EQ(GetPixel(memory, 0, 0), kWarm);
-    EXPECT_EQ(GetPixel(memory, 15, 15), kWarm);
+    EXPECT_EQ(GetPixel(memory, 0, 0), swatch.colour) << swatch.control;
+    EXPECT_EQ(GetPixel(memory, swatch.pixels - 1, swatch.pixels - 1), swatch.colour) << swatch.control;
     SelectObject(memory, old);
     DeleteDC(memory);
   }
-  EXPECT_EQ(host::LiveGdiObjects(), gdiBefore) << "the picture let its bitmap go";
+  EXPECT_EQ(host::LiveGdiObjects(), gdiBefore) << "the pictures let their bitmaps go";
 }
 
 TEST_F(RegisteredRibbon, NoKeyOfOfficesInterfacesIsWritten) {

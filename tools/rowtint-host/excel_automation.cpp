@@ -18,6 +18,14 @@ std::int32_t LongArg(const ReceivedCall& call, std::size_t position, std::int32_
   return v ? win32::ToLong(*v, "argument") : missing;
 }
 
+// Excel's answer for rows or columns of different sizes is Null.
+Variant SizeOrNull(const std::optional<double>& size) {
+  if (size) return Variant::Double(*size);
+  Variant null;
+  V_VT(null.Ptr()) = VT_NULL;
+  return null;
+}
+
 Variant WrapRange(const std::shared_ptr<xl::Range>& range) {
   if (!range) return Variant::Object(nullptr);  // Nothing
   static const std::vector<Row<xl::Range>> table{
@@ -28,6 +36,8 @@ Variant WrapRange(const std::shared_ptr<xl::Range>& range) {
       {excel::kWidth.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Width()); }},
       {excel::kLeft.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Left()); }},
       {excel::kTop.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Double(r.Top()); }},
+      {win32::fakes::kRowHeightId, [](xl::Range& r, const ReceivedCall&) { return SizeOrNull(r.RowHeight()); }},
+      {win32::fakes::kColumnWidthId, [](xl::Range& r, const ReceivedCall&) { return SizeOrNull(r.ColumnWidth()); }},
       {excel::kRows.id, [](xl::Range& r, const ReceivedCall&) { return WrapRange(r.Rows()); }},
       {excel::kColumns.id, [](xl::Range& r, const ReceivedCall&) { return WrapRange(r.Columns()); }},
       {excel::kCount.id, [](xl::Range& r, const ReceivedCall&) { return Variant::Long(r.Count()); }},
@@ -99,6 +109,10 @@ Variant WrapWindow(const std::shared_ptr<xl::Window>& window) {
       {excel::kScrollColumn.id, [](xl::Window& w, const ReceivedCall&) { return Variant::Long(w.ScrollColumn()); }},
       {excel::kVisibleRange.id, [](xl::Window& w, const ReceivedCall&) { return WrapRange(w.VisibleRange()); }},
       {excel::kActiveCell.id, [](xl::Window& w, const ReceivedCall&) { return WrapRange(w.ActiveCell()); }},
+      {win32::fakes::kRangeFromPointId,
+       [](xl::Window& w, const ReceivedCall& call) {
+         return WrapRange(w.RangeFromPoint(LongArg(call, 0, 0), LongArg(call, 1, 0)));
+       }},
   };
   auto fake = Bind(win32::fakes::FakeWindow(), window, table);
   // Only a version that has Window.Hwnd knows the name; before, it is DISP_E_UNKNOWNNAME.
@@ -184,6 +198,7 @@ ComPtr<FakeDispatch> WrapApplication(const std::shared_ptr<xl::Application>& app
       {excel::kActiveCell.id, [](xl::Application& a, const ReceivedCall&) { return WrapRange(a.ActiveCell()); }},
       {excel::kSelection.id, [](xl::Application& a, const ReceivedCall&) { return WrapObject(a.Selection()); }},
       {excel::kVersion.id, [](xl::Application& a, const ReceivedCall&) { return Variant::Text(a.Version()); }},
+      {win32::fakes::kBuildId, [](xl::Application& a, const ReceivedCall&) { return Variant::Long(a.Build()); }},
       {win32::fakes::kHwndId,
        [](xl::Application& a, const ReceivedCall&) {
          return Variant::Long(static_cast<std::int32_t>(static_cast<std::uint32_t>(a.Hwnd())));

@@ -29,6 +29,7 @@ ComPtr<FakeDispatch> FakeApplication() {
     DefineExcel(*app.Get(), m);
   DefineExcel(*app.Get(), excel::kRange, {"Cell1", "Cell2"});
   app->Define(kHwndId, excel::kHwnd.name, {});
+  app->Define(kBuildId, excel::kBuild.name, {});
   return app;
 }
 
@@ -39,6 +40,7 @@ ComPtr<FakeDispatch> FakeWindow() {
        {excel::kZoom, excel::kScrollRow, excel::kScrollColumn, excel::kVisibleRange, excel::kActiveCell,
         excel::kActivePane, excel::kPanes, excel::kFreezePanes, excel::kSplitRow, excel::kSplitColumn})
     DefineExcel(*window.Get(), m);
+  window->Define(kRangeFromPointId, excel::kRangeFromPoint.name, {"x", "y"});
   return window;
 }
 
@@ -69,6 +71,8 @@ ComPtr<FakeDispatch> FakeRange(const std::string& address) {
               {"What", "After", "LookIn", "LookAt", "SearchOrder", "SearchDirection", "MatchCase", "MatchByte",
                "SearchFormat"});
   DefineExcel(*range.Get(), excel::kItem, {"RowIndex", "ColumnIndex"});
+  range->Define(kRowHeightId, excel::kRowHeight.name, {});
+  range->Define(kColumnWidthId, excel::kColumnWidth.name, {});
   range->On(excel::kAddress.id, Returns(Variant::Text(address)));
   return range;
 }

@@ -33,6 +33,10 @@ inline constexpr DISPID kPopupBar = 0x60030050;  // CommandBarPopup.CommandBar
 // Members of Excel's that a caller finds by name; the DISPID is the fake's own.
 inline constexpr DISPID kHwndId = 0x60040001;
 inline constexpr DISPID kWindowHwndId = 0x60040002;  // Window.Hwnd, from version 15 on
+inline constexpr DISPID kBuildId = 0x60040003;
+inline constexpr DISPID kRangeFromPointId = 0x60040004;
+inline constexpr DISPID kRowHeightId = 0x60040005;
+inline constexpr DISPID kColumnWidthId = 0x60040006;
 
 // Excel's Application: _Application, the Application events, its members by DISPID.
 ComPtr<FakeDispatch> FakeApplication();

@@ -50,6 +50,8 @@ void HostWindows::ShowEditor(bool shown) {
 
 void HostWindows::SetMonitorDpi(int dpi) { AnswerWindowDpi(static_cast<UINT>(dpi)); }
 
+void HostWindows::AddInCalled() {}
+
 LRESULT CALLBACK HostWindows::EditorProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   const InOwnProcedure own;
   auto* self = reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));

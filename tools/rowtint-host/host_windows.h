@@ -59,6 +59,7 @@ class HostWindows : public sim::ExcelView {
   void CaretChanged(bool atCell) override;
   void ShowEditor(bool shown) override;
   void SetMonitorDpi(int dpi) override;
+  void AddInCalled() override;
 
  private:
   // One workbook's windows; the workbook is the active one's while one set shows them all.

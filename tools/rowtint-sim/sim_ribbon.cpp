@@ -82,7 +82,7 @@ class SimRibbon::Callbacks : public sim::RibbonCallbacks {
   platform::Color Image(const std::string& name, const std::string& id) override {
     Expect(name, "RibbonImage");
     // The picture is made in the colour, a system colour as the scheme shows it.
-    return static_cast<platform::Color>(sim::ResolveColor(addin_.RibbonImage(id)));
+    return static_cast<platform::Color>(sim::ResolveColor(addin_.RibbonImage(id).color));
   }
 
  private:

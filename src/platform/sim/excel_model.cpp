@@ -52,8 +52,37 @@ std::shared_ptr<ExcelModel> ExcelModel::Create(ExcelView& view, std::shared_ptr<
   return std::shared_ptr<ExcelModel>(new ExcelModel(view, std::move(bars), calls, faults));
 }
 
+std::int32_t ExcelModel::Build() const {
+  // The last build of each version, as its last update left it; today's keeps growing.
+  const std::string& version = workbooks_.front()->sheet.version;
+  const int major = std::atoi(version.c_str());
+  switch (major) {
+    case 12:
+      return 6611;
+    case 14:
+      return 7015;
+    case 15:
+      return 5603;
+    case 16:
+      return 18025;
+    default:
+      return major > 16 ? 18025 : 0;
+  }
+}
+
+std::optional<CellRef> ExcelModel::CellAtScreen(platform::Point point) {
+  const platform::Point origin = view_.GridOrigin();
+  const platform::Rect grid = view_.GridClient();
+  const SheetModel& sheet = Sheet();
+  const auto row = sheet.RowAt(point.y - origin.y, grid.bottom - grid.top);
+  const auto column = sheet.ColumnAt(point.x - origin.x, grid.right - grid.left);
+  if (!row || !column) return std::nullopt;
+  return CellRef{*row, *column};
+}
+
 void ExcelModel::Called() {
   ++*calls_;
+  view_.AddInCalled();
   if (editing_) {
     ++refused_;
     platform::Raise(HostFaults::kBusy, "Application busy");

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,6 +73,10 @@ class ExcelView {
   virtual void ShowEditor(bool shown) = 0;
   // The monitor the grid lies on has this resolution from now on.
   virtual void SetMonitorDpi(int dpi) = 0;
+  // The add-in calls into the host: the view records a call made while the
+  // add-in's thread is in a DPI context the add-in set itself (it must
+  // give Excel back the context Office called it in first).
+  virtual void AddInCalled() = 0;
 };
 
 class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
@@ -94,6 +99,10 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   bool WindowPerWorkbook() const;
   // The version is the host's, the same in every workbook.
   void SetVersion(const std::string& version);
+  // The build of the host's version (Application.Build).
+  std::int32_t Build() const;
+  // The cell of the active workbook's grid at a point of the screen, if the grid shows one there.
+  std::optional<CellRef> CellAtScreen(platform::Point point);
   // Whose copy of the add-in's controls the user clicks: the active
   // workbook's window when each has one, else the one shared window (0).
   int BarsWindow() const { return WindowPerWorkbook() ? workbooks_[active_]->id : 0; }

@@ -27,6 +27,30 @@ std::int32_t SheetModel::Pixels(double points) const { return RoundEven(points *
 
 double SheetModel::SnapToPixels(double points) const { return RoundEven(points * dpi / 72) * 72.0 / dpi; }
 
+std::optional<double> SheetModel::Uniform(const std::map<std::int32_t, double>& custom, double standard,
+                                          std::int32_t first, std::int32_t last) {
+  std::optional<double> seen;
+  std::int64_t customCount = 0;
+  for (auto it = custom.lower_bound(first); it != custom.end() && it->first <= last; ++it, ++customCount) {
+    if (seen && *seen != it->second) return std::nullopt;
+    seen = it->second;
+  }
+  // Any index without a size of its own has the standard one.
+  if (customCount < std::int64_t{last} - first + 1) {
+    if (seen && *seen != standard) return std::nullopt;
+    seen = standard;
+  }
+  return seen;
+}
+
+std::optional<double> SheetModel::UniformRowHeight(std::int32_t first, std::int32_t last) const {
+  return Uniform(rowHeights_, kStandardRowHeight, first, last);
+}
+
+std::optional<double> SheetModel::UniformColumnWidth(std::int32_t first, std::int32_t last) const {
+  return Uniform(columnWidths_, kStandardColumnWidth, first, last);
+}
+
 double SheetModel::PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t index) {
   double sum = standard * (index - 1);
   for (auto it = custom.begin(); it != custom.end() && it->first < index; ++it) sum += it->second - standard;
@@ -78,6 +102,33 @@ std::int32_t SheetModel::ColumnEdge(std::int32_t column) const {
   if (frozen.column == 0) return ScrolledColumnEdge(column);
   if (column <= frozen.column + 1) return EdgeFrom(columnWidths_, kStandardColumnWidth, 1, column);
   return std::max(FrozenWidth(), ScrolledColumnEdge(column));
+}
+
+namespace {
+// The index whose pixels hold `at`, counting sizes from `first` on where
+// `start` pixels are already used; nothing past `room` or the sheet's end.
+template <class Size>
+std::optional<std::int32_t> IndexAt(std::int32_t at, std::int32_t start, std::int32_t first, std::int32_t last,
+                                    std::int32_t room, Size size) {
+  if (at < start || at >= room) return std::nullopt;
+  for (std::int32_t i = first, edge = start; i <= last && edge < room; ++i) {
+    edge += size(i);
+    if (at < edge) return i;
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+std::optional<std::int32_t> SheetModel::RowAt(std::int32_t y, std::int32_t room) const {
+  auto size = [this](std::int32_t r) { return RowPixels(r); };
+  if (y >= 0 && y < FrozenHeight()) return IndexAt(y, 0, 1, frozen.row, room, size);
+  return IndexAt(y, FrozenHeight(), scroll.row, kMaxRows, room, size);
+}
+
+std::optional<std::int32_t> SheetModel::ColumnAt(std::int32_t x, std::int32_t room) const {
+  auto size = [this](std::int32_t c) { return ColumnPixels(c); };
+  if (x >= 0 && x < FrozenWidth()) return IndexAt(x, 0, 1, frozen.column, room, size);
+  return IndexAt(x, FrozenWidth(), scroll.column, kMaxColumns, room, size);
 }
 
 CellRef SheetModel::LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const {

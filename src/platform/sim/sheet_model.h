@@ -49,6 +49,10 @@ class SheetModel {
   void SetRowHeight(std::int32_t row, double points) { rowHeights_[row] = SnapToPixels(points); }
   void SetColumnWidth(std::int32_t column, double points) { columnWidths_[column] = SnapToPixels(points); }
 
+  // The one size of the rows (columns) from `first` to `last`, or nothing when they differ.
+  std::optional<double> UniformRowHeight(std::int32_t first, std::int32_t last) const;
+  std::optional<double> UniformColumnWidth(std::int32_t first, std::int32_t last) const;
+
   // Sizes in pixels at the current zoom.
   std::int32_t RowPixels(std::int32_t row) const { return Pixels(RowHeight(row)); }
   std::int32_t ColumnPixels(std::int32_t column) const { return Pixels(ColumnWidth(column)); }
@@ -70,6 +74,10 @@ class SheetModel {
   // Points from the sheet's top (left) edge to the row's (column's), as Range.Top and .Left give them.
   double RowTop(std::int32_t row) const;
   double ColumnLeft(std::int32_t column) const;
+  // The row (column) that shows at a distance from the grid's top (left)
+  // edge in pixels, in a grid of `room` pixels; nothing outside it.
+  std::optional<std::int32_t> RowAt(std::int32_t y, std::int32_t room) const;
+  std::optional<std::int32_t> ColumnAt(std::int32_t x, std::int32_t room) const;
   // The last row and column that start inside a grid of this many pixels, after the frozen ones.
   CellRef LastVisible(std::int32_t gridWidth, std::int32_t gridHeight) const;
   // The scroll position nearest the current one that shows the cell whole in
@@ -106,6 +114,8 @@ class SheetModel {
   // Draws the cells from `from` on with its top-left corner at `origin`; false when none reaches into the clip.
   bool RenderCells(FrameBuffer& fb, platform::Point origin, const platform::Rect& clip, CellRef from) const;
   double SnapToPixels(double points) const;
+  static std::optional<double> Uniform(const std::map<std::int32_t, double>& custom, double standard,
+                                       std::int32_t first, std::int32_t last);
   static double PointsBefore(const std::map<std::int32_t, double>& custom, double standard, std::int32_t index);
   std::int32_t EdgeFrom(const std::map<std::int32_t, double>& custom, double standard, std::int32_t from,
                         std::int32_t to) const;

@@ -69,6 +69,9 @@ class SimDesktop : public platform::WindowQueries,
   void MoveWindow(WindowHandle hwnd, Rect rect);
   Rect WindowRect(WindowHandle hwnd) const;
   bool IsWindow(WindowHandle hwnd) const;
+  // A modal window of the host's program is up: the other top-level windows take no input until it goes.
+  void PushModal(WindowHandle hwnd) { modal_.push_back(hwnd); }
+  void PopModal(WindowHandle hwnd) { std::erase(modal_, hwnd); }
   // The rectangles of the top-level windows that lie above this top-level one.
   std::vector<Rect> WindowsAbove(WindowHandle topLevel) const;
   void SetFocusWindow(WindowHandle hwnd) { focus_ = hwnd; }
@@ -155,6 +158,19 @@ class SimDesktop : public platform::WindowQueries,
   // The monitor the host's windows are on, when its resolution is not the system's.
   std::optional<int> monitorDpi;
 
+  // The add-in's thread and its DPI awareness. Office calls an add-in in the
+  // system-aware context; there, the rectangles and points of windows on a
+  // monitor of another resolution come back scaled, as Windows virtualises
+  // them, while drawing and Excel's own answers stay in physical pixels.
+  enum class ThreadDpi { System, PerMonitor };
+  // The context the host calls the add-in in, and the thread's from now on.
+  void SetHostThreadDpi(ThreadDpi context) { hostThreadDpi_ = threadDpi_ = context; }
+  ThreadDpi HostThreadDpi() const { return hostThreadDpi_; }
+  // The add-in put its thread into the per-monitor context and has not restored it.
+  bool AddInChangedThreadDpi() const { return threadDpi_ != hostThreadDpi_; }
+  // The context the add-in's last drawing on a window ran in, if it drew.
+  std::optional<ThreadDpi> LastDrawingDpi() const { return lastDrawingDpi_; }
+
   // platform::WindowQueries
   WindowHandle FindProcessWindow(const char* className) override;
   WindowHandle GetDesktopWindow() override;
@@ -174,6 +190,9 @@ class SimDesktop : public platform::WindowQueries,
   bool IsProcessWindow(WindowHandle hwnd) override;
   int ScreenDpi() override;
   int WindowDpi(WindowHandle hwnd) override;
+  bool IsWindowEnabled(WindowHandle hwnd) override;
+  std::uintptr_t EnterPerMonitorDpi() override;
+  void RestoreThreadDpi(std::uintptr_t previous) override;
   // platform::ScreenDrawing
   bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
   bool UpdateWindow(WindowHandle hwnd) override;
@@ -238,6 +257,12 @@ class SimDesktop : public platform::WindowQueries,
   };
 
   const Window* Find(WindowHandle hwnd) const;
+  // Screen coordinates as the thread sees them, and back: scaled to the
+  // system's resolution while the thread is system aware and the host's
+  // monitor has another.
+  Point Virtualised(Point physical) const;
+  Point Physical(Point virtualised) const;
+  Rect Virtualised(const Rect& physical) const;
   WindowHandle RootOf(WindowHandle hwnd) const;
   void PaintWindowTree(WindowHandle parent, const Rect& clip);
   bool BrushInUse(GdiObject brush) const;
@@ -268,6 +293,10 @@ class SimDesktop : public platform::WindowQueries,
   std::uint64_t redrawsAsked_ = 0;
   std::string moduleFolder_ = "C:\\Program Files\\Rowtint";
   std::uint32_t nextProcessId_ = 4000;
+  std::vector<WindowHandle> modal_;
+  ThreadDpi hostThreadDpi_ = ThreadDpi::PerMonitor;
+  ThreadDpi threadDpi_ = ThreadDpi::PerMonitor;
+  std::optional<ThreadDpi> lastDrawingDpi_;
 };
 
 }  // namespace rowtint::sim

@@ -27,9 +27,11 @@ bool SimDesktop::ShowColorDialog(platform::ChooseColorRecord& record) {
           fb.Fill({r.left + 1, r.top + 1, r.right - 1, r.top + 22}, clip, ResolveColor(platform::kColorActiveCaption));
         });
     active_ = focus_ = foreground_ = colorDialog_;
+    PushModal(colorDialog_);
     PaintNow(WindowRect(colorDialog_));
     while (!colorAnswer_ && pumpOne_()) {
     }
+    PopModal(colorDialog_);
     DestroyWindow(colorDialog_);
     colorDialog_ = 0;
     if (IsWindow(previousActive)) active_ = previousActive;

@@ -127,6 +127,7 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
   if (it == dcs_.end()) return false;
   const Dc& dcRecord = it->second;
   const DcState& st = dcRecord.state;
+  lastDrawingDpi_ = threadDpi_;
   // A client DC's coordinates start at its window's corner; its drawing
   // stays inside the window and off the top-level windows above it.
   const Rect window = dcRecord.client ? WindowRect(dcRecord.window) : screen_.Bounds();

@@ -10,7 +10,29 @@ bool Contains(const Rect& outer, const Rect& inner) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
 }
+
+// Windows' MulDiv: the product divided, rounded half away from zero.
+int MulDiv(int number, int numerator, int denominator) {
+  const std::int64_t product = std::int64_t{number} * numerator;
+  const std::int64_t half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
+}
 }  // namespace
+
+Point SimDesktop::Virtualised(Point p) const {
+  if (threadDpi_ != ThreadDpi::System || !monitorDpi || *monitorDpi == dpi) return p;
+  return {MulDiv(p.x, dpi, *monitorDpi), MulDiv(p.y, dpi, *monitorDpi)};
+}
+
+Point SimDesktop::Physical(Point p) const {
+  if (threadDpi_ != ThreadDpi::System || !monitorDpi || *monitorDpi == dpi) return p;
+  return {MulDiv(p.x, *monitorDpi, dpi), MulDiv(p.y, *monitorDpi, dpi)};
+}
+
+Rect SimDesktop::Virtualised(const Rect& r) const {
+  const Point topLeft = Virtualised(Point{r.left, r.top}), bottomRight = Virtualised(Point{r.right, r.bottom});
+  return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
 
 WindowHandle SimDesktop::FindProcessWindow(const char* className) {
   ++calls_;
@@ -55,7 +77,7 @@ WindowHandle SimDesktop::GetFocus() {
 bool SimDesktop::GetWindowRect(WindowHandle hwnd, Rect& rect) {
   ++calls_;
   if (!IsWindow(hwnd)) return false;
-  rect = WindowRect(hwnd);
+  rect = Virtualised(WindowRect(hwnd));
   return true;
 }
 
@@ -64,14 +86,20 @@ bool SimDesktop::GetThreadCaret(WindowHandle& window, Rect& clientRect) {
   if (!caretSource_ || !IsWindow(focus_)) return false;
   const Point corner = caretSource_();
   window = focus_;
-  clientRect = {corner.x, corner.y, corner.x + 2, corner.y + 16};
+  // Client coordinates scale as screen ones do: about the window's own origin.
+  const Rect origin = WindowRect(focus_);
+  const Rect physical{origin.left + corner.x, origin.top + corner.y, origin.left + corner.x + 2,
+                      origin.top + corner.y + 16};
+  const Rect seen = Virtualised(physical), seenOrigin = Virtualised(origin);
+  clientRect = {seen.left - seenOrigin.left, seen.top - seenOrigin.top, seen.right - seenOrigin.left,
+                seen.bottom - seenOrigin.top};
   return true;
 }
 
 bool SimDesktop::ClientToScreen(WindowHandle hwnd, Point& point) {
   ++calls_;
   if (!IsWindow(hwnd)) return false;
-  const Rect r = WindowRect(hwnd);
+  const Rect r = Virtualised(WindowRect(hwnd));
   point.x += r.left;
   point.y += r.top;
   return true;
@@ -80,7 +108,7 @@ bool SimDesktop::ClientToScreen(WindowHandle hwnd, Point& point) {
 bool SimDesktop::ScreenToClient(WindowHandle hwnd, Point& point) {
   ++calls_;
   if (!IsWindow(hwnd)) return false;
-  const Rect r = WindowRect(hwnd);
+  const Rect r = Virtualised(WindowRect(hwnd));
   point.x -= r.left;
   point.y -= r.top;
   return true;
@@ -117,7 +145,7 @@ bool SimDesktop::UpdateWindow(WindowHandle hwnd) {
 
 bool SimDesktop::GetCursorPos(Point& point) {
   ++calls_;
-  point = cursor_;
+  point = Virtualised(cursor_);
   return true;
 }
 
@@ -129,8 +157,9 @@ bool SimDesktop::IsChild(WindowHandle parent, WindowHandle child) {
   return false;
 }
 
-WindowHandle SimDesktop::WindowFromPoint(Point point) {
+WindowHandle SimDesktop::WindowFromPoint(Point seen) {
   ++calls_;
+  const Point point = Physical(seen);
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
     const Rect& r = it->rect;
     if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom) return it->handle;
@@ -164,6 +193,24 @@ bool SimDesktop::IsProcessWindow(WindowHandle hwnd) {
 int SimDesktop::ScreenDpi() {
   ++calls_;
   return dpi;
+}
+
+bool SimDesktop::IsWindowEnabled(WindowHandle hwnd) {
+  ++calls_;
+  if (!IsWindow(hwnd)) return false;
+  return modal_.empty() || RootOf(hwnd) == modal_.back();
+}
+
+std::uintptr_t SimDesktop::EnterPerMonitorDpi() {
+  ++calls_;
+  if (threadDpi_ == ThreadDpi::PerMonitor) return 0;
+  threadDpi_ = ThreadDpi::PerMonitor;
+  return 1;  // the system-aware context, to go back to
+}
+
+void SimDesktop::RestoreThreadDpi(std::uintptr_t previous) {
+  ++calls_;
+  if (previous == 1) threadDpi_ = ThreadDpi::System;
 }
 
 int SimDesktop::WindowDpi(WindowHandle hwnd) {

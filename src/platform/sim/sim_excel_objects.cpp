@@ -72,6 +72,15 @@ class SimRange : public host::Range, public std::enable_shared_from_this<SimRang
     for (std::int32_t c = area_.first.column; c <= area_.last.column; ++c) sum += sheet.ColumnWidth(c);
     return sum;
   }
+  std::optional<double> RowHeight() override {
+    return host_().Sheet().UniformRowHeight(area_.first.row, area_.last.row);
+  }
+  // In characters of the standard font: 7 pixels each at 96 dots per inch, past 5 pixels of margin.
+  std::optional<double> ColumnWidth() override {
+    const auto points = host_().Sheet().UniformColumnWidth(area_.first.column, area_.last.column);
+    if (!points) return std::nullopt;
+    return std::max(0.0, (*points * 96 / 72 - 5) / 7);
+  }
   double Left() override { return host_().Sheet().ColumnLeft(area_.first.column); }
   double Top() override { return host_().Sheet().RowTop(area_.first.row); }
   std::shared_ptr<host::Range> Rows() override {
@@ -170,6 +179,7 @@ class SimApplication : public host::Application {
     return std::make_shared<SimRange>(host_, h.Sheet().selection);
   }
   std::string Version() override { return host_().Sheet().version; }
+  std::int32_t Build() override { return host_().Build(); }
   platform::WindowHandle Hwnd() override { return host_().View().ActiveMainWindow(); }
   std::shared_ptr<host::Range> GetRange(const std::string& cell1) override {
     host_();

@@ -43,6 +43,7 @@ void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, 
   desktop_.SetForegroundHandle(window);
   desktop_.SetActiveWindowHandle(window);
   desktop_.SetFocusWindow(window);
+  desktop_.PushModal(window);
   desktop_.PaintNow(desktop_.WindowRect(window));
 
   while (form->Visible() && pumpOne_()) {
@@ -65,6 +66,7 @@ void SimFormsHost::Close(platform::FormWindow& form) {
   if (it == shown_.end()) return;
   const Shown closing = *it;
   shown_.erase(it);
+  desktop_.PopModal(closing.window);
   desktop_.DestroyWindow(closing.window);
   if (desktop_.IsWindow(closing.previousActive)) desktop_.SetActiveWindowHandle(closing.previousActive);
   if (desktop_.IsWindow(closing.previousFocus)) desktop_.SetFocusWindow(closing.previousFocus);

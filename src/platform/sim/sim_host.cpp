@@ -169,6 +169,11 @@ void SimHost::CaretChanged(bool atCell) {
     desktop_.SetCaretSource(nullptr);
 }
 
+void SimHost::AddInCalled() {
+  if (desktop_.AddInChangedThreadDpi())
+    desktop_.RecordHostError("a call into Excel in the add-in's per-monitor DPI context");
+}
+
 void SimHost::EventFailed(const std::string& what) {
   ++failedEvents;
   desktop_.RecordHostError(what);
@@ -213,8 +218,10 @@ void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
   const Rect before = GridRect();
   desktop_.MoveWindow(shown_->desk, rect);
   desktop_.MoveWindow(shown_->grid, rect);
-  if (how == GridMove::Place || before.left != rect.left || before.top != rect.top) {
+  if (how == GridMove::Place) {
     RepaintAll();
+  } else if (before.left != rect.left || before.top != rect.top) {
+    MovedGridKeepsItsPixels(before, rect);
   } else {
     // Only what the new size exposes or gives back is painted; the rest keeps its pixels.
     const int right = std::max(before.right, rect.right), bottom = std::max(before.bottom, rect.bottom);
@@ -225,8 +232,35 @@ void SimHost::MoveGrid(const platform::Rect& rect, GridMove how) {
   }
 }
 
+// Windows keeps a moved window's client pixels, band and all, as far as the
+// new size still holds them, and paints only what the new size uncovers.
+void SimHost::MovedGridKeepsItsPixels(const Rect& before, const Rect& after) {
+  FrameBuffer& fb = desktop_.Screen();
+  const FrameBuffer old = fb;
+  desktop_.PaintArea(desktop_.WindowRect(MainWindow()));
+  const int dx = after.left - before.left, dy = after.top - before.top;
+  const Rect kept =
+      Intersect({after.left, after.top, after.left + std::min(before.right - before.left, after.right - after.left),
+                 after.top + std::min(before.bottom - before.top, after.bottom - after.top)},
+                fb.Bounds());
+  const auto above = desktop_.WindowsAbove(MainWindow());
+  auto shown = [&](int x, int y) {
+    if (!fb.Bounds().Empty() && (x < 0 || y < 0 || x >= fb.Width() || y >= fb.Height())) return false;
+    for (const Rect& r : above)
+      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return false;
+    return true;
+  };
+  for (int y = kept.top; y < kept.bottom; ++y)
+    for (int x = kept.left; x < kept.right; ++x)
+      if (shown(x, y) && shown(x - dx, y - dy)) fb.Set(x, y, old.Get(x - dx, y - dy));
+  std::vector<Rect> uncovered;
+  platform::SubtractRect(after, kept, uncovered);
+  for (const Rect& part : uncovered) desktop_.TellPainted(part);
+}
+
 void SimHost::SetDpi(int dpi) {
-  for (const auto& book : model_->Workbooks()) book->sheet.dpi = dpi;
+  // The sheet is drawn at its monitor's resolution, the system's unless the monitor has one of its own.
+  for (const auto& book : model_->Workbooks()) book->sheet.dpi = desktop_.monitorDpi.value_or(dpi);
   desktop_.dpi = dpi;
   RepaintAll();
 }

@@ -89,10 +89,12 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void RepaintAll() override;
   void ScrollGrid(int dx, int dy, platform::Point frozen) override;
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
+  void MovedGridKeepsItsPixels(const platform::Rect& before, const platform::Rect& after);
   void EventFailed(const std::string& what) override;
   void CaretChanged(bool atCell) override;
   void ShowEditor(bool shown) override;
   void SetMonitorDpi(int dpi) override;
+  void AddInCalled() override;
 
  private:
   // One workbook's windows: the workbook they show (the active one's while

@@ -87,6 +87,16 @@ class SimWindow : public host::Window, public WindowMainHandle {
     const CellRef active = host_().Sheet().active;
     return NewRange(host_, Area{active, active});
   }
+  std::shared_ptr<host::Range> RangeFromPoint(std::int32_t x, std::int32_t y) override {
+    auto& h = host_();
+    if (!h.WorkbookById(workbookId_))
+      Raise(kDisconnected, "Automation error: the object invoked has disconnected from its clients");
+    // Only the window in front shows its grid; another workbook's window answers Nothing.
+    if (h.Active().id != workbookId_) return nullptr;
+    const auto cell = h.CellAtScreen({x, y});
+    if (!cell) return nullptr;
+    return NewRange(host_, Area{*cell, *cell});
+  }
   std::shared_ptr<host::Pane> ActivePane() override {
     const SheetModel& sheet = host_().Sheet();
     return std::make_shared<SimPane>(

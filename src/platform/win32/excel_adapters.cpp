@@ -52,6 +52,8 @@ class ExcelRange final : public host::Range, public DispatchBacked {
   double Width() override { return ToDouble(d_.Get(excel::kWidth), excel::kWidth.name); }
   double Left() override { return ToDouble(d_.Get(excel::kLeft), excel::kLeft.name); }
   double Top() override { return ToDouble(d_.Get(excel::kTop), excel::kTop.name); }
+  std::optional<double> RowHeight() override { return SizeOrNull(excel::kRowHeight); }
+  std::optional<double> ColumnWidth() override { return SizeOrNull(excel::kColumnWidth); }
   std::shared_ptr<host::Range> Rows() override { return RangeAt(excel::kRows); }
   std::shared_ptr<host::Range> Columns() override { return RangeAt(excel::kColumns); }
   std::int32_t Count() override { return ToLong(d_.Get(excel::kCount), excel::kCount.name); }
@@ -83,6 +85,12 @@ class ExcelRange final : public host::Range, public DispatchBacked {
  private:
   std::shared_ptr<host::Range> RangeAt(const Member& member) {
     return MakeRange(d_, RequireObject(d_.Get(member), member.name));
+  }
+  // Excel answers Null for rows or columns of different sizes.
+  std::optional<double> SizeOrNull(const Member& member) {
+    const Variant size = d_.Get(member);
+    if (size.Type() == VT_NULL) return std::nullopt;
+    return ToDouble(size, member.name);
   }
 };
 
@@ -143,6 +151,17 @@ class ExcelWindow final : public host::Window, public DispatchBacked {
   std::shared_ptr<host::Range> ActiveCell() override {
     return MakeRange(d_, RequireObject(d_.Get(excel::kActiveCell), excel::kActiveCell.name));
   }
+  std::shared_ptr<host::Range> RangeFromPoint(std::int32_t x, std::int32_t y) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Long(x));
+    args.push_back(Variant::Long(y));
+    ComPtr<IDispatch> found = ToObject(d_.Call(excel::kRangeFromPoint, std::move(args)), excel::kRangeFromPoint.name);
+    if (!found) return nullptr;
+    // Over a shape Excel answers the shape: no cell is there.
+    ComPtr<IDispatch> range;
+    if (FAILED(found->QueryInterface(kIidRange, range.PutVoid())) || !range) return nullptr;
+    return MakeRange(d_, std::move(range));
+  }
 
  private:
   Dispatcher Panes() const { return d_.Other(RequireObject(d_.Get(excel::kPanes), excel::kPanes.name), IID_IDispatch); }
@@ -175,6 +194,7 @@ class ExcelApplication final : public host::Application, public DispatchBacked {
     return std::make_shared<ExcelObject>(d_.Other(std::move(selection), IID_IDispatch));
   }
   std::string Version() override { return ToText(d_.Get(excel::kVersion, {}, kEnglishLocale), excel::kVersion.name); }
+  std::int32_t Build() override { return ToLong(d_.Get(excel::kBuild), excel::kBuild.name); }
   platform::WindowHandle Hwnd() override {
     // A handle is a 32-bit value in both bitnesses; Excel passes it as a Long.
     return static_cast<platform::WindowHandle>(

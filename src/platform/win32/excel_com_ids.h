@@ -32,6 +32,8 @@ inline constexpr Member kActiveWindow{"ActiveWindow", 0x2F7};
 inline constexpr Member kActiveCell{"ActiveCell", 0x131};
 inline constexpr Member kSelection{"Selection", 0x93};
 inline constexpr Member kVersion{"Version", 0x188};
+// Asked for by name, as members outside the checked list are.
+inline constexpr Member kBuild{"Build"};
 // Asked for by name: Window.Hwnd exists from version 15 on only.
 inline constexpr Member kHwnd{"Hwnd"};
 inline constexpr Member kRange{"Range", 0xC5};
@@ -48,6 +50,8 @@ inline constexpr Member kPanes{"Panes", 0x28D};
 inline constexpr Member kFreezePanes{"FreezePanes", 0x28A};
 inline constexpr Member kSplitRow{"SplitRow", 0x294};
 inline constexpr Member kSplitColumn{"SplitColumn", 0x292};
+// By name: Excel 2002 and later.
+inline constexpr Member kRangeFromPoint{"RangeFromPoint"};
 // Window and Pane
 inline constexpr Member kPointsToScreenPixelsX{"PointsToScreenPixelsX", 0x6F0};
 inline constexpr Member kPointsToScreenPixelsY{"PointsToScreenPixelsY", 0x6F1};
@@ -60,6 +64,9 @@ inline constexpr Member kWidth{"Width", 0x7A};
 inline constexpr Member kLeft{"Left", 0x7F};
 inline constexpr Member kTop{"Top", 0x7E};
 inline constexpr Member kRows{"Rows", 0x102};
+// By name; Null when the rows (columns) differ.
+inline constexpr Member kRowHeight{"RowHeight"};
+inline constexpr Member kColumnWidth{"ColumnWidth"};
 inline constexpr Member kColumns{"Columns", 0xF1};
 inline constexpr Member kCount{"Count", 0x76};
 inline constexpr Member kFind{"Find", 0x18E};

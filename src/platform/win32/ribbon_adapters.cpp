@@ -12,8 +12,6 @@
 
 namespace rowtint::win32 {
 namespace {
-constexpr int kSwatchSize = 16;
-
 class RibbonUiAdapter final : public platform::RibbonUI, public DispatchBacked {
  public:
   using DispatchBacked::DispatchBacked;
@@ -35,14 +33,14 @@ std::shared_ptr<platform::RibbonUI> RibbonUiFromDispatch(IDispatch* ribbon) {
 
 std::string RibbonControlId(IDispatch* control) { return ToText(Over(control).Get({"Id", 1}), "Id"); }
 
-ComPtr<IDispatch> SwatchPicture(platform::Color color) {
+ComPtr<IDispatch> SwatchPicture(platform::Color color, int pixels) {
   COLORREF rgb = 0;
   if (const HRESULT hr = OleTranslateColor(static_cast<OLE_COLOR>(color), nullptr, &rgb); FAILED(hr))
     RaiseFromHresult(hr, nullptr, "OleTranslateColor");
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kSwatchSize;
-  info.bmiHeader.biHeight = kSwatchSize;
+  info.bmiHeader.biWidth = pixels;
+  info.bmiHeader.biHeight = pixels;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
@@ -50,10 +48,10 @@ ComPtr<IDispatch> SwatchPicture(platform::Color color) {
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) RaiseFromHresult(E_OUTOFMEMORY, nullptr, "CreateDIBSection");
   // Rows of 24-bit pixels, blue first, each padded to four bytes.
-  const int stride = (kSwatchSize * 3 + 3) & ~3;
+  const int stride = (pixels * 3 + 3) & ~3;
   auto* row = static_cast<BYTE*>(bits);
-  for (int y = 0; y < kSwatchSize; ++y, row += stride)
-    for (int x = 0; x < kSwatchSize; ++x) {
+  for (int y = 0; y < pixels; ++y, row += stride)
+    for (int x = 0; x < pixels; ++x) {
       row[x * 3] = GetBValue(rgb);
       row[x * 3 + 1] = GetGValue(rgb);
       row[x * 3 + 2] = GetRValue(rgb);

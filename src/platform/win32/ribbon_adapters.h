@@ -19,8 +19,9 @@ namespace rowtint::win32 {
 std::shared_ptr<platform::RibbonUI> RibbonUiFromDispatch(IDispatch* ribbon);
 // IRibbonControl.Id (DISPID 1): the id the XML gave the control.
 std::string RibbonControlId(IDispatch* control);
-// A 16 x 16 picture in one colour (a system colour as Windows shows it now),
-// made with OleCreatePictureIndirect from a 24-bit bitmap the picture owns.
-ComPtr<IDispatch> SwatchPicture(platform::Color color);
+// A square picture of `pixels` in one colour (a system colour as Windows
+// shows it now), made with OleCreatePictureIndirect from a 24-bit bitmap the
+// picture owns.
+ComPtr<IDispatch> SwatchPicture(platform::Color color, int pixels);
 
 }  // namespace rowtint::win32

@@ -17,6 +17,32 @@ FARPROC SystemFunction(const wchar_t* loadedLibrary, const char* name) noexcept;
 // Windows lacks the function.
 UINT DpiForWindow(HWND window) noexcept;
 
+// The thread's DPI awareness context (Windows 10 1607 and later), as the
+// opaque handle Windows gives; null where Windows has no per-thread contexts.
+using DpiContext = void*;
+DpiContext ThreadDpiContext() noexcept;
+// Puts the thread into the per-monitor-aware context (v2, or v1 where v2 is
+// refused) and gives the context it was in; null when the thread was per-monitor
+// aware already or Windows lacks the function, with nothing to restore.
+DpiContext EnterPerMonitorAware() noexcept;
+// Puts the thread into a context a call above gave and gives the one it was
+// in; null does nothing and gives null.
+DpiContext SetThreadDpi(DpiContext context) noexcept;
+
+// The thread per-monitor aware, or in a given context, for a scope, and back
+// in the context it was in after it.
+class ScopedThreadDpi {
+ public:
+  ScopedThreadDpi() noexcept : previous_(EnterPerMonitorAware()) {}
+  explicit ScopedThreadDpi(DpiContext context) noexcept : previous_(SetThreadDpi(context)) {}
+  ~ScopedThreadDpi() { SetThreadDpi(previous_); }
+  ScopedThreadDpi(const ScopedThreadDpi&) = delete;
+  ScopedThreadDpi& operator=(const ScopedThreadDpi&) = delete;
+
+ private:
+  DpiContext previous_;
+};
+
 // A library from the system folder only. A Windows that refuses the
 // system-folder flag (one without the update that brought it) gives null:
 // the library counts as not available, and no search by bare name follows.

@@ -1,9 +1,11 @@
 #include "platform/win32/win32_forms_host.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/error.h"
 #include "platform/win32/hresult_errors.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_forms_host_modal.h"
 
 namespace rowtint::win32 {
@@ -57,14 +59,20 @@ HWND Win32FormsHost::WindowOf(const platform::FormWindow& form) const {
 
 void Win32FormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) {
   DropOrphans();
+  // The form's handlers call into Excel: they run in the context the form was shown from.
+  const DpiContext caller = ThreadDpiContext();
   const HWND nearWindow = reinterpret_cast<HWND>(anchor);
+  // Made, sized and placed per-monitor aware, in the pixels of the monitor it opens on.
+  std::optional<ScopedThreadDpi> own(std::in_place);
   FormFrame& frame = FrameFor(form, FormScale::OfWindow(nearWindow));
   if (frame.InModal()) platform::Raise(kAlreadyDisplayed, "Form already displayed; can't show modally");
   SetWindowTextW(frame.Window(), Widen(form->Caption()).c_str());
   ModalShowing showing(frame.Window(), frame.Placement(*form, nearWindow));
   // Showing and activating sends messages: the frame is looked up again
   // after them, and after the loop (the form may have been unloaded).
-  if (FormFrame* shown = Find(*form)) shown->BeginModal(showing);
+  if (FormFrame* shown = Find(*form)) shown->BeginModal(showing, caller);
+  // The loop runs Excel's timer and messages in the caller's context.
+  own.reset();
   RunModalLoop([&] { return showing.Ended() || !form->Visible(); });
   if (FormFrame* still = Find(*form)) still->EndModal();
   showing.End();

@@ -8,6 +8,7 @@
 #include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
+#include "platform/win32/system_library.h"
 
 namespace rowtint::win32 {
 namespace {
@@ -73,6 +74,8 @@ void FormWindowClassUse::Tidy() noexcept {
 FormFrame::FormFrame(const std::shared_ptr<platform::FormWindow>& form, const FormScale& scale)
     : form_(form), scale_(scale), painter_(scale) {
   const std::wstring caption = Widen(form->Caption());
+  // A window keeps the context it was made in for its own procedure: per-monitor aware, its pixels are the monitor's.
+  const ScopedThreadDpi perMonitor;
   CreateWindowExW(kExStyle, kFormWindowClass, caption.c_str(), kStyle, 0, 0, 0, 0, nullptr, nullptr, ModuleInstance(),
                   this);
   if (!window_) platform::Raise(kOutOfMemory, "Out of memory");
@@ -157,6 +160,7 @@ LRESULT FormFrame::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
       // The model unloads itself, which may destroy this frame: nothing of it is touched afterwards.
       if (const auto form = form_.lock()) {
+        const ScopedThreadDpi caller(caller_);
         form->CloseWindow();
         return 0;
       }
@@ -217,6 +221,7 @@ LRESULT FormFrame::OnMouseMove(POINT client) {
   const auto form = form_.lock();
   if (!form) return 0;
   const std::string name = ControlNameAt(client);
+  const ScopedThreadDpi caller(caller_);
   form->MouseMove(name);
   return 0;
 }
@@ -228,7 +233,9 @@ LRESULT FormFrame::OnButtonUp(POINT client) {
   if (pressing_) ReleaseCapture();
   pressing_ = false;
   const auto form = form_.lock();
-  if (same && form) form->Click(name);
+  if (!same || !form) return 0;
+  const ScopedThreadDpi caller(caller_);
+  form->Click(name);
   return 0;
 }
 

@@ -49,7 +49,11 @@ class FormFrame {
   // Window rectangle for a showing: the form's client area at the scale,
   // centred on the work area of the monitor `anchor` lies on.
   RECT Placement(const platform::FormWindow& form, HWND anchor) const;
-  void BeginModal(ModalShowing& showing) noexcept { modal_ = &showing; }
+  // `caller` is the DPI context the form was shown from, in which its handlers run.
+  void BeginModal(ModalShowing& showing, void* caller) noexcept {
+    modal_ = &showing;
+    caller_ = caller;
+  }
   bool InModal() const noexcept { return modal_ != nullptr; }
   void EndModal() noexcept;
   // Ends the modal showing, if one runs, or just hides the window.
@@ -74,6 +78,7 @@ class FormFrame {
   FormPainter painter_;
   HWND window_ = nullptr;
   ModalShowing* modal_ = nullptr;
+  void* caller_ = nullptr;
   bool pressing_ = false;
   std::string pressed_;  // the control the button went down over
 };

@@ -12,6 +12,7 @@
 #include "platform/win32/hresult_errors.h"
 #include "platform/win32/module_lifetime.h"
 #include "platform/win32/system_library.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_window_messages.h"
 
@@ -156,6 +157,12 @@ int Win32Services::WindowDpi(WindowHandle hwnd) {
   const UINT dpi = DpiForWindow(Hwnd(hwnd));
   return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
+
+bool Win32Services::IsWindowEnabled(WindowHandle hwnd) { return ::IsWindowEnabled(Hwnd(hwnd)) != FALSE; }
+
+std::uintptr_t Win32Services::EnterPerMonitorDpi() { return reinterpret_cast<std::uintptr_t>(EnterPerMonitorAware()); }
+
+void Win32Services::RestoreThreadDpi(std::uintptr_t previous) { SetThreadDpi(reinterpret_cast<DpiContext>(previous)); }
 
 int Win32Services::ScreenDpi() {
   ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);

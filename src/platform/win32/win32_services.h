@@ -45,6 +45,9 @@ class Win32Services final : public platform::WindowQueries,
   bool IsProcessWindow(WindowHandle hwnd) override;
   int ScreenDpi() override;
   int WindowDpi(WindowHandle hwnd) override;
+  bool IsWindowEnabled(WindowHandle hwnd) override;
+  std::uintptr_t EnterPerMonitorDpi() override;
+  void RestoreThreadDpi(std::uintptr_t previous) override;
 
   // Graphics
   bool RedrawWindow(WindowHandle hwnd, const Rect* rect, std::uint32_t flags) override;
