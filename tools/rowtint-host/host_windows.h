@@ -57,7 +57,7 @@ class HostWindows : public sim::ExcelView {
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override { errors_.push_back(what); }
   void CaretChanged(bool atCell) override;
-  void ShowEditor(bool shown) override;
+  void ShowEditor(sim::EditPlace place, bool shown) override;
   void SetMonitorDpi(int dpi) override;
 
  private:

@@ -91,7 +91,7 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override;
   void CaretChanged(bool atCell) override;
-  void ShowEditor(bool shown) override;
+  void ShowEditor(EditPlace place, bool shown) override;
   void SetMonitorDpi(int dpi) override;
 
  private:
