@@ -27,6 +27,10 @@ struct Workbook {
   SheetModel sheet;
 };
 
+// From version 15 on, how far right of and below the main window opened
+// before it each new workbook's main window opens, as Excel cascades them.
+inline constexpr int kCascade = 24;
+
 // Where the user types: in the active cell, whose editor ("EXCEL6") lies
 // over it, or in the formula bar, whose window ("EXCEL<") draws nothing here.
 enum class EditPlace { Cell, FormulaBar };
