@@ -151,9 +151,12 @@ void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, cons
   }
 }
 
+// Every workbook's window shows the bars: those behind show them where the one in front leaves them uncovered.
 void SimHost::RepaintCommandBars() {
-  const Rect main = desktop_.WindowRect(MainWindow());
-  desktop_.PaintNow({main.left, main.top + kTitleHeight, main.right, GridRect().top - kHeaderHeight});
+  for (const auto& frame : frames_) {
+    const Rect main = desktop_.WindowRect(frame->main), grid = desktop_.WindowRect(frame->grid);
+    desktop_.PaintNow({main.left, main.top + kTitleHeight, main.right, grid.top - kHeaderHeight});
+  }
 }
 
 void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip, const Frame& frame) {
