@@ -53,6 +53,8 @@ class SimSession : private script::ScriptHost {
   sim::SimHost& Host();
   bool HostRunning() const { return host_ != nullptr; }
   addin::Connect* AddIn() { return connect_.get(); }
+  // The connection object an `unload keep` holds on to, until `release` or the next connection.
+  addin::Connect* KeptConnection() { return kept_.get(); }
   // The add-in's group as the host's ribbon shows it.
   const sim::RibbonModel& RibbonShown() { return ribbon_.Model(); }
   // What the add-in's library keeps: the shared highlight state and the forms.
