@@ -8,31 +8,33 @@ namespace {
 
 class ScriptLinesTest : public SimTest {};
 
+// A line, and the error it stops its script at.
+struct Refused {
+  const char* line;
+  const char* error;
+};
+
 TEST_F(SimSessionTest, AWrongLineSaysWhatWasWrongAndLeavesTheHostUnstarted) {
-  struct Case {
-    const char* line;
-    const char* error;
-  };
-  for (const Case& c : {
-           Case{"zoom 5", "line 1: 'zoom' takes a zoom percentage from 10 to 400, not 5"},
-           Case{"zoom x", "line 1: 'zoom' needs a whole number for the zoom percentage, not 'x'"},
-           Case{"grid 10 10 20", "line 1: 'grid' takes 4 arguments, not 3"},
-           Case{"unload maybe", "line 1: 'unload' takes keep or nothing, not 'maybe'"},
-           Case{"edit begin cell", "line 1: 'edit' takes begin, begin bar or end, not 'begin cell'"},
-           Case{"edit end bar", "line 1: 'edit' takes begin, begin bar or end, not 'end bar'"},
-           Case{"freeze 0 0", "line 1: 'freeze' takes a row or a column to freeze, or off"},
-           Case{"wheel 0", "line 1: 'wheel' takes the rows to scroll, not 0"},
-           Case{"tick 1001", "line 1: 'tick' takes a number of ticks from 1 to 1000, not 1001"},
-           Case{"snapshot out/a.png", "line 1: 'snapshot' takes a file name ending in .png, without a folder"},
-           Case{"pick 1 2", "line 1: 'pick' takes 3 arguments, not 2"},
-           Case{"form jump", "line 1: 'form' takes click, move or close"},
-           Case{"ribbon push rowtintBand", "line 1: 'ribbon' takes click, toggle or menu, not 'push'"},
-           Case{"version 4.0",
-                "line 1: 'version' takes the host's version text, a major from 5 and a minor number "
-                "such as 16.0, not '4.0'"},
-           Case{"caret maybe", "line 1: 'caret' takes on or off"},
-           Case{"release now", "line 1: 'release' takes 0 arguments, not 1"},
-           Case{"paste A1", "line 1: unknown command 'paste'"},
+  for (const Refused& c : {
+           Refused{"zoom 5", "line 1: 'zoom' takes a zoom percentage from 10 to 400, not 5"},
+           Refused{"zoom x", "line 1: 'zoom' needs a whole number for the zoom percentage, not 'x'"},
+           Refused{"grid 10 10 20", "line 1: 'grid' takes 4 arguments, not 3"},
+           Refused{"unload maybe", "line 1: 'unload' takes keep or nothing, not 'maybe'"},
+           Refused{"edit begin cell", "line 1: 'edit' takes begin, begin bar or end, not 'begin cell'"},
+           Refused{"edit end bar", "line 1: 'edit' takes begin, begin bar or end, not 'end bar'"},
+           Refused{"freeze 0 0", "line 1: 'freeze' takes a row or a column to freeze, or off"},
+           Refused{"wheel 0", "line 1: 'wheel' takes the rows to scroll, not 0"},
+           Refused{"tick 1001", "line 1: 'tick' takes a number of ticks from 1 to 1000, not 1001"},
+           Refused{"snapshot out/a.png", "line 1: 'snapshot' takes a file name ending in .png, without a folder"},
+           Refused{"pick 1 2", "line 1: 'pick' takes 3 arguments, not 2"},
+           Refused{"form jump", "line 1: 'form' takes click, move or close"},
+           Refused{"ribbon push rowtintBand", "line 1: 'ribbon' takes click, toggle or menu, not 'push'"},
+           Refused{"version 4.0",
+                   "line 1: 'version' takes the host's version text, a major from 5 and a minor number "
+                   "such as 16.0, not '4.0'"},
+           Refused{"caret maybe", "line 1: 'caret' takes on or off"},
+           Refused{"release now", "line 1: 'release' takes 0 arguments, not 1"},
+           Refused{"paste A1", "line 1: unknown command 'paste'"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
     // The line was read before anything ran: the host the script would have started is not running.
@@ -41,20 +43,16 @@ TEST_F(SimSessionTest, AWrongLineSaysWhatWasWrongAndLeavesTheHostUnstarted) {
 }
 
 TEST_F(ScriptLinesTest, WhatTheRunningHostDecidesIsCheckedWhenTheLineRuns) {
-  struct Case {
-    const char* line;
-    const char* error;
-  };
-  for (const Case& c : {
-           Case{"grid 0 0 1300 700", "line 1: 'grid' takes a right edge from 0 to 1280, not 1300"},
-           Case{"cover 10 10 10 20",
-                "line 1: 'cover' needs a cover inside the screen whose right lies past its "
-                "left and bottom below its top"},
-           Case{"workbook 2", "line 1: 'workbook' takes a workbook's place from 1 to 1, not 2"},
-           Case{"workbook close 1", "line 1: 'workbook close' leaves the host no workbook: the last one stays open"},
-           Case{"edit end", "line 1: no cell is being edited"},
-           Case{"release", "line 1: 'release' needs a connection object kept by 'unload keep'"},
-           Case{"load", "line 1: the add-in is loaded already"},
+  for (const Refused& c : {
+           Refused{"grid 0 0 1300 700", "line 1: 'grid' takes a right edge from 0 to 1280, not 1300"},
+           Refused{"cover 10 10 10 20",
+                   "line 1: 'cover' needs a cover inside the screen whose right lies past its "
+                   "left and bottom below its top"},
+           Refused{"workbook 2", "line 1: 'workbook' takes a workbook's place from 1 to 1, not 2"},
+           Refused{"workbook close 1", "line 1: 'workbook close' leaves the host no workbook: the last one stays open"},
+           Refused{"edit end", "line 1: no cell is being edited"},
+           Refused{"release", "line 1: 'release' needs a connection object kept by 'unload keep'"},
+           Refused{"load", "line 1: the add-in is loaded already"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
   }

@@ -137,13 +137,17 @@ Arguments SheetArguments(Verb verb, const ScriptLine& line) {
   }
 }
 
+// Whether the line's one argument is `word`, which then takes no other.
+bool Alone(const ScriptLine& line, const char* word) {
+  line.ExpectArguments(1, 2);
+  if (line.Word(1) != word) return false;
+  line.ExpectArguments(1);
+  return true;
+}
+
 // "off", or the counts of rows and columns to freeze, one of them at least.
 Freeze FreezeOf(const ScriptLine& line) {
-  line.ExpectArguments(1, 2);
-  if (line.Word(1) == "off") {
-    line.ExpectArguments(1);
-    return {};
-  }
+  if (Alone(line, "off")) return {};
   line.ExpectArguments(2);
   const auto rows = static_cast<std::int32_t>(line.Whole(1, 0, sim::SheetModel::kMaxRows - 1, "count of rows"));
   const auto columns =
@@ -154,11 +158,7 @@ Freeze FreezeOf(const ScriptLine& line) {
 
 // Excel repaints a cell, a row or the whole grid of its own accord.
 Repaint RepaintOf(const ScriptLine& line) {
-  line.ExpectArguments(1, 2);
-  if (line.Word(1) == "grid") {
-    line.ExpectArguments(1);
-    return {};
-  }
+  if (Alone(line, "grid")) return {};
   if (line.Word(1) == "row") {
     line.ExpectArguments(2);
     return {Repaint::What::Row, {static_cast<std::int32_t>(line.Whole(2, 1, sim::SheetModel::kMaxRows, "row")), 1}};
@@ -180,11 +180,7 @@ LookIn LookInOf(const ScriptLine& line) {
 
 // "new", a place to activate, or "close" and a place.
 WorkbookAction WorkbookOf(const ScriptLine& line) {
-  line.ExpectArguments(1, 2);
-  if (line.Word(1) == "new") {
-    line.ExpectArguments(1);
-    return {};
-  }
+  if (Alone(line, "new")) return {};
   if (line.Word(1) == "close") {
     line.ExpectArguments(2);
     return {WorkbookAction::What::Close, line.Whole(2, INT64_MIN, INT64_MAX, "workbook's place")};
