@@ -22,6 +22,9 @@ fi
 grep -q 'LOAD_LIBRARY_SEARCH_SYSTEM32);' src/platform/win32/system_library.cpp
 echo "library loads: only through the system-folder helper"
 
+# The layers as the includes keep them, and no include cycle: no build needed.
+python3 scripts/check_includes.py
+
 cmake -S . -B build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 checks='-*,bugprone-*,performance-*,-bugprone-easily-swappable-parameters,-bugprone-exception-escape'
 checks+=',cppcoreguidelines-slicing,cppcoreguidelines-virtual-class-destructor,cppcoreguidelines-init-variables'

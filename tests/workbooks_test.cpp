@@ -76,18 +76,26 @@ TEST_F(WorkbooksTest, OpeningSwitchingAndClosingCountAndTellTheAddIn) {
   }
 }
 
-TEST_F(WorkbooksTest, EachGridLiesInADeskInsideItsMainWindowWhereTheFirstOneLay) {
+TEST_F(WorkbooksTest, EachGridLiesInADeskInsideItsMainWindowCascadedFromTheOneBefore) {
   const Rect first = Host().GridRect();
-  for (const char* version : {"14.0", "16.0"}) {
+  struct Case {
+    const char* version;
+    int shift;  // how far right and down the new workbook's grid lies
+  };
+  for (const Case& c : {Case{"14.0", 0}, Case{"16.0", sim::kCascade}}) {
     Run("start");
-    Run(std::string("version ") + version);
+    Run(std::string("version ") + c.version);
     Run("workbook new");
     const auto grid = Host().GridWindow();
-    EXPECT_EQ(Desktop().WindowClassName(grid), "EXCEL7") << version;
-    EXPECT_EQ(Desktop().GetRootWindow(grid), Host().MainWindow()) << version;
-    EXPECT_EQ(Host().GridRect(), first) << version;
+    EXPECT_EQ(Desktop().WindowClassName(grid), "EXCEL7") << c.version;
+    EXPECT_EQ(Desktop().GetRootWindow(grid), Host().MainWindow()) << c.version;
+    const Rect moved{first.left + c.shift, first.top + c.shift, first.right + c.shift, first.bottom + c.shift};
+    EXPECT_EQ(Host().GridRect(), moved) << c.version;
     // A point on the grid finds the grid, not the main window brought to the top over it.
-    EXPECT_EQ(Desktop().WindowFromPoint({first.left + 5, first.top + 5}), grid) << version;
+    EXPECT_EQ(Desktop().WindowFromPoint({moved.left + 5, moved.top + 5}), grid) << c.version;
+    // The first window keeps its place: a third workbook's window cascades from the second's.
+    Run("workbook new");
+    EXPECT_EQ(Host().GridRect().left, moved.left + c.shift) << c.version;
   }
 }
 

@@ -10,8 +10,9 @@ With --version, both hosts play each script as Excel V with one workbook:
 `version V` and a start first, so that the add-in connects to that version;
 scripts that set a version or open workbooks themselves are left out.
 
-A line `# compare LEFT TOP RIGHT BOTTOM` in a script names the screen area
-to compare (the grid window; by default the simulator's 40 120 1240 760).
+A line `# compare LEFT TOP RIGHT BOTTOM` in a script names a screen area to
+compare (the grid window; by default the simulator's 40 120 1240 760); a
+script with several such lines has each of its areas compared.
 A line `# differs LEFT TOP RIGHT BOTTOM: WHY` leaves out an area where Wine is
 known to draw otherwise than Windows, which the simulator follows.
 """
@@ -89,10 +90,8 @@ def compare(name, script, sim, host_run, host_err, out):
     """The failures of one script, each naming it."""
     with open(script) as f:
         text = f.read()
-    area = (40, 120, 1240, 760)
-    m = re.search(r"^# compare (\d+) (\d+) (\d+) (\d+)", text, re.M)
-    if m:
-        area = tuple(int(v) for v in m.groups())
+    areas = [tuple(int(v) for v in m.groups()) for m in re.finditer(r"^# compare (\d+) (\d+) (\d+) (\d+)", text, re.M)]
+    areas = areas or [(40, 120, 1240, 760)]
     skip = [tuple(int(v) for v in m.groups()) for m in re.finditer(r"^# differs (\d+) (\d+) (\d+) (\d+):", text, re.M)]
     snapshots = snapshot_names(text)
 
@@ -123,9 +122,11 @@ def compare(name, script, sim, host_run, host_err, out):
         if not (os.path.exists(a) and os.path.exists(b)):
             failures.append(f"{snap}: snapshot missing")
             continue
-        print(f"{name}: {snap}:", end=" ")
-        if compare_png.compare(a, b, area, os.path.join(out, name, "diff-" + snap), skip) != 0:
-            failures.append(f"{snap}: pixels differ (see {name}/diff-{snap})")
+        for i, area in enumerate(areas):
+            diff = ("diff-" if i == 0 else f"diff-{i + 1}-") + snap
+            print(f"{name}: {snap}:", end=" ")
+            if compare_png.compare(a, b, area, os.path.join(out, name, diff), skip) != 0:
+                failures.append(f"{snap}: pixels differ in {area} (see {name}/{diff})")
     print(f"{name}: {len(sim_states)} states and {len(snapshots)} snapshots compared")
     return [f"{name}: {f}" for f in failures]
 

@@ -51,7 +51,7 @@ class CustomArray {
 };
 }  // namespace
 
-void HostSession::StartHost() {
+void HostSession::Start() {
   // A previous run ends without telling the add-in, as when the host is ended from outside.
   EndHost();
   started_ = true;
@@ -79,16 +79,11 @@ void HostSession::EndHost() {
   cover_.reset();
   DisconnectRibbon();
   addin_.Reset();
+  kept_.Reset();
   app_.Reset();
   if (model_) workbook_ = model_->Sheet();
   model_.reset();
   windows_.reset();
-}
-
-void HostSession::Load() {
-  if (addin_) throw ScriptError("the add-in is loaded already");
-  Model();
-  LoadAddIn(0);  // ext_cm_AfterStartup
 }
 
 void HostSession::LoadAddIn(int connectMode) {
@@ -107,6 +102,8 @@ void HostSession::LoadAddIn(int connectMode) {
     return ext->OnConnection(static_cast<IDispatch*>(app_.Get()), static_cast<ext_ConnectMode>(connectMode),
                              static_cast<IDispatch*>(addInInst.Get()), custom.Ptr());
   });
+  // The object an `unload keep` held on to goes once the new connection is made.
+  kept_.Reset();
   addin_.Reset();
   ext->QueryInterface(IID_IDispatch, addin_.PutVoid());
   g_launched = &launched_;
@@ -118,19 +115,27 @@ void HostSession::LoadAddIn(int connectMode) {
   ConnectRibbon();
 }
 
-void HostSession::Unload() {
-  if (!addin_) throw ScriptError("the add-in is not loaded");
+void HostSession::Unload(bool keep) {
   ComPtr<IDTExtensibility2> ext;
   addin_->QueryInterface(__uuidof(IDTExtensibility2), ext.PutVoid());
   CustomArray custom;
   if (ext) CallAddIn("OnDisconnection", [&] { return ext->OnDisconnection(ext_dm_UserClosed, custom.Ptr()); });
   DisconnectRibbon();
   ext.Reset();
+  if (keep) {
+    kept_ = std::move(addin_);
+    return;
+  }
   addin_.Reset();
   CoFreeUnusedLibraries();
 }
 
-void HostSession::ShutdownHost() {
+void HostSession::Release() {
+  kept_.Reset();
+  CoFreeUnusedLibraries();
+}
+
+void HostSession::Shutdown() {
   Model();
   if (addin_) {
     ComPtr<IDTExtensibility2> ext;
@@ -144,13 +149,14 @@ void HostSession::ShutdownHost() {
     ext.Reset();
     addin_.Reset();
   }
+  kept_.Reset();
   EndHost();
   CoFreeUnusedLibraries();
   PumpNow();
 }
 
 void HostSession::Close() {
-  if (model_) ShutdownHost();
+  if (model_) Shutdown();
   g_launched = nullptr;
   g_applications = nullptr;
 }

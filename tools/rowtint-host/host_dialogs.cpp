@@ -72,13 +72,13 @@ void HostSession::WatchDialogs() {
   }
 }
 
-bool HostSession::ColorDialogShown() const {
+bool HostSession::ColorDialogShown() {
   for (HWND window : ThreadWindows())
     if (IsWindowVisible(window) && IsColorDialog(window)) return true;
   return false;
 }
 
-HWND HostSession::ShownForm() const {
+HWND HostSession::FormWindow() const {
   for (HWND window : ThreadWindows())
     if (IsWindowVisible(window) && ClassOf(window) == "RowtintFormWindow") return window;
   return nullptr;
@@ -90,12 +90,8 @@ void HostSession::CloseForms() {
       PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void HostSession::FormCommand(const script::ScriptLine& line) {
-  if (ColorDialogShown())
-    throw ScriptError("'form' needs the form, which is disabled while the colour dialog is shown");
-  HWND form = ShownForm();
-  if (!form) throw ScriptError("no form is shown");
-  const auto action = script::ParseFormAction(line);
+void HostSession::WorkForm(const script::FormAction& action) {
+  HWND form = FormWindow();
   if (action.kind == script::FormAction::Kind::Close) {
     PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;

@@ -1,6 +1,8 @@
-// The stand-in's in-cell editor: a child window of the grid over the active
-// cell, of the class Excel's has, which holds the focus and a caret while
-// the user types, and paints the simulator's pixels for it.
+// The stand-in's editors: the in-cell editor, a child window of the grid
+// over the active cell, of the class Excel's has, which holds the focus and
+// a caret while the user types, and paints the simulator's pixels for it;
+// and the formula bar's window, which holds them while the user types
+// there and has no area on the screen, as the simulator's has none.
 #include "dll_watch.h"
 #include "host_clock.h"
 #include "host_windows.h"
@@ -10,8 +12,9 @@
 namespace rowtint::host {
 namespace {
 constexpr wchar_t kEditorClass[] = L"EXCEL6";
+constexpr wchar_t kFormulaBarClass[] = L"EXCEL<";
 
-void RegisterEditorClass(WNDPROC proc) {
+void RegisterEditorClasses(WNDPROC proc) {
   static bool done = false;
   if (done) return;
   done = true;
@@ -21,13 +24,24 @@ void RegisterEditorClass(WNDPROC proc) {
   editor.hCursor = LoadCursor(nullptr, IDC_IBEAM);
   editor.lpszClassName = kEditorClass;
   RegisterClassW(&editor);
+  editor.lpszClassName = kFormulaBarClass;
+  RegisterClassW(&editor);
 }
 }  // namespace
 
-void HostWindows::ShowEditor(bool shown) {
+void HostWindows::ShowEditor(sim::EditPlace where, bool shown) {
   if (shown == (editor_ != nullptr)) return;
+  RegisterEditorClasses(&EditorProc);
+  if (shown && where == sim::EditPlace::FormulaBar) {
+    // An empty rectangle at the grid's top edge, in the active workbook's main window.
+    POINT top{0, 0};
+    MapWindowPoints(Grid(), Main(), &top, 1);
+    editor_ = CreateWindowExW(0, kFormulaBarClass, L"", WS_CHILD | WS_VISIBLE, top.x, top.y, 0, 0, Main(), nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetFocus(editor_);
+    return;
+  }
   if (shown) {
-    RegisterEditorClass(&EditorProc);
     const platform::Rect cell = model_->Sheet().ActiveCellRect();
     editor_ = CreateWindowExW(0, kEditorClass, L"", WS_CHILD, cell.left, cell.top, cell.right - cell.left,
                               cell.bottom - cell.top, Grid(), nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -57,6 +71,7 @@ LRESULT CALLBACK HostWindows::EditorProc(HWND window, UINT message, WPARAM w, LP
   auto* self = reinterpret_cast<HostWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_PAINT:
+      // The formula bar's window, which has no user data, draws nothing.
       if (self && self->model_) {
         win32::ScopedPaint paint(window);
         return win32::WindowProcBoundary(0, [&] {

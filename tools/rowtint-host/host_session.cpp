@@ -140,16 +140,6 @@ void HostSession::Execute(const std::string& line, std::ostream& out) {
   PumpWithoutTimers();
 }
 
-bool HostSession::Started() const { return started_; }
-
-void HostSession::Start() { StartHost(); }
-
-void HostSession::Shutdown() { ShutdownHost(); }
-
-sim::CommandBarStore& HostSession::Bars() { return *bars_; }
-
-void HostSession::KeepGrid(const platform::Rect& grid) { gridRect_ = grid; }
-
 sim::ExcelModel& HostSession::Model() {
   if (!model_) throw ScriptError("the host is not running");
   return *model_;
@@ -159,72 +149,40 @@ platform::Rect HostSession::ScreenBounds() {
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void HostSession::RefuseWhileModal(const script::ScriptLine& line) {
-  if (ColorDialogShown())
-    throw ScriptError("'" + line.Command() +
-                      "' needs the host's windows, which are disabled while the colour dialog is shown");
-  if (ShownForm())
-    throw ScriptError("'" + line.Command() + "' needs the host's windows, which are disabled while a form is shown");
+void HostSession::NotOffered(const std::string& command) {
+  throw ScriptError("the stand-in does not offer '" + command + "'");
 }
 
-void HostSession::Own(const script::ScriptLine& line, script::Kind, std::ostream& out) {
-  const std::string& cmd = line.Command();
-  if (cmd == "setting") {
-    PutSetting(line);
-  } else if (cmd == "click") {
-    Model();
-    line.ExpectArguments(1, SIZE_MAX);
-    Click(line.Rest(1));
-  } else if (cmd == "pick") {
-    const auto answer = script::ColorAnswer(line);
-    colorAnswer_ = answer ? std::optional<COLORREF>(static_cast<COLORREF>(*answer)) : std::optional<COLORREF>();
-  } else if (cmd == "form") {
-    FormCommand(line);
-  } else if (cmd == "away" || cmd == "back" || cmd == "cover" || cmd == "uncover") {
-    DesktopCommand(line);
-  } else if (cmd == "tick") {
-    line.ExpectArguments(0, 1);
-    const auto n = line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1;
-    for (std::int64_t i = 0; i < n; ++i) Tick();
-  } else if (cmd == "snapshot") {
-    const std::string file = script::SnapshotName(line);
-    PumpWithoutTimers();
-    Snapshot(file);
-  } else if (cmd == "state") {
-    line.ExpectArguments(0);
-    PumpWithoutTimers();
-    out << StateJson() << "\n";
-    out.flush();
-  } else {
-    throw ScriptError("the stand-in does not offer '" + cmd + "'");
-  }
+std::optional<std::string> HostSession::ShownForm() {
+  if (FormWindow()) return "a form";
+  return std::nullopt;
 }
 
-void HostSession::PutSetting(const script::ScriptLine& line) {
-  line.ExpectArguments(2, SIZE_MAX);
-  const std::wstring key = std::wstring(kSettingsKey) + L"\\" + win32::Widen(line.Word(1));
-  const std::wstring text = win32::Widen(line.Rest(3));
+void HostSession::Pick(std::optional<platform::Color> answer) {
+  colorAnswer_ = answer ? std::optional<COLORREF>(static_cast<COLORREF>(*answer)) : std::optional<COLORREF>();
+}
+
+void HostSession::Settle() { PumpWithoutTimers(); }
+
+void HostSession::PutSetting(const script::Setting& setting) {
+  const std::wstring key = std::wstring(kSettingsKey) + L"\\" + win32::Widen(setting.section);
+  const std::wstring text = win32::Widen(setting.text);
   HKEY opened = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
       ERROR_SUCCESS)
     throw ScriptError("cannot write the store");
   const win32::UniqueKey section(opened);
-  RegSetValueExW(section.Get(), win32::Widen(line.Word(2)).c_str(), 0, REG_SZ,
+  RegSetValueExW(section.Get(), win32::Widen(setting.key).c_str(), 0, REG_SZ,
                  reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void HostSession::UserSelects(const sim::Area& area, bool pump) {
-  if (!started_) StartHost();
+  if (!started_) Start();
   Model().Select(area);
   if (pump) PumpWithoutTimers();
 }
 
 void HostSession::PumpNow() { PumpWithoutTimers(); }
-
-void HostSession::Click(const std::string& name) {
-  const auto target = script::FindButton(*bars_, Model().BarsWindow(), name);
-  for (const auto& failure : bars_->Click(target)) errors_.push_back("Click: " + failure);
-}
 
 // The add-in's next timer message, dispatched as the host's loop would, when one comes.
 void HostSession::Tick() {
@@ -257,7 +215,7 @@ bool HostSession::TimerMessageArrives(DWORD withinMs) {
   return false;
 }
 
-void HostSession::Snapshot(const std::string& file) {
+void HostSession::WriteSnapshot(const std::string& file) {
   const auto path = (std::filesystem::path(outDir_) / file).string();
   if (!CaptureScreen().WritePng(path)) throw ScriptError("cannot write " + path);
 }

@@ -67,38 +67,51 @@ class HostSession : private script::ScriptHost {
   void Execute(const std::string& line, std::ostream& out);
   // What the shared script commands ask of the stand-in: the model of the
   // running host, its bars, the screen, its life and the add-in's.
-  sim::ExcelModel& Model() override;
-  sim::CommandBarStore& Bars() override;
-  sim::RibbonModel& Ribbon() override { return ribbon_; }
-  platform::Rect ScreenBounds() override;
-  void KeepGrid(const platform::Rect& grid) override;
-  bool Started() const override;
+  bool Started() const override { return started_; }
+  // A start ends a run still going without telling the add-in, as when Excel is ended from outside.
   void Start() override;
   void Shutdown() override;
-  void Load() override;
-  void Unload() override;
-  void RefuseWhileModal(const script::ScriptLine& line) override;
-  void Own(const script::ScriptLine& line, script::Kind kind, std::ostream& out) override;
+  bool Loaded() const override { return static_cast<bool>(addin_); }
+  bool Kept() const override { return static_cast<bool>(kept_); }
+  void Load() override { LoadAddIn(0); }  // ext_cm_AfterStartup
+  void Unload(bool keep) override;
+  void Release() override;
+  sim::ExcelModel& Model() override;
+  sim::CommandBarStore& Bars() override { return *bars_; }
+  sim::RibbonModel& Ribbon() override { return ribbon_; }
+  platform::Rect ScreenBounds() override;
+  void KeepGrid(const platform::Rect& grid) override { gridRect_ = grid; }
+  bool ColorDialogShown() override;
+  std::optional<std::string> ShownForm() override;
+  void RecordError(const std::string& what) override { errors_.push_back(what); }
+  void PutSetting(const script::Setting& setting) override;
+  void SetFaults(const script::Faults&) override { NotOffered("faults"); }
+  void SetScreen(const script::ScreenSize&) override { NotOffered("screen"); }
+  void SetDpi(int) override { NotOffered("dpi"); }
+  bool Away() override { return away_ != nullptr; }
+  void GoAway() override;
+  void ComeBack() override;
+  bool Covered() override { return cover_ != nullptr; }
+  void Cover(const platform::Rect& rect) override;
+  void Uncover() override;
+  void Pick(std::optional<platform::Color> answer) override;
+  void WorkForm(const script::FormAction& action) override;
+  void Tick() override;
+  void CallEngine(const script::Command& command) override { NotOffered(command.word); }
+  void Settle() override;
+  void WriteSnapshot(const std::string& file) override;
+  [[noreturn]] static void NotOffered(const std::string& command);
 
-  void StartHost();
-  void ShutdownHost();
   void EndHost();
   void LoadAddIn(int connectMode);
   // The ribbon's group: asked of the connected add-in, asked again at a line's end, let go.
   void ConnectRibbon();
   void DisconnectRibbon();
   void RefreshRibbon();
-  void Click(const std::string& name);
-  void FormCommand(const script::ScriptLine& line);
-  void DesktopCommand(const script::ScriptLine& line);
-  void PutSetting(const script::ScriptLine& line);
   // A call into the add-in, which may keep its own modal loop running; a failure is recorded.
   void CallAddIn(const char* what, const std::function<HRESULT()>& call);
-  void Tick();
-  void Snapshot(const std::string& file);
   void CloseForms();
-  HWND ShownForm() const;
-  bool ColorDialogShown() const;
+  HWND FormWindow() const;
 
   std::string outDir_;
   HWND helper_ = nullptr;
@@ -114,6 +127,8 @@ class HostSession : private script::ScriptHost {
   std::shared_ptr<sim::ExcelModel> model_;
   win32::ComPtr<win32::fakes::FakeDispatch> app_;
   win32::ComPtr<IDispatch> addin_;
+  // A connection object disconnected by `unload keep`, held until `release` or the next connection.
+  win32::ComPtr<IDispatch> kept_;
   platform::Rect gridRect_{40, 120, 1240, 760};
   bool started_ = false;
 

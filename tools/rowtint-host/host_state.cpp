@@ -1,25 +1,20 @@
 // What `state` prints for the stand-in: only what a host sees from outside
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
-#include "bars_json.h"
 #include "dll_watch.h"
-#include "json_writer.h"
 #include "live_gdi_objects.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
+#include "state_json.h"
 
 namespace rowtint::host {
 namespace {
-using simcli::JsonWriter;
-using simcli::WriteBars;
-using simcli::WriteClicksHandled;
-using simcli::WriteFindOptions;
-using simcli::WriteSelection;
-using simcli::WriteWorkbooks;
+using script::JsonWriter;
+using script::StateKey;
 
-// The store's string values, as "SECTION/key": text.
-void WriteSettings(JsonWriter& j) {
-  j.Key("settings").BeginObject();
+// The store's string values, as "SECTION/key" and text.
+std::vector<std::pair<std::string, std::string>> Settings() {
+  std::vector<std::pair<std::string, std::string>> settings;
   win32::UniqueKey app;
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tintrow", 0, KEY_READ, &opened) ==
@@ -41,11 +36,11 @@ void WriteSettings(JsonWriter& j) {
           break;
         // Only string values are the store's; anything else shows as what it is.
         const std::string text = type == REG_SZ ? win32::Narrow(data) : "<type " + std::to_string(type) + ">";
-        j.Key(win32::Narrow(section) + "/" + win32::Narrow(name)).Text(text);
+        settings.emplace_back(win32::Narrow(section) + "/" + win32::Narrow(name), text);
       }
     }
   }
-  j.EndObject();
+  return settings;
 }
 
 // Whose window is in front: another program's, a form of the add-in's, a
@@ -63,54 +58,41 @@ std::string ForegroundOwner() {
 }  // namespace
 
 std::string HostSession::StateJson() {
-  JsonWriter j;
-  j.BeginObject();
-  WriteSelection(j, model_ ? &model_->Sheet() : nullptr);
-  WriteWorkbooks(j, model_.get());
-  WriteFindOptions(j, model_ ? &model_->lastSearch : nullptr);
-  j.Key("timer").BeginObject().Key("running").Bool(TimerMessageArrives(700)).EndObject();
-  WriteSettings(j);
-  WriteBars(j, *bars_);
-  simcli::WriteRibbon(j, ribbon_);
-  WriteClicksHandled(j, *bars_, ribbon_);
-  j.Key("forms").BeginObject();
+  script::StateReport report;
+  report.model = model_.get();
+  report.bars = bars_.get();
+  report.ribbon = &ribbon_;
+  report.timer.running = TimerMessageArrives(700);
+  report.settings = Settings();
   for (HWND window :
        {FindWindowW(L"RowtintFormWindow", L"Option"), FindWindowW(L"RowtintFormWindow", L"About Rowtint")}) {
     if (!window || !IsWindowVisible(window)) continue;
     wchar_t caption[64] = {};
     GetWindowTextW(window, caption, 64);
-    j.Key(std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About")
-        .BeginObject()
-        .Key("visible")
-        .Bool(true)
-        .EndObject();
+    report.forms.push_back({std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About", true, {}, {}});
   }
-  j.EndObject();
-  j.Key("messages").BeginArray();
-  for (const auto& m : messages_) j.Text(m);
-  j.EndArray();
-  messages_.clear();
-  j.Key("launched").BeginArray();
-  for (const auto& l : launched_) j.Text(l);
-  j.EndArray();
-  launched_.clear();
-  j.Key("launchedApplications").BeginArray();
-  for (const auto& a : launchedApplications_) j.Text(a);
-  j.EndArray();
-  launchedApplications_.clear();
-  j.Key("gdiObjects").Value(static_cast<std::int64_t>(LiveGdiObjects()));
-  j.Key("errors").BeginArray();
-  for (const auto& e : errors_) j.Text(e);
-  j.EndArray();
-  errors_.clear();
-  j.Key("foregroundChanges").Value(TakeForegroundChanges());
-  j.Key("foregroundOwner").Text(ForegroundOwner());
-  j.Key("refusedCalls").Value(static_cast<std::int64_t>(model_ ? model_->TakeRefusedCalls() : 0));
-  j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
-  j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
-  j.Key("comReferences").Value(OutstandingReferences());
-  j.EndObject();
-  return j.str();
+  report.messages = std::exchange(messages_, {});
+  report.launched = std::exchange(launched_, {});
+  const auto launches = [&](JsonWriter& j) {
+    j.Key("launchedApplications").BeginArray();
+    for (const auto& a : launchedApplications_) j.Text(a);
+    j.EndArray();
+    launchedApplications_.clear();
+    j.Key("gdiObjects").Value(static_cast<std::int64_t>(LiveGdiObjects()));
+  };
+  report.errors = std::exchange(errors_, {});
+  report.foregroundChanges = TakeForegroundChanges();
+  report.foregroundOwner = ForegroundOwner();
+  const auto windows = [&](JsonWriter& j) {
+    j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
+    j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
+    j.Key("comReferences").Value(OutstandingReferences());
+  };
+  return script::WriteState(
+      report, {StateKey::Selection, StateKey::Workbooks, StateKey::FindOptions, StateKey::Timer, StateKey::Settings,
+               StateKey::Bars, StateKey::Ribbon, StateKey::ClicksHandled, StateKey::Forms, StateKey::Messages,
+               StateKey::Launched, launches, StateKey::Errors, StateKey::ForegroundChanges, StateKey::ForegroundOwner,
+               StateKey::RefusedCalls, windows});
 }
 
 long HostSession::OutstandingReferences() {

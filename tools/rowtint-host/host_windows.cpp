@@ -59,7 +59,7 @@ void BlitFrame(HDC dc, const sim::FrameBuffer& frame, const RECT& area, int x, i
 
 HostWindows::HostWindows(platform::Rect gridRect, std::vector<std::string>& errors) : errors_(errors) {
   RegisterClasses();
-  OpenFrame(1, gridRect);
+  OpenFrame(1, {0, 0}, gridRect);
   shown_ = frames_.front().get();
   SetForegroundWindow(shown_->main);
   SetActiveWindow(shown_->main);
@@ -77,17 +77,18 @@ HostWindows::~HostWindows() {
 }
 
 // The desk lies exactly under the grid: the main window paints all around it.
-void HostWindows::OpenFrame(int workbook, const platform::Rect& gridRect) {
+void HostWindows::OpenFrame(int workbook, POINT origin, const platform::Rect& gridRect) {
   auto frame = std::make_unique<Frame>(Frame{workbook});
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const sim::Workbook* book = model_ ? model_->WorkbookById(workbook) : nullptr;
   const std::string title = (book ? book->name : "Book1") + " - Excel";
-  frame->main = CreateWindowExW(0, kMainClass, std::wstring(title.begin(), title.end()).c_str(),
-                                WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr, Instance(), nullptr);
+  frame->main =
+      CreateWindowExW(0, kMainClass, std::wstring(title.begin(), title.end()).c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                      origin.x, origin.y, width, height, nullptr, nullptr, Instance(), nullptr);
   SetWindowLongPtrW(frame->main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(frame->main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainProc));
-  frame->desk = CreateWindowExW(0, kDeskClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, gridRect.left,
-                                gridRect.top, gridRect.right - gridRect.left, gridRect.bottom - gridRect.top,
+  frame->desk = CreateWindowExW(0, kDeskClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, gridRect.left - origin.x,
+                                gridRect.top - origin.y, gridRect.right - gridRect.left, gridRect.bottom - gridRect.top,
                                 frame->main, nullptr, Instance(), nullptr);
   frame->grid = CreateWindowExW(0, kGridClass, std::wstring(title.begin(), title.end() - 8).c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, gridRect.right - gridRect.left,
@@ -184,7 +185,9 @@ void HostWindows::ScrollGrid(int dx, int dy, platform::Point frozen) {
 // The desk first, so that the grid's new size is never clipped by its old one.
 void HostWindows::MoveGrid(const platform::Rect& rect, GridMove) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  MoveWindow(shown_->desk, rect.left, rect.top, width, height, TRUE);
+  POINT corner{rect.left, rect.top};
+  ScreenToClient(Main(), &corner);
+  MoveWindow(shown_->desk, corner.x, corner.y, width, height, TRUE);
   MoveWindow(Grid(), 0, 0, width, height, TRUE);
   UpdateWindow(Main());
   UpdateWindow(Grid());

@@ -2,8 +2,10 @@
 // desk "XLDESK" in it and the worksheet grid "EXCEL7" in that, which holds
 // the keyboard focus and the system caret at the active cell's top-left
 // corner, and paints exactly the simulator's pixels for the sheet. From
-// version 15 on each workbook has these windows of its own; before, one set
-// shows the active workbook. They are the view of the host's model.
+// version 15 on each workbook has these windows of its own, each new
+// workbook's main window opening sim::kCascade pixels right of and below
+// the one opened before it; before, one set shows the active workbook.
+// They are the view of the host's model.
 #pragma once
 
 #include <windows.h>
@@ -57,7 +59,7 @@ class HostWindows : public sim::ExcelView {
   void MoveGrid(const platform::Rect& rect, GridMove how) override;
   void EventFailed(const std::string& what) override { errors_.push_back(what); }
   void CaretChanged(bool atCell) override;
-  void ShowEditor(bool shown) override;
+  void ShowEditor(sim::EditPlace place, bool shown) override;
   void SetMonitorDpi(int dpi) override;
   void AddInCalled() override;
 
@@ -73,7 +75,8 @@ class HostWindows : public sim::ExcelView {
   static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK GridProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK EditorProc(HWND, UINT, WPARAM, LPARAM);
-  void OpenFrame(int workbook, const platform::Rect& gridRect);
+  // The main window as large as the screen, its top-left corner at `origin`; the grid at `gridRect` on the screen.
+  void OpenFrame(int workbook, POINT origin, const platform::Rect& gridRect);
   void CloseFrame(Frame& frame);
   Frame* FrameOf(HWND window);
   Frame* FrameOfWorkbook(int workbook);

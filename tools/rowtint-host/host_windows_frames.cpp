@@ -31,7 +31,6 @@ platform::WindowHandle HostWindows::MainWindowOf(int workbookId) {
 }
 
 void HostWindows::WorkbooksChanged() {
-  const platform::Rect grid = GridOnScreen();
   if (model_->WindowPerWorkbook()) {
     std::erase_if(frames_, [&](const std::unique_ptr<Frame>& frame) {
       if (model_->WorkbookById(frame->workbook)) return false;
@@ -39,9 +38,16 @@ void HostWindows::WorkbooksChanged() {
       CloseFrame(*frame);
       return true;
     });
-    // A new workbook's window opens where the active one's lay.
-    for (const auto& book : model_->Workbooks())
-      if (!FrameOfWorkbook(book->id)) OpenFrame(book->id, grid);
+    // A new workbook's window opens right of and below the one opened before it, which keeps its place.
+    for (const auto& book : model_->Workbooks()) {
+      if (FrameOfWorkbook(book->id)) continue;
+      RECT before{}, grid{};
+      GetWindowRect(frames_.back()->main, &before);
+      GetWindowRect(frames_.back()->grid, &grid);
+      constexpr int step = sim::kCascade;
+      OpenFrame(book->id, {before.left + step, before.top + step},
+                {grid.left + step, grid.top + step, grid.right + step, grid.bottom + step});
+    }
   } else {
     frames_.front()->workbook = model_->Active().id;
   }

@@ -36,8 +36,7 @@ void SimSession::MessageLoop() {
   while (PumpOneLine()) {
   }
   // The process ends: the add-in is let go without being told, like a host that is killed.
-  ribbon_.Disconnected();
-  connect_.reset();
+  DropConnections();
   if (host_) host_->Close();
   host_.reset();
   library_.reset();
@@ -109,86 +108,33 @@ sim::SimHost& SimSession::Host() {
 
 void SimSession::Execute(const std::string& text, std::ostream& out) { script::Execute(text, *this, out); }
 
-void SimSession::Own(const ScriptLine& line, script::Kind kind, std::ostream& out) {
-  switch (kind) {
-    case script::Kind::Prepare:
-      if (line.Command() == "setting") {
-        line.ExpectArguments(2, SIZE_MAX);
-        settings_.PutByUser(engine::kSettingsApp, line.Word(1), line.Word(2), line.Rest(3));
-      } else {
-        line.ExpectArguments(2);
-        const double probability = line.Number(1, 0, 1, "probability");
-        faults_.Set(probability, line.Unsigned(2, "seed"));
-      }
+std::optional<std::string> SimSession::ShownForm() {
+  if (auto form = forms_.ActiveForm()) return form->Name();
+  return std::nullopt;
+}
+
+void SimSession::PutSetting(const script::Setting& setting) {
+  settings_.PutByUser(engine::kSettingsApp, setting.section, setting.key, setting.text);
+}
+
+// The engine's own procedures, run on the band of the connected add-in.
+void SimSession::CallEngine(const script::Command& command) {
+  Host();
+  if (!connect_) throw ScriptError("'" + command.word + "' needs the add-in loaded");
+  auto& band = connect_->Band();
+  switch (command.verb) {
+    case script::Verb::Paint:
+      band.PaintRowBand();
       break;
-    case script::Kind::Sheet:
-      ScreenCommand(line);
+    case script::Verb::Switch:
+      band.ToggleHighlight();
       break;
-    case script::Kind::User:
-      if (line.Command() == "away" || line.Command() == "back") {
-        DesktopCommand(line);
-        break;
-      }
-      Host();
-      line.ExpectArguments(1, SIZE_MAX);
-      Click(line.Rest(1));
-      break;
-    case script::Kind::Desktop:
-      DesktopCommand(line);
-      break;
-    case script::Kind::Dialog:
-      if (line.Command() == "pick")
-        Pick(line);
-      else
-        FormCommand(line);
+    case script::Verb::Wober:
+      band.ApplyWoberColor();
       break;
     default:
-      EngineCommand(line, out);
-      break;
-  }
-}
-
-void SimSession::RefuseWhileModal(const ScriptLine& line) {
-  if (desktop_->ColorDialogShown())
-    throw ScriptError("'" + line.Command() +
-                      "' needs the host's windows, which are disabled while the colour dialog is shown");
-  if (auto form = forms_.ActiveForm())
-    throw ScriptError("'" + line.Command() + "' needs the host's windows, which are disabled while " + form->Name() +
-                      " is shown");
-}
-
-void SimSession::Load() {
-  if (connect_) throw ScriptError("the add-in is loaded already");
-  Host();
-  LoadAddIn(platform::ext_cm_AfterStartup);
-}
-
-void SimSession::EngineCommand(const ScriptLine& line, std::ostream& out) {
-  const std::string& cmd = line.Command();
-  if (cmd == "tick") {
-    line.ExpectArguments(0, 1);
-    const auto n = line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1;
-    for (std::int64_t i = 0; i < n; ++i) desktop_->FireTimers();
-  } else if (cmd == "snapshot") {
-    Snapshot(line);
-  } else if (cmd == "state") {
-    line.ExpectArguments(0);
-    desktop_->FlushRepaints();
-    out << StateJson() << "\n";
-  } else {
-    line.ExpectArguments(0);
-    Host();
-    // The engine's own procedures, run on the band of the connected add-in.
-    if (!connect_) throw ScriptError("'" + cmd + "' needs the add-in loaded");
-    auto& band = connect_->Band();
-    if (cmd == "paint")
-      band.PaintRowBand();
-    else if (cmd == "switch")
-      band.ToggleHighlight();
-    else if (cmd == "wober")
-      band.ApplyWoberColor();
-    else
       band.ApplyWarmColor();
+      break;
   }
 }
 
@@ -203,11 +149,16 @@ void SimSession::CallAddIn(const char* what, Call call) {
   }
 }
 
+void SimSession::DropConnections() {
+  ribbon_.Disconnected();
+  connect_.reset();
+  kept_.reset();
+}
+
 void SimSession::StartHost() {
   if (host_) {
     // The previous run ends without telling the add-in, as when the host is killed.
-    ribbon_.Disconnected();
-    connect_.reset();
+    DropConnections();
     workbook_ = host_->Sheet();
     host_->Close();
     host_.reset();
@@ -224,44 +175,33 @@ void SimSession::LoadAddIn(platform::ext_ConnectMode mode) {
   connect_ = std::make_unique<addin::Connect>(*library_);
   auto app = host_->Application();
   CallAddIn("OnConnection", [&] { connect_->OnConnection(app, mode, nullptr); });
+  // The object an `unload keep` held on to goes once the new connection is made.
+  kept_.reset();
   ribbon_.Connected(*connect_, host_->Sheet().version);
 }
 
-void SimSession::UnloadAddIn() {
-  if (!connect_) throw ScriptError("the add-in is not loaded");
+void SimSession::Unload(bool keep) {
   CallAddIn("OnDisconnection", [&] { connect_->OnDisconnection(platform::ext_dm_UserClosed); });
   ribbon_.Disconnected();
-  connect_.reset();
+  if (keep)
+    kept_ = std::move(connect_);
+  else
+    connect_.reset();
 }
 
 void SimSession::ShutdownHost() {
-  Host();
   if (connect_) {
     CallAddIn("OnBeginShutdown", [&] { connect_->OnBeginShutdown(); });
     CallAddIn("OnDisconnection", [&] { connect_->OnDisconnection(platform::ext_dm_HostShutdown); });
-    ribbon_.Disconnected();
-    connect_.reset();
   }
+  DropConnections();
   workbook_ = host_->Sheet();
   host_->Close();
   host_.reset();
 }
 
-void SimSession::Click(const std::string& name) {
-  Host();
-  const auto target = script::FindButton(*bars_, host_->Model().BarsWindow(), name);
-  for (const auto& failure : bars_->Click(target)) desktop_->RecordHostError("Click: " + failure);
-}
-
-// The answer closes the colour dialog that is shown, or waits for the next one.
-void SimSession::Pick(const ScriptLine& line) { desktop_->AnswerColorDialog(script::ColorAnswer(line)); }
-
-void SimSession::FormCommand(const ScriptLine& line) {
-  if (desktop_->ColorDialogShown())
-    throw ScriptError("'form' needs the form, which is disabled while the colour dialog is shown");
+void SimSession::WorkForm(const script::FormAction& action) {
   auto form = forms_.ActiveForm();
-  if (!form) throw ScriptError("no form is shown");
-  const auto action = script::ParseFormAction(line);
   if (action.kind == script::FormAction::Kind::Close) {
     form->CloseWindow();
     return;
@@ -276,14 +216,13 @@ void SimSession::FormCommand(const ScriptLine& line) {
     else
       form->MouseMove(action.control);
   } catch (const platform::PlatformError& e) {
-    desktop_->RecordHostError(form->Name() + " " + line.Word(1) + " " + line.Word(2) + ": " +
+    const char* what = action.kind == script::FormAction::Kind::Click ? " click " : " move ";
+    desktop_->RecordHostError(form->Name() + what + (action.control.empty() ? "background" : action.control) + ": " +
                               std::to_string(e.Number()) + " " + e.Description());
   }
 }
 
-void SimSession::Snapshot(const ScriptLine& line) {
-  const std::string file = script::SnapshotName(line);
-  desktop_->FlushRepaints();
+void SimSession::WriteSnapshot(const std::string& file) {
   const auto path = (std::filesystem::path(outDir_.value_or(".")) / file).string();
   if (!desktop_->Screen().WritePng(path)) throw ScriptError("cannot write " + path);
 }

@@ -31,9 +31,6 @@ namespace rowtint::simcli {
 using script::ScriptError;
 using script::ScriptLine;
 
-// Screens the simulator takes, in pixels.
-inline constexpr platform::Rect kScreenLimits{640, 480, 3840, 2160};
-
 class SimSession : private script::ScriptHost {
  public:
   // Snapshots and the settings store's file go to outDir; without one the
@@ -56,6 +53,8 @@ class SimSession : private script::ScriptHost {
   sim::SimHost& Host();
   bool HostRunning() const { return host_ != nullptr; }
   addin::Connect* AddIn() { return connect_.get(); }
+  // The connection object an `unload keep` holds on to, until `release` or the next connection.
+  addin::Connect* KeptConnection() { return kept_.get(); }
   // The add-in's group as the host's ribbon shows it.
   const sim::RibbonModel& RibbonShown() { return ribbon_.Model(); }
   // What the add-in's library keeps: the shared highlight state and the forms.
@@ -75,29 +74,44 @@ class SimSession : private script::ScriptHost {
   bool Started() const override { return started_; }
   void Start() override { StartHost(); }
   void Shutdown() override { ShutdownHost(); }
-  void Load() override;
-  void Unload() override { UnloadAddIn(); }
+  bool Loaded() const override { return connect_ != nullptr; }
+  bool Kept() const override { return kept_ != nullptr; }
+  void Load() override { LoadAddIn(platform::ext_cm_AfterStartup); }
+  void Unload(bool keep) override;
+  void Release() override { kept_.reset(); }
   sim::ExcelModel& Model() override { return Host().Model(); }
   sim::RibbonModel& Ribbon() override { return ribbon_.Model(); }
   platform::Rect ScreenBounds() override { return desktop_->Screen().Bounds(); }
   void KeepGrid(const platform::Rect& grid) override { gridRect_ = grid; }
-  void RefuseWhileModal(const ScriptLine& line) override;
-  void Own(const ScriptLine& line, script::Kind kind, std::ostream& out) override;
-  void ScreenCommand(const ScriptLine& line);
-  void DesktopCommand(const ScriptLine& line);
-  void EngineCommand(const ScriptLine& line, std::ostream& out);
+  bool ColorDialogShown() override { return desktop_->ColorDialogShown(); }
+  std::optional<std::string> ShownForm() override;
+  void RecordError(const std::string& what) override { desktop_->RecordHostError(what); }
+  void PutSetting(const script::Setting& setting) override;
+  void SetFaults(const script::Faults& faults) override { faults_.Set(faults.probability, faults.seed); }
+  void SetScreen(const script::ScreenSize& size) override;
+  void SetDpi(int dpi) override { Host().SetDpi(dpi); }
+  bool Away() override { return Host().IsAway(); }
+  void GoAway() override { Host().Away(script::kAwayWindow, script::kAwayFill); }
+  void ComeBack() override { Host().Back(); }
+  bool Covered() override { return Host().IsCovered(); }
+  void Cover(const platform::Rect& rect) override { Host().Cover(rect, script::kCoverFill); }
+  void Uncover() override { Host().Uncover(); }
+  // The answer closes the colour dialog that is shown, or waits for the next one.
+  void Pick(std::optional<platform::Color> answer) override { desktop_->AnswerColorDialog(answer); }
+  void WorkForm(const script::FormAction& action) override;
+  void Tick() override { desktop_->FireTimers(); }
+  void CallEngine(const script::Command& command) override;
+  void Settle() override { desktop_->FlushRepaints(); }
+  void WriteSnapshot(const std::string& file) override;
+  std::string StateJson() override;
   void LoadAddInLibrary();
   void StartHost();
   void ShutdownHost();
   void LoadAddIn(platform::ext_ConnectMode mode);
-  void UnloadAddIn();
-  void Click(const std::string& name);
-  void Pick(const ScriptLine& line);
-  void FormCommand(const ScriptLine& line);
+  // The connection objects go, the kept one too, without being told: the host has ended.
+  void DropConnections();
   template <class Call>
   void CallAddIn(const char* what, Call call);
-  void Snapshot(const ScriptLine& line);
-  std::string StateJson();
   std::string ForegroundOwner() const;
 
   std::optional<std::string> outDir_;
@@ -112,6 +126,8 @@ class SimSession : private script::ScriptHost {
   platform::NoDiagnostics diagnostics_;
   std::unique_ptr<addin::Library> library_;
   std::unique_ptr<addin::Connect> connect_;
+  // A connection object disconnected by `unload keep`, alive until `release` or the next connection.
+  std::unique_ptr<addin::Connect> kept_;
   SimRibbon ribbon_;
   bool started_ = false;
 

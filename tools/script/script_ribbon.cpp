@@ -5,19 +5,16 @@
 
 namespace rowtint::script {
 
-void RibbonCommand(const ScriptLine& line, sim::RibbonModel& ribbon) {
-  line.ExpectArguments(2, 3);
-  const std::string& action = line.Word(1);
-  if (action != "click" && action != "toggle" && action != "menu")
-    throw ScriptError("'ribbon' takes click, toggle or menu, not '" + action + "'");
-  line.ExpectArguments(action == "menu" ? 3 : 2);
+void RibbonCommand(const RibbonAction& action, sim::RibbonModel& ribbon) {
   if (!ribbon.Loaded()) throw ScriptError("the host shows no ribbon group of the add-in's");
-  const std::optional<std::string> lacking = action == "click"    ? ribbon.Click(line.Word(2))
-                                             : action == "toggle" ? ribbon.Toggle(line.Word(2))
-                                                                  : ribbon.Menu(line.Word(2), line.Word(3));
+  using What = RibbonAction::What;
+  const std::optional<std::string> lacking = action.what == What::Click    ? ribbon.Click(action.id)
+                                             : action.what == What::Toggle ? ribbon.Toggle(action.id)
+                                                                           : ribbon.Menu(action.id, action.item);
+  const char* word = action.what == What::Click ? "click" : action.what == What::Toggle ? "toggle" : "menu";
   if (lacking)
-    throw ScriptError("'ribbon " + action + "' needs " + *lacking + ", not '" + line.Word(action == "menu" ? 3 : 2) +
-                      "'");
+    throw ScriptError("'ribbon " + std::string(word) + "' needs " + *lacking + ", not '" +
+                      (action.what == What::Menu ? action.item : action.id) + "'");
 }
 
 }  // namespace rowtint::script

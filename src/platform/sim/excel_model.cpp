@@ -257,14 +257,15 @@ void ExcelModel::Print() {
   Raise([&](host::AppEvents& s) { s.WorkbookBeforePrint(Named("Workbook"), cancel); });
 }
 
-void ExcelModel::BeginEdit() {
+void ExcelModel::BeginEdit(EditPlace place) {
   editing_ = true;
-  view_.ShowEditor(true);
+  editPlace_ = place;
+  view_.ShowEditor(place, true);
 }
 
 void ExcelModel::EndEdit() {
   editing_ = false;
-  view_.ShowEditor(false);
+  view_.ShowEditor(editPlace_, false);
 }
 
 void ExcelModel::SetWindowDpi(int dpi) {

@@ -28,6 +28,14 @@ struct Workbook {
   SheetModel sheet;
 };
 
+// From version 15 on, how far right of and below the main window opened
+// before it each new workbook's main window opens, as Excel cascades them.
+inline constexpr int kCascade = 24;
+
+// Where the user types: in the active cell, whose editor ("EXCEL6") lies
+// over it, or in the formula bar, whose window ("EXCEL<") draws nothing here.
+enum class EditPlace { Cell, FormulaBar };
+
 // What shows the model: the grid window and the screen it lies on.
 class ExcelView {
  public:
@@ -68,9 +76,11 @@ class ExcelView {
   virtual void CaretChanged(bool atCell) = 0;
   // A failure an event handler handed back to the host ("number description").
   virtual void EventFailed(const std::string& what) = 0;
-  // The in-cell editor ("EXCEL6") over the active cell comes, with the focus
-  // and the caret, or goes, leaving the focus on the grid.
-  virtual void ShowEditor(bool shown) = 0;
+  // The editor comes, with the focus and the caret, or goes, leaving the
+  // focus on the grid: the in-cell editor ("EXCEL6") over the active cell,
+  // or the formula bar's window ("EXCEL<"), a child of the active workbook's
+  // main window with no area on the screen.
+  virtual void ShowEditor(EditPlace place, bool shown) = 0;
   // The monitor the grid lies on has this resolution from now on.
   virtual void SetMonitorDpi(int dpi) = 0;
   // The add-in calls into the host: the view records a call made while the
@@ -151,9 +161,9 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   void ActivateSheet();
   void ActivateWorkbook();
   void Print();
-  // The user types into the active cell: until EndEdit every call fails as
-  // Excel's do while it edits, those made from its events included.
-  void BeginEdit();
+  // The user types into the active cell or the formula bar: until EndEdit
+  // every call fails as Excel's do while it edits, those made from its events included.
+  void BeginEdit(EditPlace place = EditPlace::Cell);
   // The user leaves the cell with Esc: its text stays, and no event is raised.
   void EndEdit();
   // The grid's monitor has its own resolution; the row heights in pixels follow it.
@@ -182,6 +192,7 @@ class ExcelModel : public std::enable_shared_from_this<ExcelModel> {
   std::vector<platform::host::AppEvents*> sinks_;
   bool caretAtCell_ = true;
   bool editing_ = false;
+  EditPlace editPlace_ = EditPlace::Cell;
   std::uint64_t refused_ = 0;
 };
 

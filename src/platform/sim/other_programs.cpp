@@ -5,8 +5,15 @@
 
 namespace rowtint::sim {
 
-void SimHost::ShowEditor(bool shown) {
+void SimHost::ShowEditor(EditPlace where, bool shown) {
   if (shown == (editor_ != 0)) return;
+  if (shown && where == EditPlace::FormulaBar) {
+    // The formula bar's window takes the keyboard; nothing of it is drawn.
+    const Rect grid = GridRect();
+    editor_ = desktop_.CreateWindow("EXCEL<", MainWindow(), {grid.left, grid.top, grid.right, grid.top}, nullptr);
+    desktop_.SetFocusWindow(editor_);
+    return;
+  }
   if (shown) {
     const Rect grid = GridRect();
     const Rect cell = Sheet().ActiveCellRect();
@@ -23,7 +30,7 @@ void SimHost::ShowEditor(bool shown) {
   desktop_.DestroyWindow(editor_);
   editor_ = 0;
   desktop_.SetFocusWindow(GridWindow());
-  desktop_.PaintNow(place);
+  if (!place.Empty()) desktop_.PaintNow(place);
 }
 
 void SimHost::SetMonitorDpi(int dpi) { desktop_.monitorDpi = dpi; }

@@ -1,9 +1,22 @@
 // The simulated desktop's messages between windows: subclassed windows that
 // tell their watcher of their messages and paints, and messages posted to a
 // window, dispatched when the script's line is done, as a message loop does.
+#include "platform/rect_difference.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace rowtint::sim {
+namespace {
+// Whether anything of `area` is left once the windows lying above take their parts.
+bool ShowsThrough(const Rect& area, const std::vector<Rect>& above) {
+  std::vector<Rect> left{area};
+  for (const Rect& hole : above) {
+    std::vector<Rect> next;
+    for (const Rect& piece : left) platform::SubtractRect(piece, hole, next);
+    left = std::move(next);
+  }
+  return !left.empty();
+}
+}  // namespace
 
 bool SimDesktop::SubclassWindow(WindowHandle hwnd, platform::GridListener& listener) {
   ++calls_;
@@ -41,7 +54,9 @@ void SimDesktop::TellPainted(const Rect& area) {
     if (!subclasses_.count(hwnd)) continue;
     const Rect bounds = WindowRect(hwnd);
     const Rect painted = Intersect(area, bounds);
-    if (painted.Empty()) continue;
+    // A window hidden there under another top-level window gets no paint
+    // message for it: its pixels were not what was painted.
+    if (painted.Empty() || !ShowsThrough(painted, WindowsAbove(RootOf(hwnd)))) continue;
     listener->OnGridPainted(hwnd, {{painted.left - bounds.left, painted.top - bounds.top, painted.right - bounds.left,
                                     painted.bottom - bounds.top}});
     listener->OnGridMessage(hwnd, platform::GridMessage::Painted);

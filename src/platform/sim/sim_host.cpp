@@ -151,9 +151,12 @@ void SimHost::PaintCommandBars(FrameBuffer& fb, const platform::Rect& clip, cons
   }
 }
 
+// Every workbook's window shows the bars: those behind show them where the one in front leaves them uncovered.
 void SimHost::RepaintCommandBars() {
-  const Rect main = desktop_.WindowRect(MainWindow());
-  desktop_.PaintNow({main.left, main.top + kTitleHeight, main.right, GridRect().top - kHeaderHeight});
+  for (const auto& frame : frames_) {
+    const Rect main = desktop_.WindowRect(frame->main), grid = desktop_.WindowRect(frame->grid);
+    desktop_.PaintNow({main.left, main.top + kTitleHeight, main.right, grid.top - kHeaderHeight});
+  }
 }
 
 void SimHost::PaintGrid(FrameBuffer& fb, const platform::Rect& clip, const Frame& frame) {
@@ -265,14 +268,24 @@ void SimHost::SetDpi(int dpi) {
   RepaintAll();
 }
 
-void SimHost::ResizeScreen(int width, int height, platform::Rect gridRect) {
+bool SimHost::ResizeScreen(int width, int height) {
+  const int wider = width - desktop_.Screen().Width(), taller = height - desktop_.Screen().Height();
+  auto resized = [&](const Frame& frame) {
+    const Rect grid = desktop_.WindowRect(frame.grid);
+    return Rect{grid.left, grid.top, grid.right + wider, grid.bottom + taller};
+  };
+  for (const auto& frame : frames_)
+    if (resized(*frame).Empty()) return false;
   desktop_.ResizeScreen(width, height);
   for (const auto& frame : frames_) {
-    desktop_.MoveWindow(frame->main, {0, 0, width, height});
-    desktop_.MoveWindow(frame->desk, gridRect);
-    desktop_.MoveWindow(frame->grid, gridRect);
+    const Rect grid = resized(*frame);
+    const Rect main = desktop_.WindowRect(frame->main);
+    desktop_.MoveWindow(frame->main, {main.left, main.top, main.left + width, main.top + height});
+    desktop_.MoveWindow(frame->desk, grid);
+    desktop_.MoveWindow(frame->grid, grid);
   }
   RepaintAll();
+  return true;
 }
 
 }  // namespace rowtint::sim

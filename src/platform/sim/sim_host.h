@@ -3,7 +3,9 @@
 // show the host's model (the sheet, the command bars, the Application object
 // it hands to add-ins and the user's actions that raise its events). From
 // version 15 on each workbook has these windows of its own; before, one set
-// shows the active workbook.
+// shows the active workbook, and each new workbook's main window opens
+// kCascade pixels right of and below the one opened before it, as Excel
+// cascades them.
 #pragma once
 
 #include <functional>
@@ -54,8 +56,10 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void ActivateSheet() { model_->ActivateSheet(); }
   void ActivateWorkbook() { model_->ActivateWorkbook(); }
   void Print() { model_->Print(); }
-  // The screen changes size; the host's window fills it, with its grid at gridRect.
-  void ResizeScreen(int width, int height, platform::Rect gridRect);
+  // The screen changes size; each of the host's main windows stays as large
+  // as the screen, at its place, and each grid keeps its distance from the
+  // right and bottom edges. False, with nothing changed, when a grid would be left no room.
+  bool ResizeScreen(int width, int height);
   // Redraws the menu bar and toolbars above the grid.
   void RepaintCommandBars();
   // Closes the host's windows (the host has ended).
@@ -92,7 +96,7 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void MovedGridKeepsItsPixels(const platform::Rect& before, const platform::Rect& after);
   void EventFailed(const std::string& what) override;
   void CaretChanged(bool atCell) override;
-  void ShowEditor(bool shown) override;
+  void ShowEditor(EditPlace place, bool shown) override;
   void SetMonitorDpi(int dpi) override;
   void AddInCalled() override;
 
@@ -107,7 +111,8 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   };
 
   explicit SimHost(SimDesktop& desktop);
-  void OpenFrame(int workbook, const Rect& gridRect);
+  // The main window as large as the screen, its top-left corner at `origin`; the grid at `gridRect` on the screen.
+  void OpenFrame(int workbook, Point origin, const Rect& gridRect);
   Frame* FrameOf(int workbook);
   // The active workbook's windows take the focus and are repainted.
   void ShowActive();

@@ -1,6 +1,6 @@
 // The simulated host's windows per workbook: opened with the host and with
-// each workbook from version 15 on, closed with it, and the active
-// workbook's in front with the keyboard focus in its grid.
+// each workbook from version 15 on, cascaded from the one opened before,
+// closed with it, and the active workbook's in front with the keyboard focus in its grid.
 #include <algorithm>
 
 #include "platform/sim/sim_host.h"
@@ -12,7 +12,7 @@ std::shared_ptr<SimHost> SimHost::Start(SimDesktop& desktop, std::shared_ptr<Com
   std::shared_ptr<SimHost> h(new SimHost(desktop));
   h->model_ = ExcelModel::Create(*h, std::move(bars), desktop.CallCounter(), faults);
   if (workbook) h->Sheet() = *workbook;
-  h->OpenFrame(h->model_->Active().id, gridRect);
+  h->OpenFrame(h->model_->Active().id, {0, 0}, gridRect);
   h->CaretChanged(true);
   h->ShowActive();
   return h;
@@ -32,14 +32,14 @@ void SimHost::Close() {
 }
 
 // The desk lies exactly under the grid: the main window paints all around it.
-void SimHost::OpenFrame(int workbook, const Rect& gridRect) {
+void SimHost::OpenFrame(int workbook, Point origin, const Rect& gridRect) {
   auto frame = std::make_unique<Frame>(Frame{workbook});
   const Frame* f = frame.get();
   std::weak_ptr<SimHost> weak = weak_from_this();
-  frame->main =
-      desktop_.CreateWindow("XLMAIN", 0, desktop_.Screen().Bounds(), [weak, f](FrameBuffer& fb, const Rect& c) {
-        if (auto self = weak.lock()) self->PaintMainWindow(fb, c, *f);
-      });
+  const Rect main{origin.x, origin.y, origin.x + desktop_.Screen().Width(), origin.y + desktop_.Screen().Height()};
+  frame->main = desktop_.CreateWindow("XLMAIN", 0, main, [weak, f](FrameBuffer& fb, const Rect& c) {
+    if (auto self = weak.lock()) self->PaintMainWindow(fb, c, *f);
+  });
   frame->desk = desktop_.CreateWindow("XLDESK", frame->main, gridRect, nullptr);
   frame->grid = desktop_.CreateWindow("EXCEL7", frame->desk, gridRect, [weak, f](FrameBuffer& fb, const Rect& c) {
     if (auto self = weak.lock()) self->PaintGrid(fb, c, *f);
@@ -66,7 +66,6 @@ platform::WindowHandle SimHost::MainWindowOf(int workbookId) {
 }
 
 void SimHost::WorkbooksChanged() {
-  const Rect grid = GridRect();
   if (model_->WindowPerWorkbook()) {
     std::erase_if(frames_, [&](const std::unique_ptr<Frame>& frame) {
       if (model_->WorkbookById(frame->workbook)) return false;
@@ -74,9 +73,13 @@ void SimHost::WorkbooksChanged() {
       desktop_.DestroyWindow(frame->main);
       return true;
     });
-    // A new workbook's window opens where the active one's lay.
-    for (const auto& book : model_->Workbooks())
-      if (!FrameOf(book->id)) OpenFrame(book->id, grid);
+    // A new workbook's window opens right of and below the one opened before it, which keeps its place.
+    for (const auto& book : model_->Workbooks()) {
+      if (FrameOf(book->id)) continue;
+      const Rect before = desktop_.WindowRect(frames_.back()->main), grid = desktop_.WindowRect(frames_.back()->grid);
+      OpenFrame(book->id, {before.left + kCascade, before.top + kCascade},
+                {grid.left + kCascade, grid.top + kCascade, grid.right + kCascade, grid.bottom + kCascade});
+    }
     desktop_.BringToTop(FrameOf(model_->Active().id)->main);
   } else {
     frames_.front()->workbook = model_->Active().id;

@@ -7,7 +7,7 @@
 
 #include "platform/types.h"
 
-namespace rowtint::simcli {
+namespace rowtint::script {
 
 class JsonWriter {
  public:
@@ -98,4 +98,4 @@ class JsonWriter {
   bool afterKey_ = false;
 };
 
-}  // namespace rowtint::simcli
+}  // namespace rowtint::script
