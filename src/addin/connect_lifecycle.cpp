@@ -85,8 +85,11 @@ void Connect::OnConnection(const std::shared_ptr<platform::host::Object>& Applic
   }
   if (!found) SkipOnFailure([&] { CreateToolbar(); });
   SkipOnFailure([&] { band_.InitAddinState([this]() -> engine::HistorySwatches& { return OptionsForm(); }); });
-  // A log the user switched on tells where the gate stands from the start.
-  if (library_.Services().diagnostics.Enabled()) SkipOnFailure([&] { band_.CommandGateOpen(); });
+  // A log the user switched on tells what the add-in runs in, and where the gate stands, from the start.
+  if (library_.Services().diagnostics.Enabled()) {
+    band_.NoteConnection();
+    SkipOnFailure([&] { band_.CommandGateOpen(); });
+  }
   SkipOnFailure([&] { CreateMubar(); });
   removeToolbar_ = platform::kTrue;
 }

@@ -17,7 +17,9 @@ using platform::WindowHandle;
 // the next paint erases there. Whether it still stands on the screen, where
 // a repaint of Excel's may be mended by drawing it again, is told apart.
 struct DrawnBand {
-  WindowHandle window = 0;
+  WindowHandle window = 0;  // the grid window
+  WindowHandle main = 0;    // its workbook's main window, which owns the overlays
+  bool onOverlay = false;   // on the overlay surface, rather than through the grid's DC
   Point origin;             // the window's client origin when the band was drawn
   Rect left, right, outer;  // screen coordinates
   Rect clip;                // the outer rectangle within the grid, screen coordinates

@@ -58,6 +58,7 @@ void Highlighter::OnGridMessage(WindowHandle, platform::GridMessage message) {
   // The painter's own erase and update repaint the grid: nothing to follow.
   if (painting_) return;
   if (message == platform::GridMessage::Sized) sizedPending_ = true;
+  if (message == platform::GridMessage::Moved) movedPending_ = true;
   // One message for a burst of them: the wheel turned fast, or a long paint.
   if (!wakePosted_ && timerWindow_) wakePosted_ = os_.messages.PostToWindow(timerWindow_, *this);
 }
@@ -70,14 +71,20 @@ void Highlighter::OnGridPainted(WindowHandle grid, const std::vector<Rect>& area
   AddUncovered(repainted_, area);
 }
 
-void Highlighter::OnGridDestroyed(WindowHandle grid) {
-  std::erase(watched_, grid);
-  if (kept_.band.window == grid) kept_.band.standing = false;
+// A main window takes the overlays it owns along; a grid, the band drawn on it.
+void Highlighter::OnGridDestroyed(WindowHandle window) {
+  std::erase(watched_, window);
+  surfaces_.OwnerGone(window);
+  if (kept_.band.window == window || kept_.band.main == window) {
+    kept_.band.standing = false;
+    kept_.band.onOverlay = false;
+  }
 }
 
 void Highlighter::OnPosted() {
   wakePosted_ = false;
   const std::vector<Rect> repainted = std::exchange(repainted_, {});
+  if (std::exchange(movedPending_, false)) FollowMove();
   // A new size changes the band's length and may move its row: only a run
   // of the painter knows the new place.
   if (std::exchange(sizedPending_, false)) kept_.band.standing = false;
@@ -97,9 +104,10 @@ void Highlighter::OnPosted() {
   if (!known) return;
   if (!scrolled) {
     if (repainted.empty() || !kept_.band.standing) return;
+    // Excel's repaints do not reach an overlay; one that moved the band's row does matter.
     if (MayHaveMoved(kept_.band, repainted))
       PaintRowBand();
-    else
+    else if (!kept_.band.onOverlay)
       RedrawBand(repainted);
     return;
   }
@@ -109,6 +117,25 @@ void Highlighter::OnPosted() {
     PaintRowBand();
   else
     kept_.band.standing = false;
+}
+
+// Windows moves the grid's pixels, and the band drawn through its DC, with
+// the main window; an overlay stays where it was shown until it is moved.
+void Highlighter::FollowMove() {
+  DrawnBand& band = kept_.band;
+  if (!band.standing || !band.onOverlay) return;
+  Point now;
+  {
+    const ScopedPerMonitorDpi own(os_.windows);
+    now = ClientOrigin(os_.windows, band.window);
+  }
+  const int dx = now.x - band.origin.x, dy = now.y - band.origin.y;
+  if (dx == 0 && dy == 0) return;
+  for (Rect* r : {&band.left, &band.right, &band.outer, &band.clip})
+    *r = {r->left + dx, r->top + dy, r->right + dx, r->bottom + dy};
+  band.origin = now;
+  surfaces_.ShowOverlays(band.main, {Intersection(band.left, band.clip), Intersection(band.right, band.clip)},
+                         band.color);
 }
 
 void Highlighter::RedrawBand(const std::vector<Rect>& area) {

@@ -13,6 +13,8 @@ Highlighter::~Highlighter() { LetGoOfConnection(); }
 std::uint64_t Highlighter::Attach(std::shared_ptr<platform::host::Application> app) {
   if (app_) Detach(connection_);
   app_ = std::move(app);
+  // Read once a connection: a change takes effect at the next.
+  surfaces_.Choose(ReadSurfaceChoice(os_.ownKey));
   return ++connection_;
 }
 
@@ -43,11 +45,14 @@ void Highlighter::LetGoOfConnection() {
   gateNoted_.reset();
   wakePosted_ = false;
   sizedPending_ = false;
+  movedPending_ = false;
   repainted_.clear();
   wakeScroll_.reset();
+  surfaces_.Reset();
   // The next connection knows nothing of what the screen shows: no band is
-  // drawn again where this one left it.
+  // drawn again where this one left it, and no overlay shows it.
   kept_.band.standing = false;
+  kept_.band.onOverlay = false;
 }
 
 platform::host::Application& Highlighter::App() { return platform::Required(app_); }
@@ -124,6 +129,17 @@ void Highlighter::SheetActivated() {
 void Highlighter::WindowResized() {
   EraseResizedBand();
   PaintRowBand();
+}
+
+void Highlighter::NoteConnection() {
+  auto& log = os_.diagnostics;
+  if (!log.Enabled()) return;
+  std::string excel = "Excel ";
+  SkipOnFailure([&] { excel += App().Version(); });
+  SkipOnFailure([&] { excel += " build " + std::to_string(App().Build()); });
+  const std::string environment = log.Environment();
+  log.Write("connected; " + (environment.empty() ? std::string() : environment + "; ") + excel + "; surface " +
+            ChoiceName(surfaces_.Choice()));
 }
 
 BandSnapshot Highlighter::Snapshot() const {

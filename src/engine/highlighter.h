@@ -17,6 +17,7 @@
 #include "engine/band_bookkeeping.h"
 #include "engine/band_choices.h"
 #include "engine/band_snapshot.h"
+#include "engine/band_surfaces.h"
 #include "engine/history_swatches.h"
 #include "engine/services.h"
 #include "platform/command_bars.h"
@@ -112,6 +113,12 @@ class Highlighter final : private platform::TimerCallback,
   // until the connection lets go.
   void WatchGate(std::function<void(bool open)> watcher) { gateWatcher_ = std::move(watcher); }
 
+  // The surfaces the band is drawn on, and what the checks on the screen found.
+  const BandSurfaces& Surfaces() const { return surfaces_; }
+  // The diagnostics log's first line of a connection: the add-in, Windows,
+  // Excel's version and build, the monitors, the surface chosen.
+  void NoteConnection();
+
   // Resets the flags, switches the band on, loads the colour and, through
   // the swatches, the history, finds the main window and starts the timer.
   // The swatches are asked for once the colour is loaded. No failure is
@@ -133,6 +140,8 @@ class Highlighter final : private platform::TimerCallback,
   void OnPosted() override;
   // Draws the band on the screen again, clipped to `area` (client coordinates of its window).
   void RedrawBand(const std::vector<Rect>& area);
+  // The grid's main window moved: a band on overlays goes where the grid went.
+  void FollowMove();
   // Writes the gate's reading to the diagnostics log when it changed, with
   // what tells whether Excel itself holds its commands back.
   void NoteGate(bool open);
@@ -154,6 +163,7 @@ class Highlighter final : private platform::TimerCallback,
   BandChoices choices_;
   BandBookkeeping kept_;
   LastPaint lastPaint_;
+  BandSurfaces surfaces_{os_};
 
   // The connection that holds the band, and its Application.
   std::shared_ptr<platform::host::Application> app_;
@@ -187,6 +197,7 @@ class Highlighter final : private platform::TimerCallback,
   // Between a watched grid's message and the posted one that acts on it.
   bool wakePosted_ = false;
   bool sizedPending_ = false;
+  bool movedPending_ = false;
   // What Excel repainted of the band since the last posted message, client coordinates.
   std::vector<Rect> repainted_;
   // The scroll the painter or the posted message last found: a run that
@@ -195,6 +206,8 @@ class Highlighter final : private platform::TimerCallback,
 
   // The painter is running: the repaints it asks for are its own.
   bool painting_ = false;
+  // Runs of the painter so far, so that a tick knows whether it painted.
+  std::uint64_t paints_ = 0;
 };
 
 }  // namespace rowtint::engine

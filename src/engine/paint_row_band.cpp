@@ -9,6 +9,7 @@
 
 #include "engine/address_text.h"
 #include "engine/band_decision.h"
+#include "engine/band_surfaces.h"
 #include "engine/band_geometry.h"
 #include "engine/excel_windows.h"
 #include "engine/failure_styles.h"
@@ -22,8 +23,6 @@
 
 namespace rowtint::engine {
 namespace {
-
-constexpr std::int16_t kLastVersionWithoutForeground = 9;
 
 // A colour as the screen shows it: a system colour reference (0x80000000
 // plus the index in the low byte) becomes the colour Windows uses now.
@@ -39,9 +38,16 @@ enum class Verdict { Draw, FinishWithoutBand, End };
 // brush is deleted, and both before the DC goes, on every path out.
 class PaintRun {
  public:
-  PaintRun(BandChoices& choices, BandBookkeeping& kept, LastPaint& last, bool eraseOnly, const Services& os,
-           platform::host::Application& app, PaintRecord& record)
-      : choices_(choices), kept_(kept), last_(last), eraseOnly_(eraseOnly), os_(os), host_(app), record_(record) {}
+  PaintRun(BandChoices& choices, BandBookkeeping& kept, LastPaint& last, BandSurfaces& surfaces, bool eraseOnly,
+           const Services& os, platform::host::Application& app, PaintRecord& record)
+      : choices_(choices),
+        kept_(kept),
+        last_(last),
+        surfaces_(surfaces),
+        eraseOnly_(eraseOnly),
+        os_(os),
+        host_(app),
+        record_(record) {}
 
   void Run() {
     Locate();
@@ -53,16 +59,16 @@ class PaintRun {
   }
 
  private:
-  // The main and grid windows, and the foreground. With the focus in one of
-  // the add-in's own forms, in an edit box or in another program, the focus
-  // window is no grid and the caret marks no cell: the last grid stands.
+  // The main and grid windows. With the focus in one of the add-in's own
+  // forms, in an edit box or in another program, the focus window is no grid
+  // and the caret marks no cell: the last grid stands. Drawing through a
+  // window's DC or on an overlay needs no window in front: the foreground,
+  // and the keyboard focus with it, stay where the user left them.
   void Locate() {
     zoomPercent_ = ToInt32(host_.ActiveWindow().Zoom());
     zoom_ = zoomPercent_ / 100.0;
     record_.version = host_.App().Version();
     kept_.mainWnd = FindMainWindow(os_.windows, host_.App());
-    if (ToInt16(LeadingNumber(record_.version)) > kLastVersionWithoutForeground)
-      foreground_.emplace(os_.windows, kept_.mainWnd);
     const WindowHandle focus = os_.windows.GetFocus();
     focusInHost_ = os_.windows.IsChild(kept_.mainWnd, focus) && os_.windows.WindowClassName(focus) == kGridWindowClass;
     if (focusInHost_) {
@@ -107,7 +113,14 @@ class PaintRun {
 
   void Erase() {
     const DrawnBand& band = kept_.band;
-    if (kept_.redrawWholeGrid) {
+    surfaces_.Gone();
+    if (band.onOverlay) {
+      // The overlays moved with none of Excel's pixels: hidden, the band is gone wherever the view went.
+      surfaces_.HideOverlays(band.main);
+      record_.erased.push_back(last_.previousBand);
+      kept_.redrawWholeGrid = false;
+      kept_.paintScrollColumn = host_.ScrollColumn();
+    } else if (kept_.redrawWholeGrid) {
       Invalidate(kept_.gridWnd, kept_.gridRect);
       kept_.redrawWholeGrid = false;
     } else if (kept_.paintScrollColumn != host_.ScrollColumn()) {
@@ -198,48 +211,87 @@ class PaintRun {
     record_.cell = Rect{caret_.x, caret_.y, placed.right.left, placed.left.bottom};
     if (choices_.ropMode == 0) choices_.ropMode = platform::kR2MaskPen;
 
-    // Excel has said all it will: the rest is the add-in's own drawing,
-    // through the grid's own client DC, so that the band cannot land on a
-    // window lying over the grid, nor outside it.
+    // Excel has said all it will: the rest is the add-in's own drawing.
     ownDpi_.emplace(os_.windows);
-    screen_.emplace(os_.drawing, grid);
-    const platform::DcHandle dc = screen_->Get();
     const Color shown = ScreenColor(os_.drawing, choices_.color);
-    brush_.emplace(os_.drawing, shown);
-    saved_.emplace(os_.drawing, dc);
-    os_.drawing.SelectObject(dc, brush_->Get());
     // Nothing outside the band's outer rectangle within the grid window: the
     // next run erases only that, so tint drawn elsewhere would stay for good
     // (the left part comes out reversed with the active cell in the first
     // visible column, and lies left of the grid with the cell left of the view).
     DrawnBand& band = kept_.band;
-    band = DrawnBand{grid,         ClientOrigin(os_.windows, grid),
-                     placed.left,  placed.right,
-                     placed.outer, Intersection(placed.outer, kept_.gridRect),
-                     shown,        choices_.ropMode,
+    band = DrawnBand{grid,
+                     kept_.mainWnd,
+                     surfaces_.For(kept_.mainWnd) == Surface::Overlay,
+                     ClientOrigin(os_.windows, grid),
+                     placed.left,
+                     placed.right,
+                     placed.outer,
+                     Intersection(placed.outer, kept_.gridRect),
+                     shown,
+                     choices_.ropMode,
                      false};
-
-    auto& gdi = os_.drawing;
-    gdi.SetROP2(dc, band.rop);
-    const Rect clip = band.ClientOf(band.clip), left = band.ClientOf(band.left), right = band.ClientOf(band.right);
-    gdi.IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    gdi.Rectangle(dc, left.left, left.top, left.right, left.bottom);
-    gdi.Rectangle(dc, right.left, right.top, right.right, right.bottom);
+    if (band.onOverlay)
+      DrawOnOverlays(band);
+    else
+      DrawThroughTheGrid(band);
     record_.drawn = {band.left, band.right};
     band.standing = true;
     return true;
+  }
+
+  void DrawOnOverlays(const DrawnBand& band) {
+    surfaces_.ShowOverlays(band.main, {Intersection(band.left, band.clip), Intersection(band.right, band.clip)},
+                           band.color);
+  }
+
+  // Through the grid's own client DC, so that the band cannot land on a
+  // window lying over the grid, nor outside it. A few of its pixels are read
+  // first, so that a later look at the screen can tell whether it shows.
+  void DrawThroughTheGrid(const DrawnBand& band) {
+    auto& gdi = os_.drawing;
+    screen_.emplace(gdi, band.window);
+    const platform::DcHandle dc = screen_->Get();
+    brush_.emplace(gdi, band.color);
+    saved_.emplace(gdi, dc);
+    gdi.SelectObject(dc, brush_->Get());
+    gdi.SetROP2(dc, band.rop);
+    const Rect clip = band.ClientOf(band.clip), left = band.ClientOf(band.left), right = band.ClientOf(band.right);
+    std::vector<BandSample> samples;
+    if (surfaces_.Choice() == SurfaceChoice::Auto) samples = Samples(dc, band, {left, right}, clip);
+    gdi.IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    gdi.Rectangle(dc, left.left, left.top, left.right, left.bottom);
+    gdi.Rectangle(dc, right.left, right.top, right.right, right.bottom);
+    if (!samples.empty()) surfaces_.Drawn(band.main, band.window, std::move(samples));
+  }
+
+  // Two pixels inside each part, clear of its outline, that the grid shows:
+  // what the raster operation will make of the grid's pixels there.
+  std::vector<BandSample> Samples(platform::DcHandle dc, const DrawnBand& band, const std::array<Rect, 2>& parts,
+                                  const Rect& clip) {
+    std::vector<BandSample> samples;
+    for (const Rect& part : parts) {
+      const Rect inside = Intersection({part.left + 1, part.top + 1, part.right - 1, part.bottom - 1}, clip);
+      if (inside.Empty()) continue;
+      const int y = inside.top + (inside.bottom - inside.top) / 2, width = inside.right - inside.left;
+      for (const int x : {inside.left + width / 3, inside.left + 2 * width / 3}) {
+        const auto before = os_.drawing.GetPixel(dc, x, y);
+        if (!before) continue;
+        samples.push_back({Point{x + band.origin.x, y + band.origin.y}, ApplyRop2(band.rop, band.color, *before)});
+      }
+    }
+    return samples;
   }
 
   void Finish() {
     kept_.paintScrollRow = host_.ScrollRow();
     kept_.paintScrollColumn = host_.ScrollColumn();
     if (saved_) saved_->Restore();
-    if (foreground_) foreground_->GiveBack();
   }
 
   BandChoices& choices_;
   BandBookkeeping& kept_;
   LastPaint& last_;
+  BandSurfaces& surfaces_;
   const bool eraseOnly_;
   const Services& os_;
   RunHostValues host_;
@@ -250,9 +302,8 @@ class PaintRun {
   Point caret_;
   std::optional<double> rowHeight_;
   std::optional<int> dpi_;
-  // Declared first of the resources, so that the foreground goes back last,
-  // and the thread's DPI context after the DC is given back.
-  std::optional<ScopedForeground> foreground_;
+  // Declared first of the resources, so that the thread's DPI context goes
+  // back after the DC is given back.
   std::optional<ScopedPerMonitorDpi> ownDpi_;
   std::optional<ScopedWindowDC> screen_;
   std::optional<ScopedSolidBrush> brush_;
@@ -268,16 +319,21 @@ void Highlighter::Paint(bool eraseOnly) {
     return;
   }
   PaintRecord record;
-  // Excel's repaints so far took parts of the band this run erases anyway.
+  ++paints_;
+  // Excel's repaints so far took parts of the band this run erases anyway,
+  // and a new size the grid was told of is what this run places the band in.
   repainted_.clear();
+  sizedPending_ = false;
   // The repaints the run asks for are its own, not Excel's.
   painting_ = true;
   const auto failure =
-      AbandonQuietly([&] { PaintRun(choices_, kept_, lastPaint_, eraseOnly, os_, App(), record).Run(); });
+      AbandonQuietly([&] { PaintRun(choices_, kept_, lastPaint_, surfaces_, eraseOnly, os_, App(), record).Run(); });
   painting_ = false;
   // Its own repaints must not start the run again: the scroll it found is seen.
   if (record.scroll) wakeScroll_ = record.scroll;
   WatchGrid(kept_.gridWnd);
+  // An overlay does not move with its main window: the main window's moves are followed.
+  if (kept_.band.onOverlay) WatchGrid(kept_.band.main);
   if (!os_.diagnostics.Enabled()) return;
   std::ostringstream outcome;
   if (failure)

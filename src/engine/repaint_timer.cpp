@@ -76,6 +76,7 @@ void Highlighter::RepaintTimerProc() {
 
   // The scroll position is read once a tick; a window that cannot answer is
   // not kept.
+  const std::uint64_t paintsBefore = paints_;
   std::shared_ptr<platform::host::Window> window;
   std::optional<std::int32_t> row;
   std::optional<std::int32_t> column;
@@ -100,6 +101,9 @@ void Highlighter::RepaintTimerProc() {
     // A shape or chart is selected: erase only, and keep the switch as it was.
     EraseRowBand();
   }
+  // A band this tick left where it was may be looked for on the screen; one
+  // the screen failed to show twice in a row is drawn on the overlay now.
+  if (paints_ == paintsBefore && surfaces_.TickDue() && surfaces_.Check()) PaintRowBand();
 }
 
 }  // namespace rowtint::engine

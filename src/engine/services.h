@@ -6,6 +6,8 @@
 #include "platform/diagnostics.h"
 #include "platform/dialogs.h"
 #include "platform/form_surface.h"
+#include "platform/overlay_windows.h"
+#include "platform/own_key.h"
 #include "platform/screen_drawing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -25,6 +27,8 @@ struct Services {
   platform::FormsHost& forms;
   platform::Diagnostics& diagnostics;
   platform::WindowMessages& messages;
+  platform::OverlayWindows& overlays;
+  platform::OwnKey& ownKey;
 };
 
 }  // namespace rowtint::engine

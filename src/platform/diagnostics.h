@@ -14,6 +14,10 @@ class Diagnostics {
   virtual bool Enabled() = 0;
   // One line about an event or a paint.
   virtual void Write(const std::string& what) = 0;
+  // What the platform knows of itself for a connection's first line: the
+  // add-in's version and bitness, Windows' version and build, the monitors
+  // and their dots per inch.
+  virtual std::string Environment() = 0;
 };
 
 // The log of a platform that keeps none.
@@ -21,6 +25,7 @@ class NoDiagnostics final : public Diagnostics {
  public:
   bool Enabled() override { return false; }
   void Write(const std::string&) override {}
+  std::string Environment() override { return {}; }
 };
 
 }  // namespace rowtint::platform

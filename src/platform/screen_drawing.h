@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/types.h"
 
@@ -40,6 +41,11 @@ class ScreenDrawing {
   virtual int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) = 0;
   // The colour Windows shows now for a system colour index (15 is the button face).
   virtual Color GetSysColor(int index) = 0;
+  // A pixel as a DC holds it (0x00BBGGRR); nothing outside the DC's area.
+  virtual std::optional<Color> GetPixel(DcHandle dc, int x, int y) = 0;
+  // A pixel of the screen as the user sees it now (under the desktop's
+  // compositor, what it shows); nothing outside the screen.
+  virtual std::optional<Color> ScreenPixel(Point point) = 0;
 };
 
 }  // namespace rowtint::platform

@@ -12,8 +12,9 @@ namespace rowtint::platform {
 
 // What a grid window was told. Scrolled stands for every message that may
 // move what the window shows: a scroll bar's, the mouse wheel's and a
-// scrolling key's; Sized for a new size or place.
-enum class GridMessage { Painted, Scrolled, Sized };
+// scrolling key's; Sized for a new size; Moved for a new place on the screen
+// (a main window dragged, the grid's parent with it).
+enum class GridMessage { Painted, Scrolled, Sized, Moved };
 
 // Called from inside the watched window's procedure: no call of the host's
 // object model may be made here, and nothing may be thrown.

@@ -1,6 +1,7 @@
 #include "server/library_instance.h"
 
 #include "platform/win32/diagnostics_log.h"
+#include "platform/win32/registry_own_key.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
@@ -14,7 +15,8 @@ addin::Library& LoadedLibrary() {
   static RegistrySettingsStore store;
   static Win32FormsHost forms;
   static DiagnosticsLog log;
-  static addin::Library library(engine::Services{os, os, os, os, os, store, forms, log, os});
+  static RegistryOwnKey ownKey;
+  static addin::Library library(engine::Services{os, os, os, os, os, store, forms, log, os, os, ownKey});
   return library;
 }
 

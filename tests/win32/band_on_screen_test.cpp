@@ -16,6 +16,7 @@
 #include "platform/host.h"
 #include "platform/win32/diagnostics_log.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/registry_own_key.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
@@ -249,7 +250,8 @@ class BandOnScreen : public ::testing::Test {
   RegistrySettingsStore store;
   Win32FormsHost forms;
   DiagnosticsLog log;
-  engine::Highlighter band{engine::Services{os, os, os, os, os, store, forms, log, os},
+  RegistryOwnKey ownKey;
+  engine::Highlighter band{engine::Services{os, os, os, os, os, store, forms, log, os, os, ownKey},
                            engine::BandChoices{kBand, platform::kR2MaskPen}};
   std::shared_ptr<FakeApplication> app = std::make_shared<FakeApplication>();
   // The host's main window and, filling it, the grid window with the focus and the caret.

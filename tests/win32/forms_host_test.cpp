@@ -17,6 +17,7 @@
 #include "platform/win32/form_painter_pictures.h"
 #include "platform/win32/hresult_errors.h"
 #include "platform/win32/module_lifetime.h"
+#include "platform/win32/registry_own_key.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/win32_forms_host.h"
 #include "platform/win32/win32_services.h"
@@ -217,7 +218,8 @@ class FormsHostTest : public ::testing::Test {
   RegistrySettingsStore store_;
   Win32FormsHost host_;
   platform::NoDiagnostics diagnostics_;
-  engine::Services services_{os_, os_, os_, os_, os_, store_, host_, diagnostics_, os_};
+  RegistryOwnKey ownKey_;
+  engine::Services services_{os_, os_, os_, os_, os_, store_, host_, diagnostics_, os_, os_, ownKey_};
   engine::Highlighter band_{services_, engine::BandChoices{kBandColor}};
   forms::FormSet forms_{services_};
   Win32FormsHost* shownBy_ = &host_;
@@ -483,7 +485,7 @@ TEST_F(FormsHostMouse, TheWindowLivesHiddenBetweenShowingsAndGoesWithItsHost) {
   HWND first = nullptr;
   {
     Win32FormsHost local;
-    engine::Services services{os_, os_, os_, os_, os_, store_, local, diagnostics_, os_};
+    engine::Services services{os_, os_, os_, os_, os_, store_, local, diagnostics_, os_, os_, ownKey_};
     forms::FormSet localForms{services};
     localForms.About();
     const auto form = localForms.AboutIfLoaded();

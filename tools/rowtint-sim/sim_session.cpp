@@ -47,14 +47,16 @@ void SimSession::MessageLoop() {
 void SimSession::LoadAddInLibrary() {
   auto& os = *desktop_;
   library_.reset();
-  library_ =
-      std::make_unique<addin::Library>(engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_, os});
+  library_ = std::make_unique<addin::Library>(
+      engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_, os, os, ownKey_});
 }
 
 // With nothing else to do the message loop dispatches what was posted, lets
 // the windows repaint what is invalid, and the host shows its bars as they now stand.
 void SimSession::Idle() {
   if (host_) host_->RepaintCommandBars();
+  // At the end of every line a composed renderer redraws the grid from its own picture.
+  if (host_) host_->RedrawOwnPicture();
   ribbon_.Refresh();
   for (const auto& error : ribbon_.TakeErrors()) desktop_->RecordHostError(error);
   desktop_->DrainMessages();
@@ -224,7 +226,7 @@ void SimSession::WorkForm(const script::FormAction& action) {
 
 void SimSession::WriteSnapshot(const std::string& file) {
   const auto path = (std::filesystem::path(outDir_.value_or(".")) / file).string();
-  if (!desktop_->Screen().WritePng(path)) throw ScriptError("cannot write " + path);
+  if (!desktop_->Shown().WritePng(path)) throw ScriptError("cannot write " + path);
 }
 
 }  // namespace rowtint::simcli

@@ -21,6 +21,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_forms_host.h"
 #include "platform/sim/sim_host.h"
+#include "platform/sim/sim_own_key.h"
 #include "platform/sim/sim_settings_store.h"
 #include "script_commands.h"
 #include "script_line.h"
@@ -60,6 +61,7 @@ class SimSession : private script::ScriptHost {
   // What the add-in's library keeps: the shared highlight state and the forms.
   addin::Library& Library() { return *library_; }
   sim::SimSettingsStore& Settings() { return settings_; }
+  sim::SimOwnKey& OwnKey() { return ownKey_; }
   sim::CommandBarStore& Bars() override { return *bars_; }
   sim::SimFormsHost& Forms() { return forms_; }
   const sim::HostFaults& Faults() const { return faults_; }
@@ -99,7 +101,11 @@ class SimSession : private script::ScriptHost {
   // The answer closes the colour dialog that is shown, or waits for the next one.
   void Pick(std::optional<platform::Color> answer) override { desktop_->AnswerColorDialog(answer); }
   void WorkForm(const script::FormAction& action) override;
-  void Tick() override { desktop_->FireTimers(); }
+  // A composed renderer has redrawn the grid from its own picture before the timer's message comes.
+  void Tick() override {
+    if (host_) host_->RedrawOwnPicture();
+    desktop_->FireTimers();
+  }
   void CallEngine(const script::Command& command) override;
   void Settle() override { desktop_->FlushRepaints(); }
   void WriteSnapshot(const std::string& file) override;
@@ -124,6 +130,8 @@ class SimSession : private script::ScriptHost {
   std::optional<sim::SheetModel> workbook_;
   platform::Rect gridRect_ = sim::kDefaultGridRect;
   platform::NoDiagnostics diagnostics_;
+  // The add-in's own key, which the user sets by hand; it outlives the host's runs.
+  sim::SimOwnKey ownKey_;
   std::unique_ptr<addin::Library> library_;
   std::unique_ptr<addin::Connect> connect_;
   // A connection object disconnected by `unload keep`, alive until `release` or the next connection.

@@ -19,11 +19,12 @@ WindowHandle SimDesktop::CreateWindow(const std::string& className, WindowHandle
   return h;
 }
 
-// Its child windows go with it, so that a point finds them before anything below.
+// Its child windows go with it, so that a point finds them before anything
+// below, and the windows it owns stay just above it.
 void SimDesktop::BringToTop(WindowHandle hwnd) {
   if (!Find(hwnd)) return;
   std::vector<bool> tree;
-  for (const auto& w : windows_) tree.push_back(RootOf(w.handle) == hwnd);
+  for (const auto& w : windows_) tree.push_back(RootOf(w.handle) == hwnd || (w.owner && w.owner == hwnd));
   std::vector<Window> below, moved;
   for (std::size_t i = 0; i < windows_.size(); ++i) (tree[i] ? moved : below).push_back(std::move(windows_[i]));
   windows_ = std::move(below);
@@ -35,11 +36,12 @@ bool SimDesktop::IsOtherProgramWindow(WindowHandle hwnd) const {
   return w && w->program == Program::Other;
 }
 
+// Its child windows and the windows it owns go with it.
 void SimDesktop::DestroyWindow(WindowHandle hwnd) {
   std::vector<WindowHandle> doomed{hwnd};
   for (std::size_t i = 0; i < doomed.size(); ++i)
     for (const auto& w : windows_)
-      if (w.parent == doomed[i]) doomed.push_back(w.handle);
+      if (w.parent == doomed[i] || (w.owner && w.owner == doomed[i])) doomed.push_back(w.handle);
   for (WindowHandle h : doomed) {
     if (!IsWindow(h)) continue;
     const Rect area = WindowRect(h);
@@ -54,6 +56,7 @@ void SimDesktop::DestroyWindow(WindowHandle hwnd) {
     if (focus_ == h) focus_ = 0;
     if (active_ == h) active_ = 0;
     if (foreground_ == h) foreground_ = 0;
+    drawsOwn_.erase(h);
     pending_.push_back(area);
   }
 }
@@ -77,11 +80,13 @@ Rect SimDesktop::WindowRect(WindowHandle hwnd) const {
 
 bool SimDesktop::IsWindow(WindowHandle hwnd) const { return hwnd == kDesktopWindow || Find(hwnd) != nullptr; }
 
+// Overlays are blended in by the compositor: they neither take a window's
+// drawing nor hide it.
 std::vector<Rect> SimDesktop::WindowsAbove(WindowHandle topLevel) const {
   std::vector<Rect> above;
   bool past = false;
   for (const auto& w : windows_) {
-    if (w.parent != 0) continue;
+    if (w.parent != 0 || w.layer) continue;
     if (past) above.push_back(w.rect);
     past = past || w.handle == topLevel;
   }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/overlay_windows.h"
 #include "platform/screen_drawing.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
@@ -50,7 +51,8 @@ class SimDesktop : public platform::WindowQueries,
                    public platform::Timers,
                    public platform::Dialogs,
                    public platform::Shell,
-                   public platform::WindowMessages {
+                   public platform::WindowMessages,
+                   public platform::OverlayWindows {
  public:
   using Painter = std::function<void(FrameBuffer&, const Rect& clip)>;
 
@@ -110,6 +112,23 @@ class SimDesktop : public platform::WindowQueries,
   std::size_t PostedWaiting() const { return posted_.size(); }
   // What the windows would show if all of the screen were repainted now.
   FrameBuffer ContentSnapshot();
+  // The screen as the user sees it: what the windows painted, with the
+  // layered overlays blended over it by the desktop's compositor (which
+  // applies no raster operation) where no window above them covers them.
+  FrameBuffer Shown() const;
+  Pixel ShownAt(Point p) const;
+  // The overlays, in the z-order, for what `state` shows of them.
+  struct OverlayView {
+    WindowHandle handle;
+    WindowHandle owner;
+    bool visible;
+    Rect rect;
+  };
+  std::vector<OverlayView> Overlays() const;
+  // Excel presents the window's picture itself (a flip-model swap chain):
+  // nothing drawn through a DC on it reaches the screen, and a DC reads the
+  // picture it would have drawn on.
+  void SetDrawsOwnPicture(WindowHandle hwnd, bool own) { drawsOwn_[hwnd] = own; }
 
   // Timers
   const std::vector<SimTimer>& Timers() const { return timers_; }
@@ -208,6 +227,8 @@ class SimDesktop : public platform::WindowQueries,
   bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
   int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) override;
   platform::Color GetSysColor(int index) override;
+  std::optional<platform::Color> GetPixel(DcHandle dc, int x, int y) override;
+  std::optional<platform::Color> ScreenPixel(Point point) override;
   // platform::Timers
   std::uintptr_t SetTimer(WindowHandle hwnd, std::uintptr_t id, std::uint32_t elapseMs,
                           platform::TimerCallback& callback) override;
@@ -228,12 +249,23 @@ class SimDesktop : public platform::WindowQueries,
   bool SubclassWindow(WindowHandle hwnd, platform::GridListener& listener) override;
   bool RemoveSubclass(WindowHandle hwnd) override;
   bool PostToWindow(WindowHandle own, platform::PostedCallback& callback) override;
+  // platform::OverlayWindows
+  WindowHandle CreateOverlay(WindowHandle owner) override;
+  bool ShowOverlay(WindowHandle overlay, const Rect& screenRect, platform::Color color, std::uint8_t alpha) override;
+  void HideOverlay(WindowHandle overlay) override;
+  void DestroyOverlay(WindowHandle overlay) override;
 
   static constexpr WindowHandle kDesktopWindow = 0x10010;
   // The parent of windows that are never shown (HWND_MESSAGE).
   static constexpr WindowHandle kMessageParent = static_cast<WindowHandle>(-3);
 
  private:
+  // A layered overlay's fill, which the compositor blends in.
+  struct Layer {
+    bool visible = false;
+    platform::Color color = 0;
+    std::uint8_t alpha = 0;
+  };
   struct Window {
     WindowHandle handle;
     std::string className;
@@ -241,6 +273,8 @@ class SimDesktop : public platform::WindowQueries,
     Rect rect;
     Painter painter;
     Program program = Program::Host;
+    WindowHandle owner = 0;      // a top-level window kept just above its owner, and gone with it
+    std::optional<Layer> layer;  // an overlay: no painting of its own, transparent to the mouse
   };
   struct DcState {
     int rop = platform::kR2CopyPen;
@@ -294,6 +328,7 @@ class SimDesktop : public platform::WindowQueries,
   std::string moduleFolder_ = "C:\\Program Files\\Rowtint";
   std::uint32_t nextProcessId_ = 4000;
   std::vector<WindowHandle> modal_;
+  std::map<WindowHandle, bool> drawsOwn_;
   ThreadDpi hostThreadDpi_ = ThreadDpi::PerMonitor;
   ThreadDpi threadDpi_ = ThreadDpi::PerMonitor;
   std::optional<ThreadDpi> lastDrawingDpi_;

@@ -140,6 +140,8 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
   ++rectanglesDrawn_;
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
+  // A window that presents its own picture shows nothing drawn through a DC.
+  if (dcRecord.client && drawsOwn_.count(dcRecord.window) && drawsOwn_.at(dcRecord.window)) return true;
   Rect clip = st.clip.value_or(screen_.Bounds());
   if (st.clip) clip = {clip.left + dx, clip.top + dy, clip.right + dx, clip.bottom + dy};
   const Rect area = Intersect(Intersect(clip, screen_.Bounds()), window);
@@ -155,6 +157,22 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
       screen_.Set(x, y, ApplyRop(st.rop, outline ? kPenBlack : fill, screen_.Get(x, y)));
     }
   return true;
+}
+
+}  // namespace rowtint::sim
+
+namespace rowtint::sim {
+
+std::optional<platform::Color> SimDesktop::GetPixel(DcHandle dc, int x, int y) {
+  ++calls_;
+  auto it = dcs_.find(dc);
+  if (it == dcs_.end()) return std::nullopt;
+  const Dc& dcRecord = it->second;
+  const Rect window = dcRecord.client ? WindowRect(dcRecord.window) : screen_.Bounds();
+  const Point at{x + (dcRecord.client ? window.left : 0), y + (dcRecord.client ? window.top : 0)};
+  if (at.x < window.left || at.y < window.top || at.x >= window.right || at.y >= window.bottom) return std::nullopt;
+  if (at.x < 0 || at.y < 0 || at.x >= screen_.Width() || at.y >= screen_.Height()) return std::nullopt;
+  return static_cast<platform::Color>(screen_.Get(at.x, at.y));
 }
 
 }  // namespace rowtint::sim

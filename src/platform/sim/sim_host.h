@@ -77,6 +77,20 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   void Uncover();
   bool IsCovered() const { return cover_ != 0; }
 
+  // How Excel gets its grids onto the screen: drawing them with GDI (Excel
+  // 2010 and before); redrawing them from a picture of its own at any time,
+  // telling no window procedure (today's animations and smooth scrolling);
+  // or presenting them through a swap chain, where nothing drawn through a
+  // DC shows.
+  enum class Renderer { Gdi, Composed, Flip };
+  void SetRenderer(Renderer renderer);
+  Renderer CurrentRenderer() const { return renderer_; }
+  // The composed renderer redraws the grids from its own picture.
+  void RedrawOwnPicture();
+  // The user drags the active workbook's main window by (dx, dy): the grid
+  // goes with it, pixels and all, and the main window is told it moved.
+  void MoveMainWindow(int dx, int dy);
+
   std::uint64_t& Calls() { return desktop_.CallCounter(); }
   // Failures raised out of event handlers, as the host saw them.
   int failedEvents = 0;
@@ -123,6 +137,7 @@ class SimHost : public ExcelView, public std::enable_shared_from_this<SimHost> {
   Point Caret();
 
   SimDesktop& desktop_;
+  Renderer renderer_ = Renderer::Gdi;
   std::shared_ptr<ExcelModel> model_;
   std::vector<std::unique_ptr<Frame>> frames_;
   Frame* shown_ = nullptr;

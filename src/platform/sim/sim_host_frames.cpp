@@ -44,7 +44,51 @@ void SimHost::OpenFrame(int workbook, Point origin, const Rect& gridRect) {
   frame->grid = desktop_.CreateWindow("EXCEL7", frame->desk, gridRect, [weak, f](FrameBuffer& fb, const Rect& c) {
     if (auto self = weak.lock()) self->PaintGrid(fb, c, *f);
   });
+  desktop_.SetDrawsOwnPicture(frame->grid, renderer_ == Renderer::Flip);
   frames_.push_back(std::move(frame));
+}
+
+void SimHost::SetRenderer(Renderer renderer) {
+  renderer_ = renderer;
+  for (const auto& frame : frames_) desktop_.SetDrawsOwnPicture(frame->grid, renderer_ == Renderer::Flip);
+  RepaintAll();
+}
+
+void SimHost::RedrawOwnPicture() {
+  if (renderer_ != Renderer::Composed) return;
+  for (const auto& frame : frames_) desktop_.PaintArea(desktop_.WindowRect(frame->grid));
+}
+
+// The whole main window's pixels go with it; what it uncovers is painted.
+void SimHost::MoveMainWindow(int dx, int dy) {
+  if (!shown_) return;
+  const WindowHandle main = shown_->main;
+  FrameBuffer& fb = desktop_.Screen();
+  const FrameBuffer old = fb;
+  const Rect before = desktop_.WindowRect(main);
+  const Rect after{before.left + dx, before.top + dy, before.right + dx, before.bottom + dy};
+  for (const WindowHandle w : {shown_->main, shown_->desk, shown_->grid}) {
+    const Rect r = desktop_.WindowRect(w);
+    desktop_.MoveWindow(w, {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
+  }
+  desktop_.PaintArea(Intersect(before, fb.Bounds()));
+  desktop_.PaintArea(Intersect(after, fb.Bounds()));
+  const auto above = desktop_.WindowsAbove(main);
+  auto covered = [&](int x, int y) {
+    for (const Rect& r : above)
+      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+    return false;
+  };
+  const Rect kept = Intersect(after, fb.Bounds());
+  for (int y = kept.top; y < kept.bottom; ++y)
+    for (int x = kept.left; x < kept.right; ++x) {
+      const int fromX = x - dx, fromY = y - dy;
+      if (fromX < 0 || fromY < 0 || fromX >= fb.Width() || fromY >= fb.Height() || covered(x, y)) continue;
+      if (!covered(fromX, fromY) && fromX >= before.left && fromY >= before.top && fromX < before.right &&
+          fromY < before.bottom)
+        fb.Set(x, y, old.Get(fromX, fromY));
+    }
+  desktop_.SendWindowMessage(main, platform::GridMessage::Moved, [] {});
 }
 
 SimHost::Frame* SimHost::FrameOf(int workbook) {

@@ -5,6 +5,8 @@
 
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
+#include "platform/win32/product_version.h"
+#include "platform/win32/registry_own_key.h"
 #include "platform/win32/system_library.h"
 
 namespace rowtint::win32 {
@@ -54,11 +56,43 @@ std::string DpiFacts(HWND focus) {
 
 }  // namespace
 
-bool DiagnosticsLog::Enabled() {
-  DWORD value = 0, size = sizeof value;
-  return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Rowtint", L"Diagnostics", RRF_RT_REG_DWORD, nullptr, &value,
-                      &size) == ERROR_SUCCESS &&
-         value == 1;
+bool DiagnosticsLog::Enabled() { return RegistryOwnKey().Number("Diagnostics") == 1u; }
+
+std::string DiagnosticsLog::Environment() {
+  std::ostringstream facts;
+  facts << "Rowtint " << ROWTINT_VERSION_TEXT << " " << (sizeof(void*) == 8 ? "64-bit" : "32-bit") << "; Windows ";
+  // GetVersionEx answers what the caller's manifest allows; ntdll answers what runs.
+  using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const auto rtlGetVersion =
+      reinterpret_cast<GetVersion>(reinterpret_cast<void*>(SystemFunction(L"ntdll.dll", "RtlGetVersion")));
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (rtlGetVersion && rtlGetVersion(&version) == 0)
+    facts << version.dwMajorVersion << "." << version.dwMinorVersion << " build " << version.dwBuildNumber;
+  else
+    facts << "unknown";
+  facts << "; monitors";
+  // Each monitor's rectangle and resolution (Windows 8.1 and later tell each one's).
+  struct Listing {
+    std::ostringstream* out;
+    HRESULT(WINAPI* dpiOf)(HMONITOR, int, UINT*, UINT*);
+  } listing{&facts, nullptr};
+  const HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
+  if (shcore)
+    listing.dpiOf = reinterpret_cast<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(
+        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT area, LPARAM data) -> BOOL {
+        auto& list = *reinterpret_cast<Listing*>(data);
+        UINT x = 0, y = 0;
+        *list.out << " [" << area->left << "," << area->top << "," << area->right << "," << area->bottom << "]";
+        if (list.dpiOf && SUCCEEDED(list.dpiOf(monitor, 0, &x, &y))) *list.out << " at " << x << " dpi";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&listing));
+  if (shcore) FreeLibrary(shcore);
+  return facts.str();
 }
 
 std::wstring DiagnosticsLog::LogPath() {

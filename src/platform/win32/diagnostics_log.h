@@ -20,6 +20,7 @@ class DiagnosticsLog final : public platform::Diagnostics {
 
   bool Enabled() override;
   void Write(const std::string& what) override;
+  std::string Environment() override;
 
   // The log file's path, empty when there is no local application data folder.
   static std::wstring LogPath();

@@ -1,5 +1,5 @@
 // What keeps Rowtint.dll loaded: COM objects (the connection, its class
-// factory, event sinks), form windows and running timers all have code in
+// factory, event sinks), form and overlay windows and running timers all have code in
 // this library that Windows or the host may still call. DllCanUnloadNow
 // answers no while any of them is alive.
 #pragma once
@@ -8,7 +8,7 @@
 
 namespace rowtint::win32 {
 
-enum class Lifetime { ComObject, FormWindow, Timer, Subclass, ServerLock, kCount };
+enum class Lifetime { ComObject, FormWindow, Timer, Subclass, OverlayWindow, ServerLock, kCount };
 
 void Hold(Lifetime what) noexcept;
 void Let(Lifetime what) noexcept;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/overlay_windows.h"
 #include "platform/screen_drawing.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
@@ -18,7 +19,8 @@ class Win32Services final : public platform::WindowQueries,
                             public platform::Timers,
                             public platform::Dialogs,
                             public platform::Shell,
-                            public platform::WindowMessages {
+                            public platform::WindowMessages,
+                            public platform::OverlayWindows {
  public:
   using WindowHandle = platform::WindowHandle;
   using DcHandle = platform::DcHandle;
@@ -61,6 +63,14 @@ class Win32Services final : public platform::WindowQueries,
   int SaveDC(DcHandle dc) override;
   bool RestoreDC(DcHandle dc, int savedDc) override;
   int SetROP2(DcHandle dc, int rop) override;
+  std::optional<platform::Color> GetPixel(DcHandle dc, int x, int y) override;
+  std::optional<platform::Color> ScreenPixel(Point point) override;
+
+  // Overlays
+  WindowHandle CreateOverlay(WindowHandle owner) override;
+  bool ShowOverlay(WindowHandle overlay, const Rect& screenRect, platform::Color color, std::uint8_t alpha) override;
+  void HideOverlay(WindowHandle overlay) override;
+  void DestroyOverlay(WindowHandle overlay) override;
   bool Rectangle(DcHandle dc, int left, int top, int right, int bottom) override;
   int IntersectClipRect(DcHandle dc, int left, int top, int right, int bottom) override;
   platform::Color GetSysColor(int index) override;

@@ -2,7 +2,9 @@
 // the painter draws the band with.
 #include <windows.h>
 
+#include "platform/win32/gdi_handles.h"
 #include "platform/win32/handle_casts.h"
+#include "platform/win32/win32_overlays.h"
 #include "platform/win32/win32_services.h"
 
 namespace rowtint::win32 {
@@ -42,5 +44,33 @@ int Win32Services::IntersectClipRect(DcHandle dc, int left, int top, int right, 
 }
 
 platform::Color Win32Services::GetSysColor(int index) { return static_cast<platform::Color>(::GetSysColor(index)); }
+
+std::optional<platform::Color> Win32Services::GetPixel(DcHandle dc, int x, int y) {
+  const COLORREF pixel = ::GetPixel(Hdc(dc), x, y);
+  if (pixel == CLR_INVALID) return std::nullopt;
+  return static_cast<platform::Color>(pixel);
+}
+
+// The screen's DC reads what the compositor shows there.
+std::optional<platform::Color> Win32Services::ScreenPixel(Point point) {
+  const ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
+  if (!screen.Get()) return std::nullopt;
+  const COLORREF pixel = ::GetPixel(screen.Get(), point.x, point.y);
+  if (pixel == CLR_INVALID) return std::nullopt;
+  return static_cast<platform::Color>(pixel);
+}
+
+WindowHandle Win32Services::CreateOverlay(WindowHandle owner) { return Handle(MakeOverlay(Hwnd(owner))); }
+
+bool Win32Services::ShowOverlay(WindowHandle overlay, const Rect& screenRect, platform::Color color,
+                                std::uint8_t alpha) {
+  return ShowOverlayOver(Hwnd(overlay), screenRect, color, alpha);
+}
+
+void Win32Services::HideOverlay(WindowHandle overlay) {
+  if (IsWindowVisible(Hwnd(overlay))) ShowWindow(Hwnd(overlay), SW_HIDE);
+}
+
+void Win32Services::DestroyOverlay(WindowHandle overlay) { DestroyWindow(Hwnd(overlay)); }
 
 }  // namespace rowtint::win32

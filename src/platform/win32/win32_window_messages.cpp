@@ -72,6 +72,12 @@ LRESULT CALLBACK GridSubclassProc(HWND window, UINT message, WPARAM w, LPARAM l,
       });
       return result;
     }
+    case WM_MOVE: {
+      // A main window dragged takes its grid along; an overlay it owns must follow.
+      const LRESULT result = DefSubclassProc(window, message, w, l);
+      CallbackBoundary([&] { listener->OnGridMessage(handle, platform::GridMessage::Moved); });
+      return result;
+    }
     case WM_NCDESTROY:
       RemoveWindowSubclass(window, &GridSubclassProc, kSubclassId);
       Forget(window);
