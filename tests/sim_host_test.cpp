@@ -178,7 +178,7 @@ TEST(SimSessionFiles, WithoutAFolderNothingIsWrittenWhereTheProgramRuns) {
     simcli::SimSession session;
     std::ostringstream out;
     for (const char* line : {"setting RGB RGB-bc 255", "start", "warm", "shutdown"}) session.RunLine(line, out);
-    EXPECT_EQ(session.Settings().Values().size(), 4u);
+    EXPECT_EQ(session.Settings().Values().size(), 5u);
   }
   std::filesystem::current_path(here);
   EXPECT_TRUE(std::filesystem::is_empty(folder));

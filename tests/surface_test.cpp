@@ -35,9 +35,10 @@ TEST(OverlayAlpha, TheHighestOpacityThatKeepsBlackTextReadableOnWhite) {
     std::printf("%-9s alpha %3d/255 (%.3f), contrast %.2f : 1\n", c.name, alpha, alpha / 255.0, contrast);
     ASSERT_LE(alpha, engine::kMostOverlayAlpha) << c.name;
     EXPECT_GE(contrast, 4.5) << c.name;
-    if (alpha < engine::kMostOverlayAlpha)
+    if (alpha < engine::kMostOverlayAlpha) {
       EXPECT_LT(engine::ContrastRatio(0x000000, engine::BlendedOver(c.colour, alpha + 1, 0xFFFFFF)), 4.5)
           << c.name << ": a higher opacity still readable";
+    }
   }
   // White over white never hides anything: the cap holds.
   EXPECT_EQ(engine::OverlayAlpha(0xFFFFFF), engine::kMostOverlayAlpha);
@@ -112,7 +113,9 @@ TEST_F(SurfaceTest, EachRendererWithEachChoiceShowsTheBandWhereTheScreenShowsIt)
     EXPECT_EQ(Surfaces().Missed(), c.missed);
     EXPECT_EQ(SeenAtBand() == BandOnWhite(c.onOverlay), c.seen) << std::hex << SeenAtBand();
     // A band on the overlay no raster operation touched the grid's pixels.
-    if (c.onOverlay) EXPECT_EQ(TintIn(Host().GridRect()), 0);
+    if (c.onOverlay) {
+      EXPECT_EQ(TintIn(Host().GridRect()), 0);
+    }
   }
 }
 

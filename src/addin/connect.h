@@ -90,6 +90,7 @@ class Connect : public platform::IDTExtensibility2,
     bool pressed = false;
     platform::Color color = 0;
     std::array<platform::Color, 3> history{};
+    engine::Across across = engine::Across::Row;
   };
   // Asks for the controls whose look changed since the last time; never fails.
   void RefreshRibbon() noexcept;

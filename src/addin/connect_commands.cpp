@@ -12,6 +12,7 @@ void Connect::ShowOptions() {
   if (!band_.CommandGateOpen()) return;
   forms::OptionsForm& form = OptionsForm();
   forms::ShowColorOnOptions(form, library_.Choices().color);
+  forms::ShowAcrossOnOptions(form, library_.Choices().across);
   form.ShowModal(band_);
 }
 

@@ -2,6 +2,7 @@
 // Office makes for its controls. Each control runs the command of its
 // toolbar or menu counterpart behind the same gate; the add-in asks Office
 // to draw again the controls whose look changed.
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -21,6 +22,13 @@ int HistorySlot(const std::string& id) {
     if (id == kRibbonHistory[i]) return i;
   return -1;
 }
+
+// The way across an "Across" item stands for, or none.
+std::optional<engine::Across> AcrossItem(const std::string& id) {
+  for (int i = 0; i < 3; ++i)
+    if (id == kRibbonAcrossItems[i]) return static_cast<engine::Across>(i);
+  return std::nullopt;
+}
 }  // namespace
 
 std::string Connect::GetCustomUI(const std::string& ribbonId) {
@@ -38,7 +46,7 @@ void Connect::RibbonLoad(const std::shared_ptr<platform::RibbonUI>& ribbon) {
 
 Connect::RibbonLook Connect::RibbonLookNow() const {
   const auto& chosen = library_.Choices();
-  return {!chosen.off, chosen.color, chosen.history};
+  return {!chosen.off, chosen.color, chosen.history, chosen.across};
 }
 
 void Connect::RibbonAction(const std::string& id) {
@@ -57,12 +65,25 @@ void Connect::RibbonAction(const std::string& id) {
 
 void Connect::RibbonToggle(const std::string& id, bool pressed) {
   const RibbonRefresh refresh(*this);
+  if (const auto across = AcrossItem(id)) {
+    // Office unpresses the item already pressed when it is clicked again:
+    // the choice stays, and the item is drawn pressed again.
+    if (!pressed) {
+      if (ribbon_) SkipOnFailure([&] { ribbon_->InvalidateControl(id); });
+      return;
+    }
+    if (band_.CommandGateOpen()) band_.ChooseAcross(*across);
+    return;
+  }
   if (id != kRibbonBand || !band_.CommandGateOpen()) return;
   // The switch takes the state the user saw the button take, whatever it was before.
   if (pressed == library_.Choices().off) band_.ToggleHighlight();
 }
 
-bool Connect::RibbonPressed(const std::string& id) { return id == kRibbonBand && !library_.Choices().off; }
+bool Connect::RibbonPressed(const std::string& id) {
+  if (const auto across = AcrossItem(id)) return *across == library_.Choices().across;
+  return id == kRibbonBand && !library_.Choices().off;
+}
 
 bool Connect::RibbonEnabled(const std::string& id) {
   if (const int slot = HistorySlot(id); slot >= 0 && library_.Choices().history[slot] == engine::kEmptySwatchColor)
@@ -92,6 +113,10 @@ void Connect::RefreshRibbon() noexcept {
   if (now.color != was.color) invalidate(kRibbonColours);
   for (int i = 0; i < 3; ++i)
     if (now.history[i] != was.history[i]) invalidate(kRibbonHistory[i]);
+  if (now.across != was.across) {
+    invalidate(kRibbonAcrossItems[static_cast<int>(was.across)]);
+    invalidate(kRibbonAcrossItems[static_cast<int>(now.across)]);
+  }
 }
 
 void Connect::RibbonGateSeen(bool open) noexcept {

@@ -46,6 +46,20 @@ std::string RibbonXml(const char* xmlNamespace) {
     Button(xml, kRibbonHistory[i], historyLabels[i], historyTips[i],
            "Gives the band a colour chosen before and shows it.", nullptr, true);
   xml << "</menu>";
+  xml << "<menu";
+  Common(xml, kRibbonAcross, "Across", "ZA", "Runs the band across the active cell's row, down its column, or both.");
+  xml << " size=\"large\">";
+  const char* acrossLabels[3] = {"Row", "Column", "Row and column"};
+  const char* acrossTips[3] = {"R", "C", "B"};
+  const char* acrossSupertips[3] = {"Runs the band across the active cell's row.",
+                                    "Runs the band down the active cell's column.",
+                                    "Runs the band across the active cell's row and down its column."};
+  for (int i = 0; i < 3; ++i) {
+    xml << "<toggleButton";
+    Common(xml, kRibbonAcrossItems[i], acrossLabels[i], acrossTips[i], acrossSupertips[i]);
+    xml << " getPressed=\"RibbonPressed\" onAction=\"RibbonToggle\"/>";
+  }
+  xml << "</menu>";
   Button(xml, kRibbonLastRow, "Find last row", "ZL", "Selects the cell below the last used row, in this column.",
          "large", false);
   Button(xml, kRibbonAbout, "About", "ZI", "Shows the add-in's version.", "large", false);

@@ -1,5 +1,6 @@
 // The add-in's group on the Home tab, as ribbon XML: the switch, the
-// options, the colours with their swatches, find-last-row and About.
+// options, the colours with their swatches, which way the band runs,
+// find-last-row and About.
 #pragma once
 
 #include <string>
@@ -20,6 +21,9 @@ inline constexpr char kRibbonWarm[] = "rowtintWarm";
 inline constexpr const char* kRibbonHistory[3] = {"rowtintHistory1", "rowtintHistory2", "rowtintHistory3"};
 inline constexpr char kRibbonLastRow[] = "rowtintLastRow";
 inline constexpr char kRibbonAbout[] = "rowtintAbout";
+// The "Across" menu and its three toggle buttons, in the order of engine::Across.
+inline constexpr char kRibbonAcross[] = "rowtintAcross";
+inline constexpr const char* kRibbonAcrossItems[3] = {"rowtintAcrossRow", "rowtintAcrossColumn", "rowtintAcrossBoth"};
 
 // Excel 2007 knows only the first schema; the later ones read both, but
 // take the newer one's features only under its own namespace.

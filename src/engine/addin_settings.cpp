@@ -11,6 +11,16 @@ std::string ColorToSettingText(platform::Color color) { return std::to_string(co
 
 platform::Color SettingTextToColor(const std::string& text) { return ToInt32(DecimalTextToNumber(text)); }
 
+const char* AcrossToSettingText(Across across) {
+  return across == Across::Column ? "column" : across == Across::Both ? "both" : "row";
+}
+
+Across SettingTextToAcross(const std::string& text) {
+  if (text == "column") return Across::Column;
+  if (text == "both") return Across::Both;
+  return Across::Row;
+}
+
 platform::Color LoadColorSetting(platform::SettingsStore& store, const char* section, const char* key,
                                  const char* defaultText) {
   // One unreadable value must not cost the others: stopping here would leave
@@ -45,6 +55,7 @@ void Highlighter::SaveColorSettings() {
   store.SaveSetting(kSettingsApp, kColorSection, kColorKey, ColorToSettingText(choices_.color));
   for (int slot = 0; slot < 3; ++slot)
     store.SaveSetting(kSettingsApp, kHistorySection, kHistoryKeys[slot], ColorToSettingText(choices_.history[slot]));
+  store.SaveSetting(kSettingsApp, kColorSection, kAcrossKey, AcrossToSettingText(choices_.across));
 }
 
 }  // namespace rowtint::engine

@@ -2,7 +2,9 @@
 // windows it found, the scroll it drew at, and the band as it was last drawn.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -21,9 +23,22 @@ struct DrawnBand {
   WindowHandle main = 0;    // its workbook's main window, which owns the overlays
   bool onOverlay = false;   // on the overlay surface, rather than through the grid's DC
   Point origin;             // the window's client origin when the band was drawn
-  Rect left, right, outer;  // screen coordinates
-  Rect clip;                // the outer rectangle within the grid, screen coordinates
-  Color color = 0;          // as the screen showed it, a system colour resolved
+  // The band across the row: its parts left and right of the active cell and
+  // their outer rectangle, and that rectangle within the grid. Screen coordinates.
+  Rect left, right, outer;
+  Rect clip;
+  // The band down the column: its parts above and below the active cell,
+  // the column's strip, and the strip within the grid.
+  Rect above, below, columnOuter, columnClip;
+  bool row = false, column = false;  // which of the two was drawn
+  // What a later move keeps the band by: the active cell's row and column,
+  // the grid's rectangle and the view's zoom the band was placed in, and
+  // the colour as chosen.
+  std::int32_t activeRow = 0, activeColumn = 0;
+  Rect grid;
+  std::int32_t zoomPercent = 0;
+  Color chosen = 0;
+  Color color = 0;  // as the screen showed it, a system colour resolved
   std::int32_t rop = 0;
   // Drawn and not erased since, where nothing tells that Excel moved it.
   bool standing = false;
@@ -32,6 +47,36 @@ struct DrawnBand {
   // that moves takes its band along.
   Rect ClientOf(const Rect& r) const {
     return {r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
+  }
+  // The parts drawn, each with the clip it was drawn through: the row's two, then the column's.
+  struct Part {
+    Rect rect, clip;
+  };
+  std::vector<Part> Parts() const {
+    std::vector<Part> parts;
+    if (row) parts.insert(parts.end(), {{left, clip}, {right, clip}});
+    if (column) parts.insert(parts.end(), {{above, columnClip}, {below, columnClip}});
+    return parts;
+  }
+  // The four parts, each within its clip, as overlays show them; those not drawn empty.
+  std::array<Rect, 4> Clipped() const {
+    auto within = [](const Rect& a, const Rect& b) {
+      const Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+                   a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+      return r.Empty() ? Rect{} : r;
+    };
+    std::array<Rect, 4> parts{};
+    if (row) parts = {within(left, clip), within(right, clip), Rect{}, Rect{}};
+    if (column) {
+      parts[2] = within(above, columnClip);
+      parts[3] = within(below, columnClip);
+    }
+    return parts;
+  }
+  // Every rectangle of the band, for a window that moved.
+  void Shift(int dx, int dy) {
+    for (Rect* r : {&left, &right, &outer, &clip, &above, &below, &columnOuter, &columnClip})
+      *r = {r->left + dx, r->top + dy, r->right + dx, r->bottom + dy};
   }
 };
 

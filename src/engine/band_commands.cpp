@@ -16,10 +16,16 @@ void Highlighter::ApplyColor(Color color) {
   PaintRowBand();
 }
 
-void Highlighter::ConfirmOptions(Color color, std::int32_t ropMode) {
+void Highlighter::ConfirmOptions(Color color, std::int32_t ropMode, Across across) {
   choices_.color = color;
   choices_.ropMode = ropMode;
+  choices_.across = across;
   choices_.off = false;
+  PaintRowBand();
+}
+
+void Highlighter::ChooseAcross(Across across) {
+  choices_.across = across;
   PaintRowBand();
 }
 

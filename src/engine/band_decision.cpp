@@ -16,4 +16,9 @@ bool BandAllowed(std::int32_t activeRow, double topRowText, double bottomRowText
   return aboveTheEnd && topRowText < activeRow && selectionRows == 1 && selectionColumns <= 2;
 }
 
+bool ColumnBandAllowed(const ViewPosition& p, std::int32_t selectionRows, std::int32_t selectionColumns) {
+  const bool beforeTheEnd = p.columnsWhole ? p.activeColumn <= p.rightColumn : p.activeColumn < p.rightColumn - 1;
+  return beforeTheEnd && p.leftColumn < p.activeColumn && selectionRows == 1 && selectionColumns <= 2;
+}
+
 }  // namespace rowtint::engine

@@ -13,6 +13,7 @@ struct ViewPosition {
   std::int32_t activeRow = 0, topRow = 0, bottomRow = 0;
   std::int32_t activeColumn = 0, leftColumn = 0, rightColumn = 0;
   bool rowsWhole = false;
+  bool columnsWhole = false;  // the frozen columns' pane: none of its columns is cut off by the grid's edge
 };
 
 enum class PositionVerdict {
@@ -29,5 +30,10 @@ PositionVerdict JudgePosition(const ViewPosition& position, bool columnCheckArme
 // range's address texts hold.
 bool BandAllowed(std::int32_t activeRow, double topRowText, double bottomRowText, std::int32_t selectionRows,
                  std::int32_t selectionColumns, bool rowsWhole = false);
+
+// The column band's rules, the row band's turned on their side: none in the
+// first column the view shows, in its last two (unless they are all whole),
+// or for a column outside the view; the selection's size, as for the row band.
+bool ColumnBandAllowed(const ViewPosition& position, std::int32_t selectionRows, std::int32_t selectionColumns);
 
 }  // namespace rowtint::engine

@@ -54,6 +54,16 @@ BandRects PlaceBand(const Rect& grid, Point cell, double rowHeightPixels, double
   return band;
 }
 
+ColumnBandRects PlaceColumnBand(const Rect& grid, const BandRects& row, const BandInsets& insets) {
+  const int left = row.left.right, right = row.right.left;
+  ColumnBandRects column;
+  column.above = {left, grid.top, right, row.left.top};
+  // A cell at the grid's bottom leaves nothing below it: empty, never turned over.
+  column.below = {left, row.left.bottom, right, std::max(row.left.bottom, grid.bottom - insets.right)};
+  column.outer = {left, grid.top, right, column.below.bottom};
+  return column;
+}
+
 Rect ScrolledBandStrip(const Rect& lastBand, int cellTop, double rowHeightPixels) {
   const std::int32_t rowBottom = ToInt32(rowHeightPixels + cellTop);
   const std::int32_t bandBottom = cellTop + (lastBand.bottom - lastBand.top);

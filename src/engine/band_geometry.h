@@ -60,6 +60,17 @@ bool BandFits(const Rect& grid, int cellTop, double rowHeightPixels, const BandI
 BandRects PlaceBand(const Rect& grid, Point cell, double rowHeightPixels, double cellWidthPixels,
                     const BandInsets& insets = {});
 
+// The band down the active cell's column: above and below the cell, between
+// the row band's edges at the cell (so that, with the row band, the four
+// parts tile without overlapping), from the grid's top (where the first row
+// it shows begins, frozen rows included) to its bottom less the right inset.
+struct ColumnBandRects {
+  Rect above;
+  Rect below;
+  Rect outer;  // the whole column strip: left and right of the parts, the top of the upper, the bottom of the lower
+};
+ColumnBandRects PlaceColumnBand(const Rect& grid, const BandRects& row, const BandInsets& insets = {});
+
 // The band a vertical scroll carried to the active row's new place: the old
 // band's left and right, at least its height. Rounded at its new place, the
 // row may come out a pixel shorter than the band was.

@@ -25,6 +25,7 @@ struct BandSnapshot {
   platform::DcHandle ScreenDC = 0;  // the DC is the paint's own: none outlives it
   Point CaretPoint;
   Rect GridRect, LeftBandRect, RightBandRect, LastBandRect, PrevBandRect, ResizeEraseRect;
+  Rect ColumnBandRect;  // the column's strip of the band last drawn with one; empty without
   std::int32_t SelScrollRow = 0, LastSelColumn = 0;
 };
 

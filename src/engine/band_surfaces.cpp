@@ -54,7 +54,7 @@ Surface BandSurfaces::For(WindowHandle main) const {
   return onOverlay_.count(main) ? Surface::Overlay : Surface::Grid;
 }
 
-void BandSurfaces::ShowOverlays(WindowHandle main, const std::array<Rect, 2>& parts, Color color) {
+void BandSurfaces::ShowOverlays(WindowHandle main, const std::array<Rect, 4>& parts, Color color) {
   if (!alpha_ || alpha_->first != color) alpha_ = std::make_pair(color, OverlayAlpha(color));
   const ScopedPerMonitorDpi own(os_.windows);
   auto& windows = overlays_[main];

@@ -53,9 +53,9 @@ class BandSurfaces {
   SurfaceChoice Choice() const { return choice_; }
   Surface For(WindowHandle main) const;
 
-  // The band's two parts on overlays owned by `main`, made when first needed
+  // The band's parts (the row's two, the column's two) on overlays owned by `main`, made when first needed
   // in the per-monitor context; a part left empty is hidden.
-  void ShowOverlays(WindowHandle main, const std::array<Rect, 2>& parts, Color color);
+  void ShowOverlays(WindowHandle main, const std::array<Rect, 4>& parts, Color color);
   void HideOverlays(WindowHandle main);
   // The main window went, and the overlays it owned with it.
   void OwnerGone(WindowHandle main);
@@ -83,7 +83,7 @@ class BandSurfaces {
   // The windows whose band moved to the overlay, for the rest of the connection.
   std::map<WindowHandle, bool> onOverlay_;
   std::map<WindowHandle, int> missesInARow_;
-  std::map<WindowHandle, std::array<WindowHandle, 2>> overlays_;
+  std::map<WindowHandle, std::array<WindowHandle, 4>> overlays_;
   WindowHandle sampledMain_ = 0, sampledGrid_ = 0;
   std::vector<BandSample> samples_;
   int ticksSinceDrawn_ = 0;

@@ -20,14 +20,17 @@ std::int64_t AreaOf(const Rect& r) { return r.Empty() ? 0 : std::int64_t{r.right
 // column width, which move the band, so the painter places it anew. Any
 // smaller repaint leaves the band where it was.
 bool MayHaveMoved(const DrawnBand& band, const std::vector<Rect>& repainted) {
-  const Rect left = band.ClientOf(band.left), right = band.ClientOf(band.right), clip = band.ClientOf(band.clip);
+  const Rect left = band.ClientOf(band.left), right = band.ClientOf(band.right);
   const Rect cell{left.right, left.top, right.left, left.bottom};
-  std::int64_t covered = 0;
+  std::int64_t covered = 0, whole = 0;
+  for (const auto& part : band.Parts())
+    whole += AreaOf(Intersection(band.ClientOf(part.rect), band.ClientOf(part.clip)));
   for (const Rect& r : repainted) {
     if (!Intersection(r, cell).Empty()) return true;
-    covered += AreaOf(Intersection(r, clip));
+    for (const auto& part : band.Parts())
+      covered += AreaOf(Intersection(r, Intersection(band.ClientOf(part.rect), band.ClientOf(part.clip))));
   }
-  return covered >= AreaOf(clip);
+  return covered >= whole;
 }
 
 // Adds `area` less what `list` holds already: repaints that overlap must not
@@ -131,11 +134,9 @@ void Highlighter::FollowMove() {
   }
   const int dx = now.x - band.origin.x, dy = now.y - band.origin.y;
   if (dx == 0 && dy == 0) return;
-  for (Rect* r : {&band.left, &band.right, &band.outer, &band.clip})
-    *r = {r->left + dx, r->top + dy, r->right + dx, r->bottom + dy};
+  band.Shift(dx, dy);
   band.origin = now;
-  surfaces_.ShowOverlays(band.main, {Intersection(band.left, band.clip), Intersection(band.right, band.clip)},
-                         band.color);
+  surfaces_.ShowOverlays(band.main, band.Clipped(), band.color);
 }
 
 void Highlighter::RedrawBand(const std::vector<Rect>& area) {
@@ -149,18 +150,18 @@ void Highlighter::RedrawBand(const std::vector<Rect>& area) {
   const ScopedSavedDC saved(dc, screen.Get());
   dc.SelectObject(screen.Get(), brush.Get());
   dc.SetROP2(screen.Get(), band.rop);
-  const Rect clip = band.ClientOf(band.clip), left = band.ClientOf(band.left), right = band.ClientOf(band.right);
   // Each pixel once: a raster operation that reads the screen gives another
   // colour when it is applied twice.
+  const auto parts = band.Parts();
   for (const Rect& piece : area) {
-    const Rect inside = Intersection(clip, piece);
-    if (inside.Empty()) continue;
-    const bool leftHit = !Intersection(left, inside).Empty(), rightHit = !Intersection(right, inside).Empty();
-    if (!leftHit && !rightHit) continue;
-    const ScopedSavedDC clipped(dc, screen.Get());
-    dc.IntersectClipRect(screen.Get(), inside.left, inside.top, inside.right, inside.bottom);
-    if (leftHit) dc.Rectangle(screen.Get(), left.left, left.top, left.right, left.bottom);
-    if (rightHit) dc.Rectangle(screen.Get(), right.left, right.top, right.right, right.bottom);
+    for (const auto& part : parts) {
+      const Rect inside = Intersection(band.ClientOf(part.clip), piece);
+      const Rect r = band.ClientOf(part.rect);
+      if (inside.Empty() || Intersection(r, inside).Empty()) continue;
+      const ScopedSavedDC clipped(dc, screen.Get());
+      dc.IntersectClipRect(screen.Get(), inside.left, inside.top, inside.right, inside.bottom);
+      dc.Rectangle(screen.Get(), r.left, r.top, r.right, r.bottom);
+    }
   }
 }
 

@@ -116,7 +116,7 @@ void Highlighter::SelectionChanged() {
     kept_.redrawWholeGrid = true;
   lastSelColumn_ = columns.active;
   SkipOnFailure([&] { selScrollRow_ = App().ActiveWindow()->ScrollRow(); });
-  PaintRowBand();
+  Paint(false, true);
 }
 
 // The painter checks the active column again, and the ticks read the window now active.
@@ -166,6 +166,7 @@ BandSnapshot Highlighter::Snapshot() const {
   s.LastBandRect = kept_.band.outer;
   s.PrevBandRect = lastPaint_.previousBand;
   s.ResizeEraseRect = lastPaint_.resizeErase;
+  if (kept_.band.column) s.ColumnBandRect = kept_.band.columnOuter;
   s.SelScrollRow = selScrollRow_;
   s.LastSelColumn = lastSelColumn_;
   return s;

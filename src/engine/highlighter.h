@@ -78,8 +78,10 @@ class Highlighter final : private platform::TimerCallback,
   void ApplyWarmColor();
   // As the presets do: the band takes the colour and is switched on; the text mode stays.
   void ApplyColor(Color color);
-  // The options form's OK: its colour and text mode, and the band switched on.
-  void ConfirmOptions(Color color, std::int32_t ropMode);
+  // The options form's OK: its colour, text mode and way across, and the band switched on.
+  void ConfirmOptions(Color color, std::int32_t ropMode, Across across);
+  // The ribbon's "Across" menu: the band runs that way from now on, in the place it stands.
+  void ChooseAcross(Across across);
   // The options form unloads: its history swatches as they stand become the history.
   void KeepHistory(const std::array<Color, 3>& history) { choices_.history = history; }
 
@@ -130,7 +132,8 @@ class Highlighter final : private platform::TimerCallback,
   void SaveColorSettings();
 
  private:
-  void Paint(bool eraseOnly);
+  // `aMove`: run for a move of the selection, which may keep what of the band it leaves as it was.
+  void Paint(bool eraseOnly, bool aMove = false);
   void OnTimer() override;
   void OnGridMessage(WindowHandle grid, platform::GridMessage message) override;
   void OnGridPainted(WindowHandle grid, const std::vector<Rect>& area) override;

@@ -1,4 +1,5 @@
 #include "engine/addin_settings.h"
+#include "engine/failure_styles.h"
 #include "engine/highlighter.h"
 
 namespace rowtint::engine {
@@ -9,6 +10,10 @@ void Highlighter::InitAddinState(const std::function<HistorySwatches&()>& swatch
   choices_.off = false;
   choices_.ropMode = 0;
   choices_.color = LoadColorSetting(os_.settings, kColorSection, kColorKey, kDefaultColorText);
+  // Kept as the colour is, unlike the text mode; a store that cannot answer leaves the row.
+  choices_.across = OrFallback(
+      [&] { return SettingTextToAcross(os_.settings.GetSetting(kSettingsApp, kColorSection, kAcrossKey, "row")); },
+      Across::Row);
 
   // The history goes through the options form's swatches, which loads the
   // form (hidden) on first touch; its load sees the colour just read.

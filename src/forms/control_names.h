@@ -30,6 +30,11 @@ inline constexpr ControlName kSwatches[3] = {{"Lab_his1"}, {"Lab_his2"}, {"Lab_h
 inline constexpr ControlName kHistoryFrame{"frm_His"};
 inline constexpr ControlName kNewColor{"new_color_lab"};
 inline constexpr ControlName kCurrentColor{"curr_color_lab"};
+// Which way the band runs: the frame and its three option buttons.
+inline constexpr ControlName kAcrossFrame{"Frame2"};
+inline constexpr ControlName kAcrossRow{"Opt_row"};
+inline constexpr ControlName kAcrossColumn{"Opt_column"};
+inline constexpr ControlName kAcrossBoth{"Opt_both"};
 }  // namespace option
 
 // The About form.

@@ -36,6 +36,11 @@ void FormModel::SetBackColor(ControlName control, Color color) {
   Changed();
 }
 
+void FormModel::SetValue(ControlName control, bool value) {
+  Find(control.text).value = value;
+  Changed();
+}
+
 void FormModel::SetVisible(ControlName control, bool visible) {
   Find(control.text).visible = visible;
   Changed();
@@ -51,9 +56,10 @@ void FormModel::OnMouseMove(std::initializer_list<ControlName> controls, const H
 
 void FormModel::Click(const std::string& control) {
   if (!control.empty() && Find(control).kind == platform::ControlKind::OptionButton) {
-    // An option button selects itself and clears the others of its form.
+    // An option button selects itself and clears the others of its own frame.
+    const std::string container = Find(control).container;
     for (auto& c : controls_)
-      if (c.kind == platform::ControlKind::OptionButton) c.value = c.name == control;
+      if (c.kind == platform::ControlKind::OptionButton && c.container == container) c.value = c.name == control;
     Changed();
   }
   if (auto it = clicks_.find(control); it != clicks_.end()) it->second();

@@ -39,6 +39,7 @@ class FormModel : public platform::FormWindow, public std::enable_shared_from_th
   bool IsVisible(ControlName control) const { return Find(control.text).visible; }
   void SetVisible(ControlName control, bool visible);
   bool Value(ControlName control) const { return Find(control.text).value; }
+  void SetValue(ControlName control, bool value);
 
   // Shows the form modally with no owner form, for the band of the
   // connection that shows it; returns once it is hidden or unloaded.

@@ -17,7 +17,10 @@ constexpr Color kNavy = 0x800000;
 }  // namespace
 
 std::vector<ControlState> OptionsFormLayout() {
-  ControlState frame = At(Border(Named(kFrame, ControlKind::Frame), kColorActiveCaption), -210, 3345, 7230, 60);
+  // The buttons and the rule above them stand below the frame that chooses which way the band runs.
+  constexpr std::int32_t kBelowAcross = 900;
+  ControlState frame =
+      At(Border(Named(kFrame, ControlKind::Frame), kColorActiveCaption), -210, 3345 + kBelowAcross, 7230, 60);
   frame.backColor = platform::kColorBtnHighlight;
   auto Swatch = [&](int slot, const char* caption, std::int32_t left) {
     ControlState c =
@@ -44,17 +47,30 @@ std::vector<ControlState> OptionsFormLayout() {
       At(Font(Named(kPrimitiveMode, ControlKind::OptionButton, "Primitive Colors Font"), "Tahoma", 9), 4335, 1620, 2145,
          420);
   optPrimi.value = true;
+  ControlState acrossFrame =
+      At(Font(Border(Named(kAcrossFrame, ControlKind::Frame, "Band across"), kColorActiveCaption), "Tahoma", 9), 120,
+         3345, 6285, 780);
+  acrossFrame.transparent = true;
+  auto Across = [](ControlName name, const char* caption, std::int32_t left, std::int32_t width) {
+    ControlState c = At(Font(Named(name, ControlKind::OptionButton, caption), "Tahoma", 9), left, 3735, width, 285);
+    c.container = kAcrossFrame.text;
+    return c;
+  };
 
   return {
       frame,
-      At(CaptionLayer(kCancelCaption, "Cancel", kNavy, 10.5), 5025, 3675, 1365, 330),
-      At(HoverLayer(kCancelHover, kColorActiveCaption), 5010, 3615, 1395, 405),
-      At(BoxLayer(kCancelBox, kColorActiveCaption), 5010, 3615, 1395, 405),
-      At(CaptionLayer(kOkCaption, "OK", kNavy, 10.5), 3300, 3675, 1365, 330),
-      At(HoverLayer(kOkHover, kColorActiveCaption), 3285, 3615, 1395, 405),
-      At(BoxLayer(kOkBox, kColorActiveCaption), 3285, 3615, 1395, 405),
+      At(CaptionLayer(kCancelCaption, "Cancel", kNavy, 10.5), 5025, 3675 + kBelowAcross, 1365, 330),
+      At(HoverLayer(kCancelHover, kColorActiveCaption), 5010, 3615 + kBelowAcross, 1395, 405),
+      At(BoxLayer(kCancelBox, kColorActiveCaption), 5010, 3615 + kBelowAcross, 1395, 405),
+      At(CaptionLayer(kOkCaption, "OK", kNavy, 10.5), 3300, 3675 + kBelowAcross, 1365, 330),
+      At(HoverLayer(kOkHover, kColorActiveCaption), 3285, 3615 + kBelowAcross, 1395, 405),
+      At(BoxLayer(kOkBox, kColorActiveCaption), 3285, 3615 + kBelowAcross, 1395, 405),
       At(Font(Named(kHistoryTitle, ControlKind::Label, "History"), "Tahoma", 10.5), 2595, 1605, 660, 255),
       At(Font(Named(kDeepBackNote, ControlKind::Label, "(DeepBack)"), "Tahoma", 9), 4590, 2880, 1890, 285),
+      Across(kAcrossRow, "Row", 360, 1500),
+      Across(kAcrossColumn, "Column", 2040, 1620),
+      Across(kAcrossBoth, "Row and column", 3840, 2400),
+      acrossFrame,
       At(Font(Named(kTingeBackNote, ControlKind::Label, "(TingeBack)"), "Tahoma", 9), 4590, 1980, 1695, 300),
       optWhite,
       optPrimi,
@@ -71,7 +87,7 @@ std::vector<ControlState> OptionsFormLayout() {
 }
 
 OptionsForm::OptionsForm(const engine::Services& services, Color highlightColor)
-    : FormModel(services.forms, "fm_Option", "Option", 6525, 4170, kColor3DLight, OptionsFormLayout()), os_(services) {
+    : FormModel(services.forms, "fm_Option", "Option", 6525, 5070, kColor3DLight, OptionsFormLayout()), os_(services) {
   OnBackgroundMouseMove([this] { HideHoverPictures(); });
   OnClick({kSelectBox, kSelectCaption, kSelectHover}, [this] { PickColor(); });
   OnClick({kOkBox, kOkCaption, kOkHover}, [this] { Confirm(); });
@@ -85,6 +101,7 @@ OptionsForm::OptionsForm(const engine::Services& services, Color highlightColor)
   OnMouseMove({kOkBox, kOkCaption}, [this] { SetVisible(kOkHover, true); });
   OnMouseMove({kCancelBox, kCancelCaption}, [this] { SetVisible(kCancelHover, true); });
   ShowColorOnOptions(*this, highlightColor);
+  ShowAcrossOnOptions(*this, engine::Across::Row);
 }
 
 void OptionsForm::HideHoverPictures() {
@@ -128,14 +145,23 @@ void OptionsForm::Confirm() {
   engine::Highlighter& band = Band();
   const Color color = BackColor(kNewColor);
   const std::int32_t mode = Value(kInvertMode) ? platform::kR2MergePenNot : platform::kR2MaskPen;
+  const engine::Across across = Value(kAcrossBoth)     ? engine::Across::Both
+                                : Value(kAcrossColumn) ? engine::Across::Column
+                                                       : engine::Across::Row;
   Hide();
-  band.ConfirmOptions(color, mode);
+  band.ConfirmOptions(color, mode, across);
 }
 
 void OptionsForm::Cancel() {
   engine::Highlighter& band = Band();
   Hide();
   band.PaintRowBand();
+}
+
+void ShowAcrossOnOptions(OptionsForm& form, engine::Across across) {
+  form.SetValue(kAcrossRow, across == engine::Across::Row);
+  form.SetValue(kAcrossColumn, across == engine::Across::Column);
+  form.SetValue(kAcrossBoth, across == engine::Across::Both);
 }
 
 void ShowColorOnOptions(OptionsForm& form, Color highlightColor) {

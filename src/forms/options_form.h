@@ -1,7 +1,8 @@
 // The options dialog: the band colour (colour dialog, three history
-// swatches), the font mode, OK and Cancel.
+// swatches), the font mode, which way the band runs, OK and Cancel.
 #pragma once
 
+#include "engine/band_choices.h"
 #include "engine/history_swatches.h"
 #include "engine/services.h"
 #include "forms/form_model.h"
@@ -38,5 +39,8 @@ std::vector<ControlState> OptionsFormLayout();
 // Puts the band colour into the current and new colour strips, and into the
 // first swatch while that one is empty.
 void ShowColorOnOptions(OptionsForm& form, Color highlightColor);
+// Selects the option button of the way the band runs now: a choice the user
+// cancelled is not shown again at the next opening.
+void ShowAcrossOnOptions(OptionsForm& form, engine::Across across);
 
 }  // namespace rowtint::forms

@@ -33,7 +33,10 @@ struct ControlState {
   std::int32_t charset = 0;
   TextAlign align = TextAlign::Left;
   bool visible = true;
-  bool value = false;       // option buttons: selected
+  bool value = false;  // option buttons: selected
+  // The frame an option button lies in: choosing one clears the others of
+  // the same frame only ("" is the form itself).
+  std::string container;
   std::string picture;      // images: what the picture shows
   bool handCursor = false;  // the pointer turns into a pointing hand over it
 };

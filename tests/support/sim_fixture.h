@@ -1,7 +1,7 @@
 // A simulator session for tests: script lines in, the shared state, the
 // screen and the desktop's records out. Every line a test runs is held to
 // the storms' invariants (no DC or brush left open, one timer at most,
-// decimal text in the store, no tint outside the band), so a test need not
+// decimal text in the store (a word for the way across), no tint outside the band), so a test need not
 // say so again.
 #pragma once
 

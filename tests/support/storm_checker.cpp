@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "engine/addin_settings.h"
+
 namespace rowtint::testing {
 namespace {
 using platform::Rect;
@@ -45,12 +47,17 @@ Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
 // frozen rows or columns carry their part of it one way only.
 std::vector<Rect> StormChecker::Carried() const {
   const Rect grid = session_.Host().GridRect();
-  const Rect last = session_.Library().Band().Snapshot().LastBandRect;
-  std::vector<Rect> carried{sim::Intersect(Moved(last, bandScroll_), grid)};
-  if (session_.Host().Sheet().frozen == sim::CellRef{0, 0}) return carried;
+  const auto snapshot = session_.Library().Band().Snapshot();
+  const bool frozen = session_.Host().Sheet().frozen != sim::CellRef{0, 0};
   const platform::Point d = Scrolled(bandScroll_);
-  carried.push_back(sim::Intersect({last.left + d.x, last.top, last.right + d.x, last.bottom}, grid));
-  carried.push_back(sim::Intersect({last.left, last.top + d.y, last.right, last.bottom + d.y}, grid));
+  std::vector<Rect> carried;
+  // The row's band and the column's strip alike.
+  for (const Rect& last : {snapshot.LastBandRect, snapshot.ColumnBandRect}) {
+    carried.push_back(sim::Intersect(Moved(last, bandScroll_), grid));
+    if (!frozen) continue;
+    carried.push_back(sim::Intersect({last.left + d.x, last.top, last.right + d.x, last.bottom}, grid));
+    carried.push_back(sim::Intersect({last.left, last.top + d.y, last.right, last.bottom + d.y}, grid));
+  }
   return carried;
 }
 
@@ -73,10 +80,14 @@ std::optional<Violation> StormChecker::After(const std::string& escaped) {
                                                 std::to_string(desktop.OpenBrushCount()) + " brushes open"};
   if (desktop.Timers().size() > 1)
     return Violation{"at most one timer", std::to_string(desktop.Timers().size()) + " timers run"};
-  for (const auto& [key, text] : session_.Settings().Values())
-    if (session_.Settings().WrittenByAddIn(key) && !DecimalText(text))
+  for (const auto& [key, text] : session_.Settings().Values()) {
+    if (!session_.Settings().WrittenByAddIn(key)) continue;
+    // The way across is a word; every other value the add-in writes is a colour.
+    const bool across = std::get<2>(key) == engine::kAcrossKey;
+    if (across ? text != "row" && text != "column" && text != "both" : !DecimalText(text))
       return Violation{"decimal text in the store",
                        std::get<1>(key) + "/" + std::get<2>(key) + " holds '" + text + "'"};
+  }
 
   if (!session_.HostRunning()) return std::nullopt;
   const sim::FrameBuffer content = desktop.ContentSnapshot();

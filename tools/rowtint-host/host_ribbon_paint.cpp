@@ -55,7 +55,7 @@ int LargeButton(sim::FrameBuffer& frame, int x, const sim::RibbonControl& contro
   return width;
 }
 
-// A menu's items, as the open menu lists them: a small swatch and the label on each row.
+// A menu's items, as the open menu lists them: a small swatch or a toggle's box and the label on each row.
 int MenuItems(sim::FrameBuffer& frame, int x, const sim::RibbonModel& ribbon, const sim::RibbonControl& menu,
               const platform::Rect& clip) {
   int width = 0, y = kBoxTop;
@@ -63,6 +63,12 @@ int MenuItems(sim::FrameBuffer& frame, int x, const sim::RibbonModel& ribbon, co
     if (item.menu != menu.id) continue;
     const bool enabled = menu.enabled && item.enabled;
     Swatch(frame, x, y + 1, 9, item, enabled, clip);
+    if (item.kind == "toggleButton") {
+      // A toggle item's box, filled while it is pressed.
+      const platform::Rect box{x, y + 1, x + 9, y + 10};
+      if (item.pressed) frame.Fill(box, clip, kPressedFill);
+      frame.Outline(box, clip, item.pressed ? kPressedEdge : kBoxEdge);
+    }
     sim::DrawText(frame, x + 13, y + 2, item.label, enabled ? kText : kGreyText, clip);
     width = std::max(width, 13 + sim::TextWidth(item.label));
     y += kItemHeight;

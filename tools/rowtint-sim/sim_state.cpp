@@ -1,6 +1,8 @@
 // What `state` prints: one line of JSON with the band's state, the timer,
 // the selection, what was invalidated and drawn, the handles, the calls, the
 // history, the store, the add-in's bars, the forms and what was shown or launched.
+#include "addin/connect.h"
+#include "addin/ribbon_xml.h"
 #include "engine/addin_settings.h"
 #include "engine/band_snapshot.h"
 #include "sim_session.h"
@@ -49,6 +51,7 @@ void WriteSharedState(JsonWriter& j, const engine::BandSnapshot& s) {
   j.Key("LastBandRect").RectValue(s.LastBandRect);
   j.Key("PrevBandRect").RectValue(s.PrevBandRect);
   j.Key("ResizeEraseRect").RectValue(s.ResizeEraseRect);
+  j.Key("ColumnBandRect").RectValue(s.ColumnBandRect);
   j.Key("SelScrollRow").Value(s.SelScrollRow);
   j.Key("LastSelColumn").Value(s.LastSelColumn);
 }
@@ -88,6 +91,11 @@ std::string SimSession::StateJson() {
   report.errors = records.hostErrors;
   report.foregroundChanges = records.foregroundChanges;
   report.foregroundOwner = ForegroundOwner();
+  if (connect_) {
+    const engine::Across ways[] = {engine::Across::Row, engine::Across::Column, engine::Across::Both};
+    for (int i = 0; i < 3; ++i)
+      if (connect_->RibbonPressed(addin::kRibbonAcrossItems[i])) report.across = engine::AcrossToSettingText(ways[i]);
+  }
 
   // What the simulator sees inside the add-in and the desktop, between the keys both hosts print.
   const auto drawing = [&](JsonWriter& j) {
@@ -114,12 +122,26 @@ std::string SimSession::StateJson() {
     j.Key("injected").Value(static_cast<std::int64_t>(faults_.Injected())).EndObject();
     j.Key("colorDialogShown").Bool(desktop_->ColorDialogShown());
   };
-  return script::WriteState(
-      report,
-      {[&](JsonWriter& j) { WriteSharedState(j, s); }, StateKey::Timer, StateKey::Selection, StateKey::Workbooks,
-       StateKey::FindOptions, drawing, StateKey::ForegroundChanges, StateKey::ForegroundOwner, StateKey::RefusedCalls,
-       handles, StateKey::Settings, StateKey::Bars, StateKey::Ribbon, StateKey::ClicksHandled, StateKey::Forms,
-       StateKey::Messages, StateKey::Launched, faults, StateKey::Errors});
+  return script::WriteState(report, {[&](JsonWriter& j) { WriteSharedState(j, s); },
+                                     StateKey::Timer,
+                                     StateKey::Selection,
+                                     StateKey::Workbooks,
+                                     StateKey::FindOptions,
+                                     drawing,
+                                     StateKey::ForegroundChanges,
+                                     StateKey::ForegroundOwner,
+                                     StateKey::RefusedCalls,
+                                     handles,
+                                     StateKey::Across,
+                                     StateKey::Settings,
+                                     StateKey::Bars,
+                                     StateKey::Ribbon,
+                                     StateKey::ClicksHandled,
+                                     StateKey::Forms,
+                                     StateKey::Messages,
+                                     StateKey::Launched,
+                                     faults,
+                                     StateKey::Errors});
 }
 
 }  // namespace rowtint::simcli

@@ -181,6 +181,13 @@ void WriteKey(JsonWriter& j, const StateReport& r, StateKey key) {
     case StateKey::ForegroundOwner:
       j.Key("foregroundOwner").Text(r.foregroundOwner);
       return;
+    case StateKey::Across:
+      j.Key("Across");
+      if (r.across)
+        j.Text(*r.across);
+      else
+        j.Null();
+      return;
     default:
       j.Key("refusedCalls").Value(static_cast<std::int64_t>(r.model ? r.model->TakeRefusedCalls() : 0));
       return;

@@ -49,6 +49,10 @@ struct StateReport {
   std::vector<std::string> messages, launched, errors;
   std::int64_t foregroundChanges = 0;
   std::string foregroundOwner;
+  // The way across the add-in answers for its "Across" items ("row",
+  // "column" or "both"), asked whether or not a ribbon shows them; none
+  // while no add-in is connected.
+  std::optional<std::string> across;
 };
 
 // The keys both hosts print.
@@ -68,6 +72,7 @@ enum class StateKey {
   ForegroundChanges,
   ForegroundOwner,
   RefusedCalls,  // taken from the model: counted afresh
+  Across,
 };
 // Keys of one host's own, written where its layout has them.
 using OwnKeys = std::function<void(JsonWriter&)>;

@@ -105,7 +105,7 @@ std::optional<std::string> RibbonModel::Click(const std::string& id) {
 
 std::optional<std::string> RibbonModel::Toggle(const std::string& id) {
   RibbonControl* control = Find(id);
-  if (!control || control->kind != "toggleButton") return "a toggle button";
+  if (!control || control->kind != "toggleButton" || !control->menu.empty()) return "a toggle button outside a menu";
   if (!control->enabled) return std::nullopt;
   // The button shows the new state at once, as Office draws it; the add-in is told it.
   control->pressed = !control->pressed;
@@ -118,7 +118,10 @@ std::optional<std::string> RibbonModel::Menu(const std::string& menu, const std:
   RibbonControl* control = Find(item);
   if (!holder || holder->kind != "menu") return "a menu";
   if (!control || control->menu != menu) return "an item of the menu " + menu;
-  if (holder->enabled && control->enabled) Run(*control, "onAction", false);
+  if (!holder->enabled || !control->enabled) return std::nullopt;
+  // A toggle button in a menu is told the state it shows once clicked, as on the group.
+  if (control->kind == "toggleButton") control->pressed = !control->pressed;
+  Run(*control, "onAction", control->pressed);
   return std::nullopt;
 }
 

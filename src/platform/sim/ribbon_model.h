@@ -65,7 +65,8 @@ class RibbonModel {
   void InvalidateControl(const std::string& id);
   void Refresh();
 
-  // A user's click on a button, a toggle's change and a menu item's click;
+  // A user's click on a button, a toggle's change and a menu item's click
+  // (an item that is a toggle button changes and is told its new state);
   // a disabled control, or one in a disabled menu, takes no click. What a
   // click needs to have, if the ribbon lacks it: a control of that id and kind.
   std::optional<std::string> Click(const std::string& id);

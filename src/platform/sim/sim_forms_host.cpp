@@ -147,7 +147,10 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
     } else if (c.align == platform::TextAlign::Center) {
       textLeft = (r.left + r.right - TextWidth(c.caption, scale)) / 2;
     }
-    DrawText(fb, textLeft, (r.top + r.bottom - kGlyphHeight * scale) / 2, c.caption, ink, area, scale);
+    // A frame names the controls it holds at its top, as a group box does.
+    const int textTop =
+        c.kind == platform::ControlKind::Frame ? r.top + 2 : (r.top + r.bottom - kGlyphHeight * scale) / 2;
+    DrawText(fb, textLeft, textTop, c.caption, ink, area, scale);
   }
 }
 
