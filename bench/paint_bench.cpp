@@ -41,4 +41,26 @@ void BM_SelectionChangeWithoutCaret(benchmark::State& state) { SelectionChange(s
 BENCHMARK(BM_SelectionChange)->Arg(6)->Arg(29)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SelectionChangeWithoutCaret)->Arg(6)->Arg(29)->Unit(benchmark::kMicrosecond);
 
+// One selection change with the band across the row (0), down the column (1)
+// or both (2), chosen on the options form: a diagonal move, which erases and
+// draws every band whole, and a move down the column, which keeps the column band.
+void SelectionChangeAcross(benchmark::State& state, bool downTheColumn) {
+  const char* buttons[] = {"form click Opt_row", "form click Opt_column", "form click Opt_both"};
+  const char* labels[] = {"row", "column", "both"};
+  SimSession session(rowtint::bench::SessionFolder());
+  Prepare(session, {"click Option", buttons[state.range(0)], "form click cb_ok", "select C5", "tick"});
+  const rowtint::sim::CellRef to{downTheColumn ? 9 : 7, downTheColumn ? 3 : 4};
+  const rowtint::sim::Area moves[] = {{{6, 3}, {6, 3}}, {to, to}};
+  const CallsPerIteration calls(session);
+  std::size_t i = 0;
+  for (auto _ : state) session.Host().Select(moves[i++ % 2]);
+  calls.Report(state);
+  state.SetLabel(labels[state.range(0)]);
+  if (session.Desktop().TakeRecords().drawn.empty()) state.SkipWithError("no band was drawn");
+}
+void BM_SelectionChangeAcross(benchmark::State& state) { SelectionChangeAcross(state, false); }
+void BM_SelectionChangeDownTheColumn(benchmark::State& state) { SelectionChangeAcross(state, true); }
+BENCHMARK(BM_SelectionChangeAcross)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectionChangeDownTheColumn)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
