@@ -153,9 +153,13 @@ void HostSession::NotOffered(const std::string& command) {
   throw ScriptError("the stand-in does not offer '" + command + "'");
 }
 
+// The form by its name, as the add-in's forms are known: the window shows only its caption.
 std::optional<std::string> HostSession::ShownForm() {
-  if (FormWindow()) return "a form";
-  return std::nullopt;
+  const HWND form = FormWindow();
+  if (!form) return std::nullopt;
+  wchar_t caption[64] = {};
+  GetWindowTextW(form, caption, 64);
+  return std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About";
 }
 
 void HostSession::Pick(std::optional<platform::Color> answer) {

@@ -1,5 +1,7 @@
 #include "script_commands.h"
 
+#include "forms/control_names.h"
+
 namespace rowtint::script {
 namespace {
 
@@ -137,8 +139,12 @@ void DesktopCommand(const Command& command, ScriptHost& host) {
 void FormCommand(const Command& command, ScriptHost& host) {
   if (host.ColorDialogShown())
     throw ScriptError("'form' needs the form, which is disabled while the colour dialog is shown");
-  if (!host.ShownForm()) throw ScriptError("no form is shown");
-  host.WorkForm(command.Get<FormAction>());
+  const auto form = host.ShownForm();
+  if (!form) throw ScriptError("no form is shown");
+  FormAction action = command.Get<FormAction>();
+  // A role ("ok") names whichever control does that on the form shown; any other word is a control's own name.
+  if (const auto control = forms::ControlOfRole(*form, action.control)) action.control = control->text;
+  host.WorkForm(action);
 }
 
 void Output(const Command& command, ScriptHost& host, std::ostream& out) {
