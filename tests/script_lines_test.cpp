@@ -35,6 +35,7 @@ TEST_F(SimSessionTest, AWrongLineSaysWhatWasWrongAndLeavesTheHostUnstarted) {
            Refused{"caret maybe", "line 1: 'caret' takes on or off"},
            Refused{"release now", "line 1: 'release' takes 0 arguments, not 1"},
            Refused{"paste A1", "line 1: unknown command 'paste'"},
+           Refused{"thread-dpi maybe", "line 1: 'thread-dpi' takes system or monitor, not 'maybe'"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
     // The line was read before anything ran: the host the script would have started is not running.
@@ -53,6 +54,9 @@ TEST_F(ScriptLinesTest, WhatTheRunningHostDecidesIsCheckedWhenTheLineRuns) {
            Refused{"edit end", "line 1: no cell is being edited"},
            Refused{"release", "line 1: 'release' needs a connection object kept by 'unload keep'"},
            Refused{"load", "line 1: the add-in is loaded already"},
+           Refused{"thread-dpi system",
+                   "line 1: 'thread-dpi' comes before the host's first start, which makes its windows in that "
+                   "context"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
   }

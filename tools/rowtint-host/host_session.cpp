@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "dll_dpi.h"
 #include "dll_watch.h"
 #include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
@@ -37,6 +38,12 @@ HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintT
 HostSession::HostSession(std::string outDir)
     : outDir_(std::move(outDir)), bars_(std::make_shared<sim::CommandBarStore>()) {
   std::filesystem::create_directories(outDir_);
+  // Every script starts with an empty store, the grid's monitor at the
+  // system's resolution and the add-in called per-monitor aware; the helper
+  // window is made in that context too.
+  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+  AnswerWindowDpi(0);
+  ResetThreadDpi();
   WNDCLASSW helper{};
   helper.lpfnWndProc = &HelperProc;
   helper.hInstance = GetModuleHandleW(nullptr);
@@ -44,9 +51,6 @@ HostSession::HostSession(std::string outDir)
   RegisterClassW(&helper);
   helper_ = CreateWindowExW(0, kHelperClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, helper.hInstance, nullptr);
   SetWindowLongPtrW(helper_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  // Every script starts with an empty store, and with the grid's monitor at the system's resolution.
-  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-  AnswerWindowDpi(0);
 }
 
 HostSession::~HostSession() {
@@ -114,6 +118,8 @@ void HostSession::NextLineInsideCall() {
 }
 
 void HostSession::CallAddIn(const char* what, const std::function<HRESULT()>& call) {
+  // Office calls its add-ins in its own thread's context, whatever the window procedure it calls from.
+  const HostContextForCall context;
   if (callDepth_++ == 0) {
     SetTimer(helper_, kNextLineTimer, 20, nullptr);
     SetTimer(helper_, kDialogTimer, 20, nullptr);
@@ -204,6 +210,11 @@ void HostSession::Tick() {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+}
+
+void HostSession::SetThreadDpi(bool systemAware) {
+  if (!CallAddInSystemAware(systemAware))
+    throw ScriptError("this Wine has no SetThreadDpiAwarenessContext, so no thread DPI context to model");
 }
 
 bool HostSession::TimerMessageArrives(DWORD withinMs) {

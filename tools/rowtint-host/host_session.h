@@ -96,6 +96,7 @@ class HostSession : private script::ScriptHost {
   void Uncover() override;
   void Pick(std::optional<platform::Color> answer) override;
   void WorkForm(const script::FormAction& action) override;
+  void SetThreadDpi(bool systemAware) override;
   void Tick() override;
   void CallEngine(const script::Command& command) override { NotOffered(command.word); }
   void Settle() override;

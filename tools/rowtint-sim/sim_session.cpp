@@ -113,6 +113,10 @@ std::optional<std::string> SimSession::ShownForm() {
   return std::nullopt;
 }
 
+void SimSession::SetThreadDpi(bool systemAware) {
+  desktop_->SetHostThreadDpi(systemAware ? sim::SimDesktop::ThreadDpi::System : sim::SimDesktop::ThreadDpi::PerMonitor);
+}
+
 void SimSession::PutSetting(const script::Setting& setting) {
   settings_.PutByUser(engine::kSettingsApp, setting.section, setting.key, setting.text);
 }

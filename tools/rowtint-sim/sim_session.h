@@ -99,6 +99,7 @@ class SimSession : private script::ScriptHost {
   // The answer closes the colour dialog that is shown, or waits for the next one.
   void Pick(std::optional<platform::Color> answer) override { desktop_->AnswerColorDialog(answer); }
   void WorkForm(const script::FormAction& action) override;
+  void SetThreadDpi(bool systemAware) override;
   void Tick() override { desktop_->FireTimers(); }
   void CallEngine(const script::Command& command) override;
   void Settle() override { desktop_->FlushRepaints(); }

@@ -88,6 +88,9 @@ std::string SimSession::StateJson() {
   report.errors = records.hostErrors;
   report.foregroundChanges = records.foregroundChanges;
   report.foregroundOwner = ForegroundOwner();
+  if (const auto drawing = desktop_->LastDrawingDpi())
+    report.threadDpi = *drawing == sim::SimDesktop::ThreadDpi::System ? script::StateReport::DpiContext::System
+                                                                      : script::StateReport::DpiContext::Monitor;
 
   // What the simulator sees inside the add-in and the desktop, between the keys both hosts print.
   const auto drawing = [&](JsonWriter& j) {
@@ -114,12 +117,27 @@ std::string SimSession::StateJson() {
     j.Key("injected").Value(static_cast<std::int64_t>(faults_.Injected())).EndObject();
     j.Key("colorDialogShown").Bool(desktop_->ColorDialogShown());
   };
-  return script::WriteState(
-      report,
-      {[&](JsonWriter& j) { WriteSharedState(j, s); }, StateKey::Timer, StateKey::Selection, StateKey::Workbooks,
-       StateKey::FindOptions, drawing, StateKey::ForegroundChanges, StateKey::ForegroundOwner, StateKey::RefusedCalls,
-       handles, StateKey::Settings, StateKey::Bars, StateKey::Ribbon, StateKey::ClicksHandled, StateKey::Forms,
-       StateKey::Messages, StateKey::Launched, faults, StateKey::Errors});
+  const auto shared = [&](JsonWriter& j) { WriteSharedState(j, s); };
+  return script::WriteState(report, {shared,
+                                     StateKey::Timer,
+                                     StateKey::Selection,
+                                     StateKey::Workbooks,
+                                     StateKey::FindOptions,
+                                     drawing,
+                                     StateKey::ForegroundChanges,
+                                     StateKey::ForegroundOwner,
+                                     StateKey::RefusedCalls,
+                                     handles,
+                                     StateKey::Settings,
+                                     StateKey::Bars,
+                                     StateKey::Ribbon,
+                                     StateKey::ClicksHandled,
+                                     StateKey::Forms,
+                                     StateKey::Messages,
+                                     StateKey::Launched,
+                                     faults,
+                                     StateKey::Errors,
+                                     StateKey::ThreadDpi});
 }
 
 }  // namespace rowtint::simcli

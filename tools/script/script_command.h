@@ -44,6 +44,7 @@ enum class Verb {
   ColWidth,
   Set,
   WindowDpi,
+  ThreadDpi,
   Caret,
   Select,
   SelectObject,
@@ -139,6 +140,10 @@ struct Edit {
 struct Unload {
   bool keep = false;  // `unload keep`: the host holds on to the connection object
 };
+// `thread-dpi`: the context the host's thread calls the add-in in.
+struct ThreadContext {
+  bool systemAware = false;  // false: per-monitor aware
+};
 struct ColorAnswer {
   std::optional<platform::Color> color;  // nullopt: Cancel
 };
@@ -153,8 +158,8 @@ struct RibbonAction {
 };
 
 using Arguments = std::variant<NoArguments, Number, OnOff, Text, Setting, Faults, ScreenSize, Edges, Size, CellText,
-                               Selection, ScrollTo, Freeze, Repaint, LookIn, WorkbookAction, Edit, Unload, ColorAnswer,
-                               FormAction, RibbonAction>;
+                               Selection, ScrollTo, Freeze, Repaint, LookIn, WorkbookAction, Edit, Unload, ThreadContext,
+                               ColorAnswer, FormAction, RibbonAction>;
 
 struct Command {
   Verb verb;

@@ -205,6 +205,12 @@ void CarryOut(const Command& command, ScriptHost& host, std::ostream& out) {
       return FormCommand(command, host);
     case Verb::Gate:
       return Gate(command.Get<OnOff>().on, host.Bars());
+    case Verb::ThreadDpi:
+      // Windows runs each window's procedure in the context the window was
+      // made in: the host's windows must be made in the context chosen.
+      if (host.Started())
+        throw ScriptError("'thread-dpi' comes before the host's first start, which makes its windows in that context");
+      return host.SetThreadDpi(command.Get<ThreadContext>().systemAware);
     case Verb::Tick:
       for (std::int64_t i = 0; i < command.Get<Number>().value; ++i) host.Tick();
       return;

@@ -80,6 +80,9 @@ class ScriptHost {
   virtual void Pick(std::optional<platform::Color> answer) = 0;
   // The user works the form that is shown (one is, and no colour dialog).
   virtual void WorkForm(const FormAction& action) = 0;
+  // The context the host's thread calls the add-in in: system aware, as
+  // Office's is, or per-monitor aware. Set before the host's first start.
+  virtual void SetThreadDpi(bool systemAware) = 0;
   // The add-in's timer fires once.
   virtual void Tick() = 0;
   // paint, switch, wober, warm: the engine called directly.

@@ -49,6 +49,9 @@ struct StateReport {
   std::vector<std::string> messages, launched, errors;
   std::int64_t foregroundChanges = 0;
   std::string foregroundOwner;
+  // The DPI context the add-in's last drawing ran in; none before it drew.
+  enum class DpiContext { System, Monitor };
+  std::optional<DpiContext> threadDpi;
 };
 
 // The keys both hosts print.
@@ -68,6 +71,7 @@ enum class StateKey {
   ForegroundChanges,
   ForegroundOwner,
   RefusedCalls,  // taken from the model: counted afresh
+  ThreadDpi,
 };
 // Keys of one host's own, written where its layout has them.
 using OwnKeys = std::function<void(JsonWriter&)>;
