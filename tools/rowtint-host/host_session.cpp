@@ -194,23 +194,32 @@ void HostSession::UserSelects(const sim::Area& area, bool pump) {
 
 void HostSession::PumpNow() { PumpWithoutTimers(); }
 
-// The add-in's next timer message, dispatched as the host's loop would, when one comes.
-void HostSession::Tick() {
+std::optional<MSG> HostSession::NextTimerMessage() {
   const DWORD until = GetTickCount() + 1000;
   MSG msg;
   while (GetTickCount() < until) {
     PumpWithoutTimers();
     const HWND timers = AddInTimerWindow();
-    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-      CallAddIn("timer", [&] {
-        DispatchMessageW(&msg);
-        return S_OK;
-      });
-      return;
-    }
+    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) return msg;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+  return std::nullopt;
 }
+
+// The add-in's next timer message, dispatched as the host's loop would, when
+// one comes; or the one `tick queue` held, and nothing else.
+void HostSession::Tick() {
+  std::optional<MSG> message = held_ ? *std::exchange(held_, std::nullopt) : NextTimerMessage();
+  // A message held while its window was destroyed reaches no procedure:
+  // the add-in destroys its timer's window before its library can go.
+  if (!message || !IsWindow(message->hwnd)) return;
+  CallAddIn("timer", [&] {
+    DispatchMessageW(&*message);
+    return S_OK;
+  });
+}
+
+void HostSession::HoldTick() { held_ = NextTimerMessage(); }
 
 void HostSession::SetThreadDpi(bool systemAware) {
   if (!CallAddInSystemAware(systemAware))

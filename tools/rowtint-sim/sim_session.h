@@ -101,6 +101,8 @@ class SimSession : private script::ScriptHost {
   void WorkForm(const script::FormAction& action) override;
   void SetThreadDpi(bool systemAware) override;
   void Tick() override { desktop_->FireTimers(); }
+  void HoldTick() override { desktop_->HoldDueTimers(); }
+  bool TickHeld() override { return desktop_->TimersHeld(); }
   void CallEngine(const script::Command& command) override;
   void Settle() override { desktop_->FlushRepaints(); }
   void WriteSnapshot(const std::string& file) override;

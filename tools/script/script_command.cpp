@@ -313,7 +313,8 @@ Arguments ArgumentsOf(Verb verb, Kind kind, const ScriptLine& line) {
     }
     case Verb::Tick:
       line.ExpectArguments(0, 1);
-      return Number{line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1};
+      if (line.Arguments() == 1 && line.Word(1) == "queue") return Ticks{1, true};
+      return Ticks{line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1, false};
     case Verb::Cover:
       return EdgesOf(line);
     case Verb::Snapshot:

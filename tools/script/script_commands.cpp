@@ -147,6 +147,15 @@ void FormCommand(const Command& command, ScriptHost& host) {
   host.WorkForm(action);
 }
 
+void TickCommand(const Ticks& ticks, ScriptHost& host) {
+  if (!ticks.queue) {
+    for (std::int64_t i = 0; i < ticks.count; ++i) host.Tick();
+    return;
+  }
+  if (host.TickHeld()) throw ScriptError("a timer message is held already; 'tick' dispatches it");
+  host.HoldTick();
+}
+
 void Output(const Command& command, ScriptHost& host, std::ostream& out) {
   host.Settle();
   if (command.verb == Verb::Snapshot) {
@@ -212,8 +221,7 @@ void CarryOut(const Command& command, ScriptHost& host, std::ostream& out) {
         throw ScriptError("'thread-dpi' comes before the host's first start, which makes its windows in that context");
       return host.SetThreadDpi(command.Get<ThreadContext>().systemAware);
     case Verb::Tick:
-      for (std::int64_t i = 0; i < command.Get<Number>().value; ++i) host.Tick();
-      return;
+      return TickCommand(command.Get<Ticks>(), host);
     case Verb::Paint:
     case Verb::Switch:
     case Verb::Wober:
