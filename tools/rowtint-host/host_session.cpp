@@ -19,15 +19,36 @@ constexpr UINT_PTR kDialogTimer = 2;
 constexpr wchar_t kHelperClass[] = L"RowtintHostHelper";
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Tintrow";
 
-// Messages of every kind but the timer's: the add-in's ticks come only when a script asks for them.
-void PumpWithoutTimers() {
+// Messages of every kind but the timer's: the add-in's ticks come only when
+// a script asks for them. How many there were.
+int PumpWithoutTimers() {
   MSG msg;
-  for (int i = 0; i < 10000; ++i) {
+  int dispatched = 0;
+  for (; dispatched < 10000; ++dispatched) {
     if (!PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) &&
         !PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE))
       break;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+  }
+  return dispatched;
+}
+
+// What a user waits for before looking: the X server tells Wine what a
+// closed or moved window uncovered only when it gets round to it, which on a
+// loaded machine may be after the line that closed it has ended. Messages
+// (timers aside) are handled until none has come for kQuietMs, for at most
+// kMostMs.
+void PumpUntilQuiet() {
+  constexpr DWORD kQuietMs = 50, kMostMs = 1000;
+  const DWORD start = GetTickCount();
+  DWORD lastMessage = start;
+  while (GetTickCount() - start < kMostMs) {
+    if (PumpWithoutTimers() > 0)
+      lastMessage = GetTickCount();
+    else if (GetTickCount() - lastMessage >= kQuietMs)
+      return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE);
   }
 }
 
@@ -240,6 +261,7 @@ bool HostSession::TimerMessageArrives(DWORD withinMs) {
 }
 
 void HostSession::WriteSnapshot(const std::string& file) {
+  PumpUntilQuiet();
   const auto path = (std::filesystem::path(outDir_) / file).string();
   if (!CaptureScreen().WritePng(path)) throw ScriptError("cannot write " + path);
 }
