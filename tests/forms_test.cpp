@@ -1,6 +1,10 @@
 // The options and About forms as the user works them.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "support/sim_fixture.h"
 
 namespace rowtint::testing {
@@ -215,6 +219,117 @@ TEST_F(AboutFormTest, HoverAndEveryLayerOfOkCloses) {
   }
   Run({"click About", "form close"});
   EXPECT_EQ(About(), nullptr);
+}
+
+// A script names a control by what it does as well as by its own name: the
+// click by role lands on the control of that name, and does what it does.
+class FormRolesTest : public SimTest {
+ protected:
+  struct Case {
+    const char* open;                // the click that shows the form afresh
+    std::vector<std::string> lines;  // the user's work on it, controls by role
+    const char* what;                // what the user sees afterwards
+    std::function<bool()> seen;
+  };
+  std::string LastLaunched() {
+    const auto launched = Records().launched;
+    return launched.empty() ? "" : launched.back().commandText;
+  }
+};
+
+TEST_F(FormRolesTest, EachRoleDoesWhatItsControlDoes) {
+  const platform::Color picked = 10 | 20 << 8 | 30 << 16;
+  const std::vector<Case> cases = {
+      {"click Option",
+       {"pick 10 20 30", "form click select", "form click ok"},
+       "the picked colour is the band's, the form gone",
+       [=, this] { return S().HighlightColor == picked && !Forms().ActiveForm(); }},
+      {"click Option",
+       {"form click invert", "form click ok"},
+       "\"Invert Colors Font\" confirmed",
+       [this] { return S().RopMode == platform::kR2MergePenNot; }},
+      {"click Option",
+       {"form click primitive", "form click ok"},
+       "\"Primitive Colors Font\" confirmed",
+       [this] { return S().RopMode == platform::kR2MaskPen; }},
+      {"click Option",
+       {"form click history1", "form click new", "form click current", "form click cancel"},
+       "the first swatch taken, then dropped with the form",
+       [=, this] { return S().HighlightColor == picked && !Forms().ActiveForm(); }},
+      {"click Option",
+       {"form click history2", "form click history3"},
+       "empty swatches give nothing: the new colour is still the band's",
+       [=, this] { return ControlOf(*Options(), "new_color_lab").backColor == picked; }},
+      {"click About",
+       {"form click help"},
+       "the file browser started on the add-in's folder",
+       [this] { return LastLaunched().find("explorer.exe") != std::string::npos; }},
+      {"click About",
+       {"form click support"},
+       "a mail to support",
+       [this] { return LastLaunched().rfind("mailto:", 0) == 0; }},
+      {"click About", {"form click ok"}, "the form gone", [this] { return !Forms().ActiveForm(); }},
+  };
+  for (const Case& c : cases) {
+    if (Forms().ActiveForm()) Run("form close");
+    Run(c.open);
+    Records();
+    Run(c.lines);
+    EXPECT_TRUE(c.seen()) << c.open << ", " << c.lines.front() << ": " << c.what;
+  }
+}
+
+TEST_F(FormRolesTest, EachRoleTakesThePointerToItsControl) {
+  const struct {
+    const char* open;
+    const char* role;
+    const char* control;
+  } cases[] = {
+      {"click Option", "ok", "cb_ok"},
+      {"click Option", "cancel", "cb_cancel"},
+      {"click Option", "select", "cb_Select"},
+      {"click Option", "invert", "Opt_white"},
+      {"click Option", "primitive", "Opt_primi"},
+      {"click Option", "history1", "Lab_his1"},
+      {"click Option", "history2", "Lab_his2"},
+      {"click Option", "history3", "Lab_his3"},
+      {"click Option", "new", "new_color_lab"},
+      {"click Option", "current", "curr_color_lab"},
+      {"click Option", "row", "Opt_row"},
+      {"click Option", "column", "Opt_column"},
+      {"click Option", "both", "Opt_both"},
+      {"click About", "ok", "Label5"},
+      {"click About", "help", "Label10"},
+      {"click About", "support", "Label3"},
+  };
+  for (const auto& c : cases) {
+    const std::string form = std::string(c.open) == "click Option" ? "fm_Option" : "fm_About";
+    if (Forms().ActiveForm() && Forms().ActiveForm()->Name() != form) Run("form close");
+    if (!Forms().ActiveForm()) Run(c.open);
+    Run(std::string("form move ") + c.role);
+    platform::Point pointer;
+    Desktop().GetCursorPos(pointer);
+    EXPECT_EQ(pointer, Forms().ControlCentre(*Forms().ActiveForm(), c.control)) << form << " " << c.role;
+  }
+}
+
+TEST_F(FormRolesTest, ARoleOfTheOtherFormOrNoneIsAnErrorNamingIt) {
+  const struct {
+    const char* open;
+    const char* line;
+    const char* error;
+  } cases[] = {
+      {"click Option", "form click okay", "line 1: the form has no control 'okay'"},
+      {"click Option", "form click help", "line 1: the form has no control 'help'"},
+      {"click About", "form click history1", "line 1: the form has no control 'history1'"},
+      {"click About", "form move cancel", "line 1: the form has no control 'cancel'"},
+  };
+  for (const auto& c : cases) {
+    if (Forms().ActiveForm()) Run("form close");
+    Run(c.open);
+    EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error);
+    EXPECT_NE(Forms().ActiveForm(), nullptr) << c.line << ": the form stays up";
+  }
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ TEST_F(SimSessionTest, AWrongLineSaysWhatWasWrongAndLeavesTheHostUnstarted) {
            Refused{"caret maybe", "line 1: 'caret' takes on or off"},
            Refused{"release now", "line 1: 'release' takes 0 arguments, not 1"},
            Refused{"paste A1", "line 1: unknown command 'paste'"},
+           Refused{"thread-dpi maybe", "line 1: 'thread-dpi' takes system or monitor, not 'maybe'"},
+           Refused{"tick queue now", "line 1: 'tick' takes at most 1 argument, not 2"},
+           Refused{"tick later", "line 1: 'tick' needs a whole number for the number of ticks, not 'later'"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
     // The line was read before anything ran: the host the script would have started is not running.
@@ -53,6 +56,10 @@ TEST_F(ScriptLinesTest, WhatTheRunningHostDecidesIsCheckedWhenTheLineRuns) {
            Refused{"edit end", "line 1: no cell is being edited"},
            Refused{"release", "line 1: 'release' needs a connection object kept by 'unload keep'"},
            Refused{"load", "line 1: the add-in is loaded already"},
+           Refused{"thread-dpi system",
+                   "line 1: 'thread-dpi' comes before the host's first start, which makes its windows in that "
+                   "context"},
+           Refused{"tick queue\ntick queue", "line 2: a timer message is held already; 'tick' dispatches it"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
   }

@@ -168,6 +168,48 @@ TEST_F(SimHostTest, TheHostsWindowsTakeNoInputWhileAFormIsShown) {
   EXPECT_EQ(ErrorOf("select D7"), "");
 }
 
+// A window repaints only its invalid part, rendering the sheet into a buffer
+// of that part's size from an origin above and left of it: the part must
+// come out as it stands in the whole grid, gridlines and the active cell's
+// border included, wherever its edges cut a row or a column.
+TEST(SheetRender, APartRenderedAloneIsThatPartOfTheWhole) {
+  struct Case {
+    const char* name;
+    std::int32_t zoom;
+    sim::CellRef frozen;
+    platform::Rect part;  // in the grid's client coordinates
+  };
+  const Case cases[] = {
+      {"a strip cutting a row, at zoom 115", 115, {0, 0}, {7, 255, 1180, 271}},
+      {"a strip cutting a row, at zoom 85", 85, {0, 0}, {7, 255, 1180, 271}},
+      {"inside a cell, its text", 100, {0, 0}, {70, 244, 120, 256}},
+      {"a corner of the active cell", 100, {0, 0}, {250, 75, 262, 83}},
+      {"across the frozen rows' edge", 100, {2, 1}, {30, 30, 700, 50}},
+      {"inside the frozen column", 100, {2, 1}, {10, 100, 50, 130}},
+  };
+  for (const Case& c : cases) {
+    sim::SheetModel sheet;
+    sheet.zoom = c.zoom;
+    sheet.frozen = c.frozen;
+    sheet.active = {4, 4};
+    sheet.SetText({4, 4}, "active");
+    sheet.SetText({13, 2}, "text");
+    sim::FrameBuffer whole(1200, 640);
+    sheet.Render(whole, {0, 0}, whole.Bounds());
+    const platform::Rect& p = c.part;
+    sim::FrameBuffer part(p.right - p.left, p.bottom - p.top);
+    sheet.Render(part, {-p.left, -p.top}, part.Bounds());
+    int differ = 0, lines = 0;
+    for (int y = 0; y < part.Height(); ++y)
+      for (int x = 0; x < part.Width(); ++x) {
+        differ += part.Get(x, y) != whole.Get(x + p.left, y + p.top);
+        lines += whole.Get(x + p.left, y + p.top) != 0xFFFFFF;
+      }
+    EXPECT_EQ(differ, 0) << c.name;
+    EXPECT_GT(lines, 0) << c.name << ": the part holds nothing but white, so nothing was compared";
+  }
+}
+
 TEST(SimSessionFiles, WithoutAFolderNothingIsWrittenWhereTheProgramRuns) {
   const auto here = std::filesystem::current_path();
   const auto folder = std::filesystem::path(::testing::TempDir()) / "rowtint-no-folder";

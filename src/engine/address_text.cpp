@@ -31,7 +31,7 @@ std::string CellText(std::int32_t row, std::int32_t column) {
 
 std::string BlockAddress(std::int32_t firstRow, std::int32_t firstColumn, std::int32_t lastRow,
                          std::int32_t lastColumn) {
-  const std::string first = CellText(firstRow, firstColumn);
+  std::string first = CellText(firstRow, firstColumn);
   if (firstRow == lastRow && firstColumn == lastColumn) return first;
   return first + ":" + CellText(lastRow, lastColumn);
 }

@@ -3,6 +3,9 @@
 // are the controls' own names, which the forms' windows and scripts see.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 namespace rowtint::forms {
 
 struct ControlName {
@@ -51,5 +54,48 @@ inline constexpr ControlName kVersion{"Label2"};
 inline constexpr ControlName kTitle{"Label1"};
 inline constexpr ControlName kLogo{"Image1"};
 }  // namespace about
+
+// A control by what it does on its form, for whoever works a form from
+// outside (the scripts, the tests): "ok" stays "ok" whatever the layout
+// names the control that takes the click.
+struct ControlRole {
+  std::string_view role;
+  ControlName control;
+};
+
+namespace option {
+inline constexpr ControlRole kRoles[] = {
+    {"ok", kOkBox},
+    {"cancel", kCancelBox},
+    {"select", kSelectBox},
+    {"invert", kInvertMode},
+    {"primitive", kPrimitiveMode},
+    {"history1", kSwatches[0]},
+    {"history2", kSwatches[1]},
+    {"history3", kSwatches[2]},
+    {"new", kNewColor},
+    {"current", kCurrentColor},
+    {"row", kAcrossRow},
+    {"column", kAcrossColumn},
+    {"both", kAcrossBoth},
+};
+}  // namespace option
+
+namespace about {
+inline constexpr ControlRole kRoles[] = {{"ok", kOkBox}, {"help", kHelpLink}, {"support", kSupportLink}};
+}  // namespace about
+
+// The control a role names on the form of that name (fm_Option or
+// fm_About); nullopt for another form or a word that is no role there.
+constexpr std::optional<ControlName> ControlOfRole(std::string_view form, std::string_view role) {
+  const auto find = [role](const auto& roles) -> std::optional<ControlName> {
+    for (const ControlRole& r : roles)
+      if (r.role == role) return r.control;
+    return std::nullopt;
+  };
+  if (form == "fm_Option") return find(option::kRoles);
+  if (form == "fm_About") return find(about::kRoles);
+  return std::nullopt;
+}
 
 }  // namespace rowtint::forms

@@ -27,7 +27,11 @@ sys.path.insert(0, HERE)
 import compare_png  # noqa: E402
 
 SHARED = ["activeCell", "selection", "workbooks", "findOptions", "settings", "bars", "clicksHandled", "messages",
-          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls", "ribbon"]
+          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls", "ribbon", "errors", "threadDpi"]
+
+
+# Lines that come before the host's first start, and stay before it in a copy.
+BEFORE_START = re.compile(r"^\s*thread-dpi\b.*\n?", re.M)
 
 
 def versioned(scripts, version, out):
@@ -41,9 +45,10 @@ def versioned(scripts, version, out):
             text = f.read()
         if re.search(r"^\s*(version|workbook)\b", text, re.M):
             continue
+        first = "".join(BEFORE_START.findall(text))
         copy = os.path.join(folder, os.path.basename(script))
         with open(copy, "w") as f:
-            f.write(f"version {version}\nstart\n{text}")
+            f.write(f"{first}version {version}\nstart\n{BEFORE_START.sub('', text)}")
         copies.append(copy)
     return copies
 

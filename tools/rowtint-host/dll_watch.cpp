@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "dll_dpi.h"
 #include "host_clock.h"
 #include "import_patch.h"
 
@@ -21,11 +22,15 @@ UINT WINAPI AnsweredDpiForWindow(HWND window) {
   return g_systemDpiForWindow ? g_systemDpiForWindow(window) : 0;
 }
 
-// Only GetDpiForWindow is answered; every other name resolves as the system does.
+// GetDpiForWindow and the thread's DPI context are answered; every other
+// name resolves as the system does.
 FARPROC WINAPI WatchedGetProcAddress(HMODULE module, LPCSTR name) {
   const FARPROC real = GetProcAddress(module, name);
   // A name below 64K is an ordinal, not a pointer to text.
-  if (reinterpret_cast<ULONG_PTR>(name) <= 0xFFFF || std::strcmp(name, "GetDpiForWindow") != 0) return real;
+  if (reinterpret_cast<ULONG_PTR>(name) <= 0xFFFF) return real;
+  if (real)
+    if (const FARPROC own = ThreadDpiFunction(name)) return own;
+  if (std::strcmp(name, "GetDpiForWindow") != 0) return real;
   g_systemDpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(real));
   if (!real && !g_windowDpi) return nullptr;
   return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&AnsweredDpiForWindow));
@@ -61,6 +66,7 @@ LRESULT WINAPI WatchedDispatchMessageW(const MSG* message) {
 }
 
 BOOL WINAPI WatchedRectangle(HDC dc, int left, int top, int right, int bottom) {
+  NoteDrawing();
   const BOOL done = Rectangle(dc, left, top, right, bottom);
   ++g_rectangles.calls;
   g_rectangles.lastAtMs = NowMs();
@@ -69,6 +75,7 @@ BOOL WINAPI WatchedRectangle(HDC dc, int left, int top, int right, int bottom) {
 }  // namespace
 
 bool WatchAddIn(HMODULE dll) {
+  WatchAddInGeometry(dll);
   return PatchImport(dll, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&WatchedGetProcAddress)) &&
          PatchImport(dll, "user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&WatchedSetForegroundWindow)) &&
          PatchImport(dll, "user32.dll", "DispatchMessageW", reinterpret_cast<void*>(&WatchedDispatchMessageW)) &&
@@ -76,6 +83,8 @@ bool WatchAddIn(HMODULE dll) {
 }
 
 void AnswerWindowDpi(UINT dpi) { g_windowDpi = dpi; }
+
+UINT AnsweredWindowDpi() { return g_windowDpi; }
 
 int TakeForegroundChanges() {
   const int changes = g_foregroundChanges;

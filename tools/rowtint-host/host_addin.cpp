@@ -74,6 +74,8 @@ void HostSession::Start() {
 
 // The host's windows close, and the sheet is kept for its next start.
 void HostSession::EndHost() {
+  // A held timer message goes with the host's queue.
+  held_.reset();
   CloseForms();
   away_.reset();
   cover_.reset();

@@ -3,6 +3,7 @@
 // a caret while the user types, and paints the simulator's pixels for it;
 // and the formula bar's window, which holds them while the user types
 // there and has no area on the screen, as the simulator's has none.
+#include "dll_dpi.h"
 #include "dll_watch.h"
 #include "host_clock.h"
 #include "host_windows.h"
@@ -64,7 +65,12 @@ void HostWindows::ShowEditor(sim::EditPlace where, bool shown) {
 
 void HostWindows::SetMonitorDpi(int dpi) { AnswerWindowDpi(static_cast<UINT>(dpi)); }
 
-void HostWindows::AddInCalled() {}
+// Office gives its add-ins its thread in its own context; a call back into
+// Excel in a per-monitor context the add-in chose would be answered in the
+// wrong pixels by Excel's own windows.
+void HostWindows::AddInCalled() {
+  if (InAddInsOwnContext()) errors_.push_back("a call into Excel in the add-in's per-monitor DPI context");
+}
 
 LRESULT CALLBACK HostWindows::EditorProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   const InOwnProcedure own;

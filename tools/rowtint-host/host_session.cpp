@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "dll_dpi.h"
 #include "dll_watch.h"
 #include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
@@ -18,15 +19,36 @@ constexpr UINT_PTR kDialogTimer = 2;
 constexpr wchar_t kHelperClass[] = L"RowtintHostHelper";
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Tintrow";
 
-// Messages of every kind but the timer's: the add-in's ticks come only when a script asks for them.
-void PumpWithoutTimers() {
+// Messages of every kind but the timer's: the add-in's ticks come only when
+// a script asks for them. How many there were.
+int PumpWithoutTimers() {
   MSG msg;
-  for (int i = 0; i < 10000; ++i) {
+  int dispatched = 0;
+  for (; dispatched < 10000; ++dispatched) {
     if (!PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) &&
         !PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE))
       break;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+  }
+  return dispatched;
+}
+
+// What a user waits for before looking: the X server tells Wine what a
+// closed or moved window uncovered only when it gets round to it, which on a
+// loaded machine may be after the line that closed it has ended. Messages
+// (timers aside) are handled until none has come for kQuietMs, for at most
+// kMostMs.
+void PumpUntilQuiet() {
+  constexpr DWORD kQuietMs = 50, kMostMs = 1000;
+  const DWORD start = GetTickCount();
+  DWORD lastMessage = start;
+  while (GetTickCount() - start < kMostMs) {
+    if (PumpWithoutTimers() > 0)
+      lastMessage = GetTickCount();
+    else if (GetTickCount() - lastMessage >= kQuietMs)
+      return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE);
   }
 }
 
@@ -37,6 +59,12 @@ HWND AddInTimerWindow() { return FindWindowExW(HWND_MESSAGE, nullptr, L"RowtintT
 HostSession::HostSession(std::string outDir)
     : outDir_(std::move(outDir)), bars_(std::make_shared<sim::CommandBarStore>()) {
   std::filesystem::create_directories(outDir_);
+  // Every script starts with an empty store, the grid's monitor at the
+  // system's resolution and the add-in called per-monitor aware; the helper
+  // window is made in that context too.
+  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+  AnswerWindowDpi(0);
+  ResetThreadDpi();
   WNDCLASSW helper{};
   helper.lpfnWndProc = &HelperProc;
   helper.hInstance = GetModuleHandleW(nullptr);
@@ -44,9 +72,6 @@ HostSession::HostSession(std::string outDir)
   RegisterClassW(&helper);
   helper_ = CreateWindowExW(0, kHelperClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, helper.hInstance, nullptr);
   SetWindowLongPtrW(helper_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  // Every script starts with an empty store, and with the grid's monitor at the system's resolution.
-  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-  AnswerWindowDpi(0);
 }
 
 HostSession::~HostSession() {
@@ -114,6 +139,8 @@ void HostSession::NextLineInsideCall() {
 }
 
 void HostSession::CallAddIn(const char* what, const std::function<HRESULT()>& call) {
+  // Office calls its add-ins in its own thread's context, whatever the window procedure it calls from.
+  const HostContextForCall context;
   if (callDepth_++ == 0) {
     SetTimer(helper_, kNextLineTimer, 20, nullptr);
     SetTimer(helper_, kDialogTimer, 20, nullptr);
@@ -153,9 +180,13 @@ void HostSession::NotOffered(const std::string& command) {
   throw ScriptError("the stand-in does not offer '" + command + "'");
 }
 
+// The form by its name, as the add-in's forms are known: the window shows only its caption.
 std::optional<std::string> HostSession::ShownForm() {
-  if (FormWindow()) return "a form";
-  return std::nullopt;
+  const HWND form = FormWindow();
+  if (!form) return std::nullopt;
+  wchar_t caption[64] = {};
+  GetWindowTextW(form, caption, 64);
+  return std::wstring(caption) == L"Option" ? "fm_Option" : "fm_About";
 }
 
 void HostSession::Pick(std::optional<platform::Color> answer) {
@@ -184,22 +215,36 @@ void HostSession::UserSelects(const sim::Area& area, bool pump) {
 
 void HostSession::PumpNow() { PumpWithoutTimers(); }
 
-// The add-in's next timer message, dispatched as the host's loop would, when one comes.
-void HostSession::Tick() {
+std::optional<MSG> HostSession::NextTimerMessage() {
   const DWORD until = GetTickCount() + 1000;
   MSG msg;
   while (GetTickCount() < until) {
     PumpWithoutTimers();
     const HWND timers = AddInTimerWindow();
-    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-      CallAddIn("timer", [&] {
-        DispatchMessageW(&msg);
-        return S_OK;
-      });
-      return;
-    }
+    if (timers && PeekMessageW(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) return msg;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+  return std::nullopt;
+}
+
+// The add-in's next timer message, dispatched as the host's loop would, when
+// one comes; or the one `tick queue` held, and nothing else.
+void HostSession::Tick() {
+  std::optional<MSG> message = held_ ? *std::exchange(held_, std::nullopt) : NextTimerMessage();
+  // A message held while its window was destroyed reaches no procedure:
+  // the add-in destroys its timer's window before its library can go.
+  if (!message || !IsWindow(message->hwnd)) return;
+  CallAddIn("timer", [&] {
+    DispatchMessageW(&*message);
+    return S_OK;
+  });
+}
+
+void HostSession::HoldTick() { held_ = NextTimerMessage(); }
+
+void HostSession::SetThreadDpi(bool systemAware) {
+  if (!CallAddInSystemAware(systemAware))
+    throw ScriptError("this Wine has no SetThreadDpiAwarenessContext, so no thread DPI context to model");
 }
 
 bool HostSession::TimerMessageArrives(DWORD withinMs) {
@@ -216,6 +261,7 @@ bool HostSession::TimerMessageArrives(DWORD withinMs) {
 }
 
 void HostSession::WriteSnapshot(const std::string& file) {
+  PumpUntilQuiet();
   const auto path = (std::filesystem::path(outDir_) / file).string();
   if (!CaptureScreen().WritePng(path)) throw ScriptError("cannot write " + path);
 }

@@ -96,7 +96,10 @@ class HostSession : private script::ScriptHost {
   void Uncover() override;
   void Pick(std::optional<platform::Color> answer) override;
   void WorkForm(const script::FormAction& action) override;
+  void SetThreadDpi(bool systemAware) override;
   void Tick() override;
+  void HoldTick() override;
+  bool TickHeld() override { return held_.has_value(); }
   void CallEngine(const script::Command& command) override { NotOffered(command.word); }
   void Settle() override;
   void WriteSnapshot(const std::string& file) override;
@@ -112,6 +115,8 @@ class HostSession : private script::ScriptHost {
   void CallAddIn(const char* what, const std::function<HRESULT()>& call);
   void CloseForms();
   HWND FormWindow() const;
+  // The add-in's next timer message, taken from the queue when one comes within a second.
+  std::optional<MSG> NextTimerMessage();
 
   std::string outDir_;
   HWND helper_ = nullptr;
@@ -147,6 +152,8 @@ class HostSession : private script::ScriptHost {
   std::vector<std::string> launched_;
   std::vector<std::string> launchedApplications_;
   std::vector<std::string> errors_;
+  // The timer message `tick queue` took from the queue, if one came, until the next `tick`.
+  std::optional<std::optional<MSG>> held_;
 };
 
 }  // namespace rowtint::host

@@ -1,6 +1,7 @@
 // What `state` prints for the stand-in: only what a host sees from outside
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
+#include "dll_dpi.h"
 #include "dll_watch.h"
 #include "live_gdi_objects.h"
 #include "platform/win32/gdi_handles.h"
@@ -83,6 +84,9 @@ std::string HostSession::StateJson() {
   report.errors = std::exchange(errors_, {});
   report.foregroundChanges = TakeForegroundChanges();
   report.foregroundOwner = ForegroundOwner();
+  if (const auto systemAware = LastDrawingSystemAware())
+    report.threadDpi =
+        *systemAware ? script::StateReport::DpiContext::System : script::StateReport::DpiContext::Monitor;
   const auto windows = [&](JsonWriter& j) {
     j.Key("hostEnabled").Bool(windows_ && IsWindowEnabled(windows_->Main()));
     j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
@@ -92,7 +96,7 @@ std::string HostSession::StateJson() {
       report, {StateKey::Selection, StateKey::Workbooks, StateKey::FindOptions, StateKey::Timer, StateKey::Settings,
                StateKey::Bars, StateKey::Ribbon, StateKey::ClicksHandled, StateKey::Forms, StateKey::Messages,
                StateKey::Launched, launches, StateKey::Errors, StateKey::ForegroundChanges, StateKey::ForegroundOwner,
-               StateKey::RefusedCalls, windows});
+               StateKey::RefusedCalls, StateKey::ThreadDpi, windows});
 }
 
 long HostSession::OutstandingReferences() {

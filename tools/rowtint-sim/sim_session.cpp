@@ -39,6 +39,7 @@ void SimSession::MessageLoop() {
   DropConnections();
   if (host_) host_->Close();
   host_.reset();
+  desktop_->DropHeldTimers();
   library_.reset();
 }
 
@@ -46,6 +47,8 @@ void SimSession::MessageLoop() {
 // starts at zero and no form exists yet.
 void SimSession::LoadAddInLibrary() {
   auto& os = *desktop_;
+  // A timer message held for the old library's band names a callback about to go.
+  os.DropHeldTimers();
   library_.reset();
   library_ = std::make_unique<addin::Library>(
       engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_, os, os, ownKey_});
@@ -113,6 +116,10 @@ void SimSession::Execute(const std::string& text, std::ostream& out) { script::E
 std::optional<std::string> SimSession::ShownForm() {
   if (auto form = forms_.ActiveForm()) return form->Name();
   return std::nullopt;
+}
+
+void SimSession::SetThreadDpi(bool systemAware) {
+  desktop_->SetHostThreadDpi(systemAware ? sim::SimDesktop::ThreadDpi::System : sim::SimDesktop::ThreadDpi::PerMonitor);
 }
 
 void SimSession::PutSetting(const script::Setting& setting) {

@@ -101,11 +101,14 @@ class SimSession : private script::ScriptHost {
   // The answer closes the colour dialog that is shown, or waits for the next one.
   void Pick(std::optional<platform::Color> answer) override { desktop_->AnswerColorDialog(answer); }
   void WorkForm(const script::FormAction& action) override;
+  void SetThreadDpi(bool systemAware) override;
   // A composed renderer has redrawn the grid from its own picture before the timer's message comes.
   void Tick() override {
     if (host_) host_->RedrawOwnPicture();
     desktop_->FireTimers();
   }
+  void HoldTick() override { desktop_->HoldDueTimers(); }
+  bool TickHeld() override { return desktop_->TimersHeld(); }
   void CallEngine(const script::Command& command) override;
   void Settle() override { desktop_->FlushRepaints(); }
   void WriteSnapshot(const std::string& file) override;

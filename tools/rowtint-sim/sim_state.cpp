@@ -96,6 +96,9 @@ std::string SimSession::StateJson() {
     for (int i = 0; i < 3; ++i)
       if (connect_->RibbonPressed(addin::kRibbonAcrossItems[i])) report.across = engine::AcrossToSettingText(ways[i]);
   }
+  if (const auto drawing = desktop_->LastDrawingDpi())
+    report.threadDpi = *drawing == sim::SimDesktop::ThreadDpi::System ? script::StateReport::DpiContext::System
+                                                                      : script::StateReport::DpiContext::Monitor;
 
   // What the simulator sees inside the add-in and the desktop, between the keys both hosts print.
   const auto drawing = [&](JsonWriter& j) {
@@ -122,7 +125,8 @@ std::string SimSession::StateJson() {
     j.Key("injected").Value(static_cast<std::int64_t>(faults_.Injected())).EndObject();
     j.Key("colorDialogShown").Bool(desktop_->ColorDialogShown());
   };
-  return script::WriteState(report, {[&](JsonWriter& j) { WriteSharedState(j, s); },
+  const auto shared = [&](JsonWriter& j) { WriteSharedState(j, s); };
+  return script::WriteState(report, {shared,
                                      StateKey::Timer,
                                      StateKey::Selection,
                                      StateKey::Workbooks,
@@ -141,7 +145,8 @@ std::string SimSession::StateJson() {
                                      StateKey::Messages,
                                      StateKey::Launched,
                                      faults,
-                                     StateKey::Errors});
+                                     StateKey::Errors,
+                                     StateKey::ThreadDpi});
 }
 
 }  // namespace rowtint::simcli

@@ -24,6 +24,7 @@ const std::map<std::string, Entry>& Table() {
       {"setting", {Verb::Setting, Kind::Prepare}},
       {"bar", {Verb::Bar, Kind::Prepare}},
       {"faults", {Verb::Faults, Kind::Prepare}},
+      {"thread-dpi", {Verb::ThreadDpi, Kind::Prepare}},
       {"screen", {Verb::Screen, Kind::Sheet}},
       {"grid", {Verb::Grid, Kind::Sheet}},
       {"zoom", {Verb::Zoom, Kind::Sheet}},
@@ -303,9 +304,17 @@ Arguments ArgumentsOf(Verb verb, Kind kind, const ScriptLine& line) {
       return FormActionOf(line);
     case Verb::Gate:
       return OnOff{OnOrOff(line)};
+    case Verb::ThreadDpi: {
+      line.ExpectArguments(1);
+      const std::string& context = line.Word(1);
+      if (context != "system" && context != "monitor")
+        throw ScriptError("'thread-dpi' takes system or monitor, not '" + context + "'");
+      return ThreadContext{context == "system"};
+    }
     case Verb::Tick:
       line.ExpectArguments(0, 1);
-      return Number{line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1};
+      if (line.Arguments() == 1 && line.Word(1) == "queue") return Ticks{1, true};
+      return Ticks{line.Arguments() ? line.Whole(1, 1, 1000, "number of ticks") : 1, false};
     case Verb::Cover:
       return EdgesOf(line);
     case Verb::Snapshot:

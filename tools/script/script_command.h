@@ -44,6 +44,7 @@ enum class Verb {
   ColWidth,
   Set,
   WindowDpi,
+  ThreadDpi,
   Caret,
   Select,
   SelectObject,
@@ -82,7 +83,7 @@ inline constexpr platform::Rect kScreenLimits{640, 480, 3840, 2160};
 // The arguments, one type for each shape of line.
 struct NoArguments {};
 struct Number {
-  std::int64_t value = 0;  // zoom, dpi, window-dpi, wheel, tick
+  std::int64_t value = 0;  // zoom, dpi, window-dpi, wheel
 };
 struct OnOff {
   bool on = false;  // gate, caret
@@ -139,6 +140,15 @@ struct Edit {
 struct Unload {
   bool keep = false;  // `unload keep`: the host holds on to the connection object
 };
+// `thread-dpi`: the context the host's thread calls the add-in in.
+struct ThreadContext {
+  bool systemAware = false;  // false: per-monitor aware
+};
+// `tick N`, or `tick queue`: the add-in's next timer message taken from the queue and held.
+struct Ticks {
+  std::int64_t count = 1;
+  bool queue = false;
+};
 struct ColorAnswer {
   std::optional<platform::Color> color;  // nullopt: Cancel
 };
@@ -153,8 +163,8 @@ struct RibbonAction {
 };
 
 using Arguments = std::variant<NoArguments, Number, OnOff, Text, Setting, Faults, ScreenSize, Edges, Size, CellText,
-                               Selection, ScrollTo, Freeze, Repaint, LookIn, WorkbookAction, Edit, Unload, ColorAnswer,
-                               FormAction, RibbonAction>;
+                               Selection, ScrollTo, Freeze, Repaint, LookIn, WorkbookAction, Edit, Unload,
+                               ThreadContext, Ticks, ColorAnswer, FormAction, RibbonAction>;
 
 struct Command {
   Verb verb;

@@ -1,5 +1,7 @@
 #include "script_commands.h"
 
+#include "forms/control_names.h"
+
 namespace rowtint::script {
 namespace {
 
@@ -137,8 +139,21 @@ void DesktopCommand(const Command& command, ScriptHost& host) {
 void FormCommand(const Command& command, ScriptHost& host) {
   if (host.ColorDialogShown())
     throw ScriptError("'form' needs the form, which is disabled while the colour dialog is shown");
-  if (!host.ShownForm()) throw ScriptError("no form is shown");
-  host.WorkForm(command.Get<FormAction>());
+  const auto form = host.ShownForm();
+  if (!form) throw ScriptError("no form is shown");
+  FormAction action = command.Get<FormAction>();
+  // A role ("ok") names whichever control does that on the form shown; any other word is a control's own name.
+  if (const auto control = forms::ControlOfRole(*form, action.control)) action.control = control->text;
+  host.WorkForm(action);
+}
+
+void TickCommand(const Ticks& ticks, ScriptHost& host) {
+  if (!ticks.queue) {
+    for (std::int64_t i = 0; i < ticks.count; ++i) host.Tick();
+    return;
+  }
+  if (host.TickHeld()) throw ScriptError("a timer message is held already; 'tick' dispatches it");
+  host.HoldTick();
 }
 
 void Output(const Command& command, ScriptHost& host, std::ostream& out) {
@@ -199,9 +214,14 @@ void CarryOut(const Command& command, ScriptHost& host, std::ostream& out) {
       return FormCommand(command, host);
     case Verb::Gate:
       return Gate(command.Get<OnOff>().on, host.Bars());
+    case Verb::ThreadDpi:
+      // Windows runs each window's procedure in the context the window was
+      // made in: the host's windows must be made in the context chosen.
+      if (host.Started())
+        throw ScriptError("'thread-dpi' comes before the host's first start, which makes its windows in that context");
+      return host.SetThreadDpi(command.Get<ThreadContext>().systemAware);
     case Verb::Tick:
-      for (std::int64_t i = 0; i < command.Get<Number>().value; ++i) host.Tick();
-      return;
+      return TickCommand(command.Get<Ticks>(), host);
     case Verb::Paint:
     case Verb::Switch:
     case Verb::Wober:

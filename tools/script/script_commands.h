@@ -80,8 +80,17 @@ class ScriptHost {
   virtual void Pick(std::optional<platform::Color> answer) = 0;
   // The user works the form that is shown (one is, and no colour dialog).
   virtual void WorkForm(const FormAction& action) = 0;
-  // The add-in's timer fires once.
+  // The context the host's thread calls the add-in in: system aware, as
+  // Office's is, or per-monitor aware. Set before the host's first start.
+  virtual void SetThreadDpi(bool systemAware) = 0;
+  // The add-in's timer fires once; while a timer message is held, the held
+  // message is dispatched instead, and nothing else.
   virtual void Tick() = 0;
+  // The add-in's next timer message is taken from the queue and held, as a
+  // message loop may hold one it has retrieved already; whether one is held
+  // (a hold that found no message due holds nothing, and counts).
+  virtual void HoldTick() = 0;
+  virtual bool TickHeld() = 0;
   // paint, switch, wober, warm: the engine called directly.
   virtual void CallEngine(const Command& command) = 0;
   // Output: the host lets what is pending land first.

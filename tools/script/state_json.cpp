@@ -188,6 +188,13 @@ void WriteKey(JsonWriter& j, const StateReport& r, StateKey key) {
       else
         j.Null();
       return;
+    case StateKey::ThreadDpi:
+      j.Key("threadDpi");
+      if (r.threadDpi)
+        j.Text(*r.threadDpi == StateReport::DpiContext::System ? "system" : "monitor");
+      else
+        j.Null();
+      return;
     default:
       j.Key("refusedCalls").Value(static_cast<std::int64_t>(r.model ? r.model->TakeRefusedCalls() : 0));
       return;

@@ -53,6 +53,9 @@ struct StateReport {
   // "column" or "both"), asked whether or not a ribbon shows them; none
   // while no add-in is connected.
   std::optional<std::string> across;
+  // The DPI context the add-in's last drawing ran in; none before it drew.
+  enum class DpiContext { System, Monitor };
+  std::optional<DpiContext> threadDpi;
 };
 
 // The keys both hosts print.
@@ -73,6 +76,7 @@ enum class StateKey {
   ForegroundOwner,
   RefusedCalls,  // taken from the model: counted afresh
   Across,
+  ThreadDpi,
 };
 // Keys of one host's own, written where its layout has them.
 using OwnKeys = std::function<void(JsonWriter&)>;

@@ -1,6 +1,7 @@
 // The drawing of the grid, its frozen part and the active cell's border, as
 // both hosts show it.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/sim/glyphs.h"
@@ -72,12 +73,15 @@ bool SheetModel::RenderCells(FrameBuffer& fb, platform::Point origin, const plat
   }
   if (columns.empty()) return false;
   const int scale = zoom >= 150 ? 2 : 1;
-  std::int32_t firstTop = -1, lastBottom = -1;
+  // A window that repaints part of itself renders from an origin above and
+  // left of its buffer: the first row's top may lie below zero.
+  std::optional<std::int32_t> firstTop;
+  std::int32_t lastBottom = 0;
   for (std::int32_t r = from.row, y = origin.y; r <= kMaxRows && y < clip.bottom; ++r) {
     const std::int32_t top = y, bottom = y + RowPixels(r);
     y = bottom;
     if (bottom <= clip.top || bottom == top) continue;
-    if (firstTop < 0) firstTop = top;
+    if (!firstTop) firstTop = top;
     lastBottom = bottom;
     fb.Fill({columns.front().start, bottom - 1, columns.back().end, bottom}, clip, kGridline);
     // The texts of this row within the columns shown.
@@ -91,8 +95,8 @@ bool SheetModel::RenderCells(FrameBuffer& fb, platform::Point origin, const plat
       DrawText(fb, column->start + 3, textTop, it->second, kTextInk, inside, scale);
     }
   }
-  if (firstTop < 0) return false;
-  for (const Span& c : columns) fb.Fill({c.end - 1, firstTop, c.end, lastBottom}, clip, kGridline);
+  if (!firstTop) return false;
+  for (const Span& c : columns) fb.Fill({c.end - 1, *firstTop, c.end, lastBottom}, clip, kGridline);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/sim/sim_desktop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/sim/system_colors.h"
 
@@ -134,11 +135,23 @@ FrameBuffer SimDesktop::ContentSnapshot() {
 }
 
 void SimDesktop::FireTimers() {
+  if (held_) {
+    // A message already taken from the queue is dispatched though its timer
+    // was stopped since; a destroyed owner's never reaches its procedure.
+    const auto held = *std::exchange(held_, std::nullopt);
+    for (const auto& t : held)
+      if (t.owner == 0 || IsWindow(t.owner)) {
+        ++timerMessages_;
+        t.callback->OnTimer();
+      }
+    return;
+  }
   const auto snapshot = timers_;
   for (const auto& t : snapshot) {
     auto still = std::find_if(timers_.begin(), timers_.end(),
                               [&](const SimTimer& r) { return r.owner == t.owner && r.id == t.id; });
     if (still == timers_.end()) continue;
+    ++timerMessages_;
     still->callback->OnTimer();
   }
 }

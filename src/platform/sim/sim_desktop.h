@@ -132,8 +132,16 @@ class SimDesktop : public platform::WindowQueries,
 
   // Timers
   const std::vector<SimTimer>& Timers() const { return timers_; }
-  // Fires every running timer once, in the order they were started.
+  // Fires every running timer once, in the order they were started. While
+  // timer messages are held, only those are dispatched: each whose owner
+  // window still exists (or that has none), whether its timer runs or not.
   void FireTimers();
+  // The due timers' messages are taken from the queue and held, as a message
+  // loop may hold one it has retrieved already, until the next FireTimers.
+  void HoldDueTimers() { held_ = timers_; }
+  bool TimersHeld() const { return held_.has_value(); }
+  // The held messages go unread: the library whose callbacks they name is let go.
+  void DropHeldTimers() { held_.reset(); }
 
   // Records since the last TakeRecords.
   struct Records {
@@ -153,6 +161,8 @@ class SimDesktop : public platform::WindowQueries,
   // the desktop was made, records taken or not.
   std::uint64_t RectanglesDrawn() const { return rectanglesDrawn_; }
   std::uint64_t RedrawsAsked() const { return redrawsAsked_; }
+  // Every timer message that reached a timer procedure since the desktop was made.
+  std::uint64_t TimerMessagesDispatched() const { return timerMessages_; }
 
   // Shared count of every platform call, host calls included.
   std::uint64_t& CallCounter() { return calls_; }
@@ -315,6 +325,7 @@ class SimDesktop : public platform::WindowQueries,
   std::map<GdiObject, platform::Color> brushes_;
   GdiObject nextBrush_ = 0x5000;
   std::vector<SimTimer> timers_;
+  std::optional<std::vector<SimTimer>> held_;
   std::map<WindowHandle, platform::GridListener*> subclasses_;
   std::vector<std::pair<WindowHandle, platform::PostedCallback*>> posted_;
   std::uintptr_t nextTimerId_ = 0x7FF0;
@@ -325,6 +336,7 @@ class SimDesktop : public platform::WindowQueries,
   std::function<bool()> pumpOne_;
   std::uint64_t rectanglesDrawn_ = 0;
   std::uint64_t redrawsAsked_ = 0;
+  std::uint64_t timerMessages_ = 0;
   std::string moduleFolder_ = "C:\\Program Files\\Rowtint";
   std::uint32_t nextProcessId_ = 4000;
   std::vector<WindowHandle> modal_;
