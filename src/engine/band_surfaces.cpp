@@ -122,8 +122,8 @@ bool BandSurfaces::Check() {
       if (!pixel) continue;
       ++compared;
       matched += (*pixel & 0xFFFFFF) == (sample.expected & 0xFFFFFF);
-      expected += " " + ColourText(sample.expected);
-      read += " " + ColourText(*pixel);
+      expected.append(" ").append(ColourText(sample.expected));
+      read.append(" ").append(ColourText(*pixel));
     }
   }
   if (compared == 0) return false;

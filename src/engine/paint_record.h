@@ -15,8 +15,9 @@
 namespace rowtint::engine {
 
 inline std::string Shown(const platform::Rect& r) {
-  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom) + "]";
+  std::ostringstream text;
+  text << '[' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ']';
+  return text.str();
 }
 
 // What one run did, for the diagnostics log.

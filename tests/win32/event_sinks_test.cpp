@@ -196,7 +196,9 @@ TEST_F(EventSinks, AClickReachesItsHandlerWhateverTheHandlerDoes) {
     args.push_back(Variant::Object(button.Get()));
     args.push_back(Variant::BoolRef(&cancelDefault));
     EXPECT_EQ(button->Fire(kIidCommandBarButtonEvents, office::kClick, args), result);
-    if (result == S_OK) EXPECT_EQ(cancelDefault, VARIANT_TRUE);
+    if (result == S_OK) {
+      EXPECT_EQ(cancelDefault, VARIANT_TRUE);
+    }
   }
   EXPECT_EQ(clicks.captions, std::vector<std::string>(4, "Switch"));
   EXPECT_EQ(button->Unadvises(kIidCommandBarButtonEvents), 1);

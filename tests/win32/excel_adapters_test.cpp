@@ -122,7 +122,9 @@ TEST_F(ExcelAdapters, AHostFailureReachesTheCoreAsTheRuntimesNumberWithItsDescri
     auto e = RaisedBy([&] { app->GetWorksheetFunction(); });
     ASSERT_TRUE(e);
     EXPECT_EQ(e->Number(), c.number);
-    if (c.description) EXPECT_EQ(e->Description(), c.description);
+    if (c.description) {
+      EXPECT_EQ(e->Description(), c.description);
+    }
   }
 }
 
