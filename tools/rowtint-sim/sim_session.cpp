@@ -50,6 +50,7 @@ void SimSession::LoadAddInLibrary() {
   // A timer message held for the old library's band names a callback about to go.
   os.DropHeldTimers();
   library_.reset();
+  forms_.LibraryGone();
   library_ = std::make_unique<addin::Library>(
       engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_, os, os, ownKey_});
 }
@@ -196,6 +197,17 @@ void SimSession::Unload(bool keep) {
     kept_ = std::move(connect_);
   else
     connect_.reset();
+  FreeUnusedLibrary();
+}
+
+void SimSession::Release() {
+  kept_.reset();
+  FreeUnusedLibrary();
+}
+
+void SimSession::FreeUnusedLibrary() {
+  if (connect_ || kept_ || forms_.KeepsFormWindows()) return;
+  LoadAddInLibrary();
 }
 
 void SimSession::ShutdownHost() {

@@ -80,7 +80,7 @@ class SimSession : private script::ScriptHost {
   bool Kept() const override { return kept_ != nullptr; }
   void Load() override { LoadAddIn(platform::ext_cm_AfterStartup); }
   void Unload(bool keep) override;
-  void Release() override { kept_.reset(); }
+  void Release() override;
   sim::ExcelModel& Model() override { return Host().Model(); }
   sim::RibbonModel& Ribbon() override { return ribbon_.Model(); }
   platform::Rect ScreenBounds() override { return desktop_->Screen().Bounds(); }
@@ -119,6 +119,10 @@ class SimSession : private script::ScriptHost {
   void LoadAddIn(platform::ext_ConnectMode mode);
   // The connection objects go, the kept one too, without being told: the host has ended.
   void DropConnections();
+  // As COM frees a single-threaded apartment's unused library at once when
+  // the host asks: with no connection object and no window of its own left,
+  // the add-in's library goes, and the next connection loads it afresh.
+  void FreeUnusedLibrary();
   template <class Call>
   void CallAddIn(const char* what, Call call);
   std::string ForegroundOwner() const;
