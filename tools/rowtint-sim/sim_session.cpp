@@ -123,6 +123,14 @@ void SimSession::SetThreadDpi(bool systemAware) {
   desktop_->SetHostThreadDpi(systemAware ? sim::SimDesktop::ThreadDpi::System : sim::SimDesktop::ThreadDpi::PerMonitor);
 }
 
+void SimSession::SetRenderer(script::Renderer renderer) {
+  using R = sim::SimHost::Renderer;
+  renderer_ = renderer == script::Renderer::Composed ? R::Composed
+              : renderer == script::Renderer::Flip   ? R::Flip
+                                                     : R::Gdi;
+  if (Host().CurrentRenderer() != renderer_) host_->SetRenderer(renderer_);
+}
+
 void SimSession::PutSetting(const script::Setting& setting) {
   settings_.PutByUser(engine::kSettingsApp, setting.section, setting.key, setting.text);
 }
@@ -177,6 +185,7 @@ void SimSession::StartHost() {
   bars_->DropTemporary();
   LoadAddInLibrary();
   host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr, &faults_);
+  if (renderer_ != host_->CurrentRenderer()) host_->SetRenderer(renderer_);
   LoadAddIn(platform::ext_cm_Startup);
   CallAddIn("OnStartupComplete", [&] { connect_->OnStartupComplete(); });
 }

@@ -89,6 +89,9 @@ class SimSession : private script::ScriptHost {
   std::optional<std::string> ShownForm() override;
   void RecordError(const std::string& what) override { desktop_->RecordHostError(what); }
   void PutSetting(const script::Setting& setting) override;
+  void PutSurface(const std::string& choice) override { ownKey_.texts["Surface"] = choice; }
+  void SetRenderer(script::Renderer renderer) override;
+  void MoveMainWindow(int dx, int dy) override { Host().MoveMainWindow(dx, dy); }
   void SetFaults(const script::Faults& faults) override { faults_.Set(faults.probability, faults.seed); }
   void SetScreen(const script::ScreenSize& size) override;
   void SetDpi(int dpi) override { Host().SetDpi(dpi); }
@@ -136,6 +139,8 @@ class SimSession : private script::ScriptHost {
   std::shared_ptr<sim::SimHost> host_;
   std::optional<sim::SheetModel> workbook_;
   platform::Rect gridRect_ = sim::kDefaultGridRect;
+  // How the host gets its grids onto the screen, kept across its runs.
+  sim::SimHost::Renderer renderer_ = sim::SimHost::Renderer::Gdi;
   platform::NoDiagnostics diagnostics_;
   // The add-in's own key, which the user sets by hand; it outlives the host's runs.
   sim::SimOwnKey ownKey_;
