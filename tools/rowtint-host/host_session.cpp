@@ -301,7 +301,12 @@ void HostSession::ApplyRenderer() {
 }
 
 void HostSession::RedrawOwnPicture() {
-  if (renderer_ == script::Renderer::Composed && windows_) windows_->RedrawOwnPicture();
+  if (renderer_ != script::Renderer::Composed || !windows_) return;
+  windows_->RedrawOwnPicture();
+  // Wine takes what was drawn through a window's DC to the screen when the
+  // thread next looks at its queue; the compositor has it there at once.
+  MSG message;
+  PeekMessageW(&message, nullptr, WM_NULL, WM_NULL, PM_NOREMOVE);
 }
 
 void HostSession::MoveMainWindow(int dx, int dy) {
