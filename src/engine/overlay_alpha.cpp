@@ -9,7 +9,9 @@ namespace {
 constexpr platform::Color kBlack = 0x000000, kWhite = 0xFFFFFF;
 constexpr double kReadable = 4.5;
 
-int Channel(platform::Color color, int shift) { return (static_cast<std::uint32_t>(color) >> shift) & 0xFF; }
+int Channel(platform::Color color, int shift) {
+  return static_cast<int>((static_cast<std::uint32_t>(color) >> shift) & 0xFFU);
+}
 
 double Linear(int channel) {
   const double c = channel / 255.0;

@@ -151,15 +151,16 @@ class PaintRun {
       }
     } else if (keepRow_) {
       // Kept: only what the move changed goes, once the new band is placed.
-    } else if (band.window && (band.row || !band.column)) {
-      // Where its window took it: a window that moved or was resized carried
-      // its pixels, and the band with them, along.
-      const ScopedPerMonitorDpi own(os_.windows);
-      const Rect client = band.ClientOf(band.outer);
-      os_.drawing.RedrawWindow(band.window, &client, platform::kRdwInvalidate | platform::kRdwAllChildren);
-      record_.erased.push_back(last_.previousBand);
     } else if (band.window) {
-      // Only a column band stood: it went with the column's strip.
+      // Where its window took it: a window that moved or was resized carried
+      // its pixels, and the band with them, along. A column band alone went
+      // with the column's strip.
+      if (band.row || !band.column) {
+        const ScopedPerMonitorDpi own(os_.windows);
+        const Rect client = band.ClientOf(band.outer);
+        os_.drawing.RedrawWindow(band.window, &client, platform::kRdwInvalidate | platform::kRdwAllChildren);
+        record_.erased.push_back(last_.previousBand);
+      }
     } else {
       Invalidate(kept_.gridWnd, last_.previousBand);
     }

@@ -6,17 +6,17 @@
 
 namespace rowtint::sim {
 namespace {
-constexpr int kTitleHeight = 22;
+constexpr int kFormTitleHeight = 22;
 constexpr int kFrameWidth = 3;
 constexpr Pixel kPaleBlue = 0xF7E8D8;
 constexpr Pixel kLogoBlue = 0x803000;
-constexpr Pixel kWhite = 0xFFFFFF;
+constexpr Pixel kFormWhite = 0xFFFFFF;
 
 // Twips at a resolution, 1,440 to the inch, cut towards zero: 15 to the pixel at 96 dots per inch.
 int Px(std::int32_t twips, int dpi) { return static_cast<int>(std::int64_t{twips} * dpi / 1440); }
 
 Rect ClientArea(const Rect& window) {
-  return {window.left + kFrameWidth, window.top + kTitleHeight, window.right - kFrameWidth,
+  return {window.left + kFrameWidth, window.top + kFormTitleHeight, window.right - kFrameWidth,
           window.bottom - kFrameWidth};
 }
 
@@ -30,7 +30,7 @@ Rect ControlRect(const Rect& client, const platform::ControlState& c, int dpi) {
 void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) {
   const int dpi = anchor ? desktop_.WindowDpi(anchor) : desktop_.dpi;
   const int width = Px(form->ClientWidthTwips(), dpi) + 2 * kFrameWidth;
-  const int height = Px(form->ClientHeightTwips(), dpi) + kTitleHeight + kFrameWidth;
+  const int height = Px(form->ClientHeightTwips(), dpi) + kFormTitleHeight + kFrameWidth;
   const Rect screen = desktop_.Screen().Bounds();
   const int left = (screen.right - width) / 2, top = (screen.bottom - height) / 2;
   std::weak_ptr<platform::FormWindow> weak = form;
@@ -128,8 +128,8 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
     if (c.kind == platform::ControlKind::Image) {
       fb.Fill(r, area, c.picture == "logo" ? kLogoBlue : kPaleBlue);
       if (c.picture == "logo")
-        DrawText(fb, (r.left + r.right - TextWidth("Rowtint", 4)) / 2, (r.top + r.bottom) / 2 - 14, "Rowtint", kWhite,
-                 area, 4);
+        DrawText(fb, (r.left + r.right - TextWidth("Rowtint", 4)) / 2, (r.top + r.bottom) / 2 - 14, "Rowtint",
+                 kFormWhite, area, 4);
     } else if (!c.transparent) {
       fb.Fill(r, area, ResolveColor(c.backColor));
     }
@@ -141,7 +141,7 @@ void SimFormsHost::Paint(const platform::FormWindow& form, FrameBuffer& fb, cons
     if (c.kind == platform::ControlKind::OptionButton) {
       const int y = (r.top + r.bottom) / 2;
       const Rect dot{r.left + 2, y - 5, r.left + 12, y + 5};
-      fb.Fill(dot, area, kWhite);
+      fb.Fill(dot, area, kFormWhite);
       fb.Outline(dot, area, 0x646464);
       if (c.value) fb.Fill({dot.left + 3, dot.top + 3, dot.right - 3, dot.bottom - 3}, area, 0x000000);
       textLeft = r.left + 16;

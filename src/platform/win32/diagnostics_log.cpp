@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
@@ -11,6 +13,27 @@
 
 namespace rowtint::win32 {
 namespace {
+
+using MonitorDpiFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+
+// Windows calls back once per monitor; the list is filled here and read
+// outside the callback, so that nothing can throw across it.
+BOOL CALLBACK ListMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM data) noexcept {
+  auto& list = *reinterpret_cast<std::vector<std::pair<RECT, HMONITOR>>*>(data);
+  try {
+    list.emplace_back(*area, monitor);
+  } catch (...) {
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::vector<std::pair<RECT, HMONITOR>> Monitors() {
+  std::vector<std::pair<RECT, HMONITOR>> list;
+  list.reserve(4);
+  EnumDisplayMonitors(nullptr, nullptr, ListMonitor, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
 
 std::string ClassOf(HWND window) {
   wchar_t name[128] = {};
@@ -73,25 +96,13 @@ std::string DiagnosticsLog::Environment() {
     facts << "unknown";
   facts << "; monitors";
   // Each monitor's rectangle and resolution (Windows 8.1 and later tell each one's).
-  struct Listing {
-    std::ostringstream* out;
-    HRESULT(WINAPI* dpiOf)(HMONITOR, int, UINT*, UINT*);
-  } listing{&facts, nullptr};
-  const HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
-  if (shcore)
-    listing.dpiOf = reinterpret_cast<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(
-        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT area, LPARAM data) -> BOOL {
-        auto& list = *reinterpret_cast<Listing*>(data);
-        UINT x = 0, y = 0;
-        *list.out << " [" << area->left << "," << area->top << "," << area->right << "," << area->bottom << "]";
-        if (list.dpiOf && SUCCEEDED(list.dpiOf(monitor, 0, &x, &y))) *list.out << " at " << x << " dpi";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&listing));
-  if (shcore) FreeLibrary(shcore);
+  const ScopedSystemLibrary shcore(L"shcore.dll");
+  const auto dpiOf = reinterpret_cast<MonitorDpiFunction>(reinterpret_cast<void*>(shcore.Function("GetDpiForMonitor")));
+  for (const auto& [area, monitor] : Monitors()) {
+    UINT x = 0, y = 0;
+    facts << " [" << area.left << "," << area.top << "," << area.right << "," << area.bottom << "]";
+    if (dpiOf && SUCCEEDED(dpiOf(monitor, 0, &x, &y))) facts << " at " << x << " dpi";
+  }
   return facts.str();
 }
 

@@ -48,4 +48,20 @@ class ScopedThreadDpi {
 // the library counts as not available, and no search by bare name follows.
 HMODULE LoadSystemLibrary(const wchar_t* name) noexcept;
 
+// A library from the system folder for a scope, freed after it.
+class ScopedSystemLibrary {
+ public:
+  explicit ScopedSystemLibrary(const wchar_t* name) noexcept : module_(LoadSystemLibrary(name)) {}
+  ~ScopedSystemLibrary() {
+    if (module_) FreeLibrary(module_);
+  }
+  ScopedSystemLibrary(const ScopedSystemLibrary&) = delete;
+  ScopedSystemLibrary& operator=(const ScopedSystemLibrary&) = delete;
+  // The function by name, or null without the library or the function.
+  FARPROC Function(const char* name) const noexcept { return module_ ? GetProcAddress(module_, name) : nullptr; }
+
+ private:
+  HMODULE module_;
+};
+
 }  // namespace rowtint::win32
