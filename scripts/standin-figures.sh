@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Soak and latency figures of the real 64-bit Rowtint.dll in the stand-in
-# Excel under Wine, next to the simulator's selection change from the same
-# run. Arguments go to `rowtint-host figures` (--selections, --cycles, --latency).
+# Excel under Wine, on the grid surface and then on the overlay, next to the
+# simulator's selection change from the same run. Arguments go to
+# `rowtint-host figures` (--selections, --cycles, --latency, --wheels, --repaints).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh >/dev/null

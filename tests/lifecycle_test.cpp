@@ -135,7 +135,9 @@ TEST_F(LifecycleTest, SwitchAndFontModeAreNotRestored) {
 // Loading again within one run of the host keeps the library, and with it the
 // band: start-up itself switches the band on and forgets the text mode.
 TEST_F(LifecycleTest, StartUpSwitchesTheBandOnAndForgetsTheTextModeAfterAnUnload) {
-  Run({"start", "select C5", "click Option", "form click Opt_white", "form click cb_ok", "click Switch", "unload"});
+  // The library stays loaded while the host keeps the connection object: the start-up resets what it held.
+  Run({"start", "select C5", "click Option", "form click Opt_white", "form click cb_ok", "click Switch",
+       "unload keep"});
   ASSERT_TRUE(S().HighlightOff);
   ASSERT_EQ(S().RopMode, 14);
   Run("load");
@@ -229,15 +231,27 @@ TEST_F(LifecycleTest, AnApplicationWithoutTheExcelInterfaceIsATypeMismatch) {
   EXPECT_FALSE(connect.RemovesToolbarOnDisconnection());
 }
 
-TEST_F(LifecycleTest, WhatTheUserLeftOnTheOptionsFormSurvivesAnUnloadAndALoad) {
-  Run({"start", "click Option", "form move cb_Select", "form click Opt_white", "form click cb_cancel"});
-  const auto owner = Options()->DialogOwnerWnd;
-  ASSERT_NE(owner, 0u);
-  Run({"unload", "load", "click Option"});
-  EXPECT_TRUE(ControlOf(*Options(), "Opt_white").value);
-  EXPECT_EQ(Options()->DialogOwnerWnd, owner);
-  Run("form click cb_ok");
-  EXPECT_EQ(S().RopMode, platform::kR2MergePenNot) << "the mode chosen before the unload applies";
+// The forms live in the add-in's library: what the user left on the options
+// form lasts into a new connection while the library stays loaded (the host
+// kept the old connection object), and goes with the library once the host
+// let go of every object of it and COM freed it.
+TEST_F(LifecycleTest, WhatTheUserLeftOnTheOptionsFormLastsAsLongAsTheLibrary) {
+  struct Case {
+    const char* unload;
+    bool lasts;
+  };
+  for (const Case& c : {Case{"unload keep", true}, Case{"unload", false}}) {
+    SCOPED_TRACE(c.unload);
+    Run({"start", "click Option", "form move cb_Select", "form click Opt_white", "form click cb_cancel"});
+    const auto owner = Options()->DialogOwnerWnd;
+    ASSERT_NE(owner, 0u);
+    Run({c.unload, "load", "click Option"});
+    EXPECT_EQ(ControlOf(*Options(), "Opt_white").value, c.lasts);
+    EXPECT_EQ(Options()->DialogOwnerWnd == owner, c.lasts);
+    Run("form click cb_ok");
+    EXPECT_EQ(S().RopMode, c.lasts ? platform::kR2MergePenNot : platform::kR2MaskPen)
+        << "the mode the form shows when OK is clicked applies";
+  }
 }
 
 // The timer belongs to a window of the add-in's own, which no host window's

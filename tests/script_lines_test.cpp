@@ -38,6 +38,12 @@ TEST_F(SimSessionTest, AWrongLineSaysWhatWasWrongAndLeavesTheHostUnstarted) {
            Refused{"thread-dpi maybe", "line 1: 'thread-dpi' takes system or monitor, not 'maybe'"},
            Refused{"tick queue now", "line 1: 'tick' takes at most 1 argument, not 2"},
            Refused{"tick later", "line 1: 'tick' needs a whole number for the number of ticks, not 'later'"},
+           Refused{"renderer d2d", "line 1: 'renderer' takes gdi, composed or flip, not 'd2d'"},
+           Refused{"renderer", "line 1: 'renderer' takes 1 argument, not 0"},
+           Refused{"surface swapchain", "line 1: 'surface' takes auto, grid or overlay, not 'swapchain'"},
+           Refused{"move 0 0", "line 1: 'move' takes a distance to move the window, not 0 0"},
+           Refused{"move 10", "line 1: 'move' takes 2 arguments, not 1"},
+           Refused{"move 5000 0", "line 1: 'move' takes a distance right from -3840 to 3840, not 5000"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
     // The line was read before anything ran: the host the script would have started is not running.
@@ -60,6 +66,8 @@ TEST_F(ScriptLinesTest, WhatTheRunningHostDecidesIsCheckedWhenTheLineRuns) {
                    "line 1: 'thread-dpi' comes before the host's first start, which makes its windows in that "
                    "context"},
            Refused{"tick queue\ntick queue", "line 2: a timer message is held already; 'tick' dispatches it"},
+           Refused{"move 50 0", "line 1: 'move' would take the grid off the screen, to 90 120 1290 760"},
+           Refused{"edit begin\nmove 10 10", "line 2: 'move' needs the edit ended first"},
        }) {
     EXPECT_EQ(ScriptErrorOf(std::string(c.line) + "\n"), c.error) << c.line;
   }
@@ -124,6 +132,36 @@ TEST_F(ScriptLinesTest, TypingInTheFormulaBarMovesTheFocusToAnUndrawnWindowOfThe
   Run({"edit end", "select C8", "tick"});
   EXPECT_EQ(Desktop().GetFocus(), Host().GridWindow());
   EXPECT_EQ(NotBand(S().LeftBandRect) + NotBand(S().RightBandRect), 0);
+}
+
+}  // namespace
+}  // namespace rowtint::testing
+
+namespace rowtint::testing {
+namespace {
+
+// The add-in's own key and Excel's renderer are set up before the host runs
+// and last across its starts, as the user's machine does.
+TEST_F(SimSessionTest, TheSurfaceChoiceAndTheRendererOutlastTheHostsRuns) {
+  EXPECT_EQ(ScriptErrorOf("surface overlay\n"), "");
+  EXPECT_FALSE(session_.HostRunning()) << "a setup line does not start the host";
+  EXPECT_EQ(session_.OwnKey().texts.at("Surface"), "overlay");
+  Run({"renderer flip", "shutdown", "start"});
+  EXPECT_EQ(Host().CurrentRenderer(), sim::SimHost::Renderer::Flip);
+  Run({"renderer composed", "start"});
+  EXPECT_EQ(Host().CurrentRenderer(), sim::SimHost::Renderer::Composed);
+}
+
+// The main window moves with its grid, the band's overlays after it.
+TEST_F(SimSessionTest, AMoveTakesTheActiveWorkbooksWindowAndItsGridAlong) {
+  session_.OwnKey().texts["Surface"] = "overlay";
+  Run({"start", "select C5"});
+  const platform::Rect grid = Host().GridRect(), main = Desktop().WindowRect(Host().MainWindow());
+  Run("move -20 15");
+  EXPECT_EQ(Host().GridRect(), (platform::Rect{grid.left - 20, grid.top + 15, grid.right - 20, grid.bottom + 15}));
+  EXPECT_EQ(Desktop().WindowRect(Host().MainWindow()),
+            (platform::Rect{main.left - 20, main.top + 15, main.right - 20, main.bottom + 15}));
+  EXPECT_EQ(S().LeftBandRect.left, grid.left - 20 + 7) << "the band's overlay followed";
 }
 
 }  // namespace

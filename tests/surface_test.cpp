@@ -54,6 +54,47 @@ TEST(ApplyRop2, TheTwoTextModesOverEachChannel) {
   EXPECT_EQ(engine::ApplyRop2(platform::kR2CopyPen, 0x123456, 0xABCDEF), 0x123456);
 }
 
+// What the compositor shows of an overlay: Windows takes the fill as
+// premultiplied bytes, round(alpha * P) each, and adds round((1 - alpha) * D)
+// of the pixel beneath, except where a window above the overlay hides it.
+TEST(SimCompositor, AddsThePixelBeneathToThePremultipliedBytesWhereNoWindowAboveHidesIt) {
+  struct Case {
+    const char* what;
+    platform::Color fill;
+    std::uint8_t alpha;
+    sim::Pixel beneath, shown;
+    bool hidden;
+  } cases[] = {
+      // Measured under Wine: what the premultiplied bitmap holds, and the blend over white.
+      {"over white", 0xDECAB6, 128, 0xFFFFFF, 0xEEE4DA, false},
+      {"over black", 0xDECAB6, 128, 0x000000, 0x6F655B, false},
+      // A byte premultiplied to 0 (100/255 of 1), and 155/255 of 2 rounded to 1:
+      // blending the unrounded share would give 2.
+      {"a share rounded before it is added", 0x000001, 100, 0x000002, 0x000001, false},
+      {"under another program's window", 0xDECAB6, 128, 0x000000, 0xFF00FF, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::SimDesktop desktop(200, 100);
+    const auto main = desktop.CreateWindow("XLMAIN", 0, {0, 0, 200, 100}, [&](sim::FrameBuffer& fb, const Rect& clip) {
+      fb.Fill({0, 0, 200, 100}, clip, c.beneath);
+    });
+    if (c.hidden)
+      desktop.CreateWindow(
+          "Other", 0, {40, 10, 60, 30},
+          [](sim::FrameBuffer& fb, const Rect& clip) {
+            fb.Fill({40, 10, 60, 30}, clip, 0xFF00FF);
+          },
+          sim::SimDesktop::Program::Other);
+    desktop.PaintArea(desktop.Screen().Bounds());
+    const auto overlay = desktop.CreateOverlay(main);
+    ASSERT_TRUE(desktop.ShowOverlay(overlay, {10, 10, 90, 30}, c.fill, c.alpha));
+    EXPECT_EQ(desktop.ShownAt({50, 20}), c.shown) << std::hex << desktop.ShownAt({50, 20});
+    EXPECT_EQ(desktop.Screen().Get(50, 20), c.hidden ? 0xFF00FF : c.beneath) << "the windows' own pixels stay";
+    EXPECT_EQ(desktop.ShownAt({95, 20}), c.beneath) << "outside the overlay";
+  }
+}
+
 class SurfaceTest : public SimSessionTest {
  protected:
   void StartWith(const char* choice, Renderer renderer) {

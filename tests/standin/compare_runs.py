@@ -27,11 +27,28 @@ sys.path.insert(0, HERE)
 import compare_png  # noqa: E402
 
 SHARED = ["activeCell", "selection", "workbooks", "findOptions", "settings", "bars", "clicksHandled", "messages",
-          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls", "ribbon", "errors", "threadDpi"]
+          "launched", "foregroundOwner", "foregroundChanges", "refusedCalls", "ribbon", "errors", "threadDpi",
+          "Across", "surface", "overlays"]
 
 
-# Lines that come before the host's first start, and stay before it in a copy.
-BEFORE_START = re.compile(r"^\s*thread-dpi\b.*\n?", re.M)
+# Lines that prepare the host's first start (the thread's DPI context, and the
+# store and the surface the add-in reads when it connects): those a script
+# begins with stay before the start in a copy, or the add-in would connect
+# without them.
+PREPARE = re.compile(r"^\s*(?:thread-dpi|surface|setting|bar)\b")
+
+
+def before_start(text):
+    """The script's leading preparing lines, and the rest of it."""
+    first, rest, leading = [], [], True
+    for line in text.splitlines(keepends=True):
+        if leading and PREPARE.match(line):
+            first.append(line)
+            continue
+        if line.strip() and not line.lstrip().startswith("#"):
+            leading = False
+        rest.append(line)
+    return "".join(first), "".join(rest)
 
 
 def versioned(scripts, version, out):
@@ -45,10 +62,10 @@ def versioned(scripts, version, out):
             text = f.read()
         if re.search(r"^\s*(version|workbook)\b", text, re.M):
             continue
-        first = "".join(BEFORE_START.findall(text))
+        first, rest = before_start(text)
         copy = os.path.join(folder, os.path.basename(script))
         with open(copy, "w") as f:
-            f.write(f"{first}version {version}\nstart\n{BEFORE_START.sub('', text)}")
+            f.write(f"{first}version {version}\nstart\n{rest}")
         copies.append(copy)
     return copies
 
@@ -61,6 +78,9 @@ def snapshot_names(text):
 def shared_view(state):
     view = {k: state.get(k) for k in SHARED}
     view["timer"] = state["timer"]["running"]
+    # Only the simulator sees how a check came out; both count the checks.
+    if view["surface"]:
+        view["surface"] = {k: v for k, v in view["surface"].items() if k != "missed"}
     view["forms"] = sorted(name for name, form in state.get("forms", {}).items() if form.get("visible"))
     return view
 

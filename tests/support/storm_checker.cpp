@@ -45,14 +45,22 @@ Rect StormChecker::Moved(const Rect& r, sim::CellRef from) const {
 
 // Where a scroll has carried the band: with a freeze, the panes beside the
 // frozen rows or columns carry their part of it one way only.
+// LastBandRect is never cleared while the library lives: a new library's
+// empty one means it has drawn nothing yet.
+void StormChecker::NoteBand() {
+  const auto snapshot = session_.Library().Band().Snapshot();
+  if (snapshot.LastBandRect.Empty()) return;
+  band_ = snapshot.LastBandRect;
+  columnBand_ = snapshot.ColumnBandRect;
+}
+
 std::vector<Rect> StormChecker::Carried() const {
   const Rect grid = session_.Host().GridRect();
-  const auto snapshot = session_.Library().Band().Snapshot();
   const bool frozen = session_.Host().Sheet().frozen != sim::CellRef{0, 0};
   const platform::Point d = Scrolled(bandScroll_);
   std::vector<Rect> carried;
   // The row's band and the column's strip alike.
-  for (const Rect& last : {snapshot.LastBandRect, snapshot.ColumnBandRect}) {
+  for (const Rect& last : {band_, columnBand_}) {
     carried.push_back(sim::Intersect(Moved(last, bandScroll_), grid));
     if (!frozen) continue;
     carried.push_back(sim::Intersect({last.left + d.x, last.top, last.right + d.x, last.bottom}, grid));
@@ -63,7 +71,7 @@ std::vector<Rect> StormChecker::Carried() const {
 
 std::vector<Rect> StormChecker::BandRegion() const {
   std::vector<Rect> region = Carried();
-  region.push_back(sim::Intersect(session_.Library().Band().Snapshot().LastBandRect, session_.Host().GridRect()));
+  region.push_back(sim::Intersect(band_, session_.Host().GridRect()));
   return region;
 }
 
@@ -90,6 +98,7 @@ std::optional<Violation> StormChecker::After(const std::string& escaped) {
   }
 
   if (!session_.HostRunning()) return std::nullopt;
+  NoteBand();
   const sim::FrameBuffer content = desktop.ContentSnapshot();
   if (!hostWasRunning_ || desktop.RectanglesDrawn() != drawnBefore_ || CarriedBandGone(content))
     bandScroll_ = session_.Host().Sheet().scroll;
@@ -124,8 +133,7 @@ std::optional<Violation> StormChecker::CheckScreen(const sim::FrameBuffer& conte
            std::max(box.bottom, p.y + 1)};
   return Violation{"the screen shows the host's drawing outside the band",
                    std::to_string(stray.size()) + " pixels differ within " + Show(box) + "; LastBandRect " +
-                       Show(session_.Library().Band().Snapshot().LastBandRect) + ", grid " +
-                       Show(session_.Host().GridRect())};
+                       Show(band_) + ", grid " + Show(session_.Host().GridRect())};
 }
 
 }  // namespace rowtint::testing

@@ -6,6 +6,8 @@
 // The band may be inside LastBandRect, and where the host's scroll has
 // carried that rectangle since it was drawn, until it is seen gone from there
 // (the next paint that gets through erases it). Tint anywhere else is a fault.
+// A library freed after an unload whose erase failed leaves its band on the
+// screen: its rectangles stand until the next library draws one.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +40,8 @@ class StormChecker {
   std::vector<platform::Rect> Carried() const;
   std::vector<platform::Rect> BandRegion() const;
   platform::Point Scrolled(sim::CellRef from) const;
+  // The band last drawn: the library's own, or the one a freed library left.
+  void NoteBand();
   platform::Rect Moved(const platform::Rect& r, sim::CellRef from) const;
 
   simcli::SimSession& session_;
@@ -47,6 +51,7 @@ class StormChecker {
   // the band the scroll carried is seen gone, where it stood then: the band
   // is no longer expected there).
   sim::CellRef bandScroll_;
+  platform::Rect band_, columnBand_;
 };
 
 }  // namespace rowtint::testing

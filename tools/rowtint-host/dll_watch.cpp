@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "dll_dpi.h"
+#include "dll_surfaces.h"
 #include "host_clock.h"
 #include "import_patch.h"
 
@@ -76,7 +77,8 @@ BOOL WINAPI WatchedRectangle(HDC dc, int left, int top, int right, int bottom) {
 
 bool WatchAddIn(HMODULE dll) {
   WatchAddInGeometry(dll);
-  return PatchImport(dll, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&WatchedGetProcAddress)) &&
+  return WatchAddInSurfaces(dll) &&
+         PatchImport(dll, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&WatchedGetProcAddress)) &&
          PatchImport(dll, "user32.dll", "SetForegroundWindow", reinterpret_cast<void*>(&WatchedSetForegroundWindow)) &&
          PatchImport(dll, "user32.dll", "DispatchMessageW", reinterpret_cast<void*>(&WatchedDispatchMessageW)) &&
          PatchImport(dll, "gdi32.dll", "Rectangle", reinterpret_cast<void*>(&WatchedRectangle));

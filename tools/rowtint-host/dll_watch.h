@@ -11,9 +11,9 @@
 namespace rowtint::host {
 
 // Points the add-in's GetProcAddress, SetForegroundWindow, DispatchMessageW
-// and Rectangle imports at the stand-in's own, and its geometry imports
-// (dll_dpi.h); false when the module imports one of the first four
-// otherwise than by name.
+// and Rectangle imports at the stand-in's own, its geometry imports
+// (dll_dpi.h) and those of its surfaces (dll_surfaces.h); false when the
+// module imports one of the first four or the surfaces' otherwise than by name.
 bool WatchAddIn(HMODULE dll);
 // From now on GetDpiForWindow, as the add-in finds it, answers `dpi` for the
 // stand-in's windows; 0 gives the system's answer back.

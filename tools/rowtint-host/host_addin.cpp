@@ -1,6 +1,7 @@
 // The host's life and the add-in's in the stand-in: the host starts over the
 // model of its sheet and bars, creates Rowtint.Connect and connects it as
 // Excel does, shuts down, unloads and loads it.
+#include "dll_surfaces.h"
 #include "dll_watch.h"
 #include "host_automation.h"
 #include "host_session.h"
@@ -97,6 +98,8 @@ void HostSession::LoadAddIn(int connectMode) {
   if (FAILED(hr) || !ext) throw ScriptError("CoCreateInstance of Rowtint.Connect failed");
   // Before the add-in first looks at the screen: the grid's resolution and its foreground calls.
   if (!WatchAddIn(GetModuleHandleW(L"Rowtint.dll"))) throw ScriptError("cannot watch the add-in's system calls");
+  // The checks of the screen are counted from the connection on.
+  ResetScreenChecks();
   auto addInInst = win32::fakes::FakeDispatch::Create("COMAddIn");
   addInInst->Unrecorded();
   CustomArray custom;

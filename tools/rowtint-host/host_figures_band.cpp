@@ -1,6 +1,7 @@
-// The band's own figures in the stand-in: how long the add-in itself takes
-// over a selection change, how soon a wheel message brings the band to its
-// new place, and whether Excel's own repaints ever leave it broken.
+// The band's own figures in the stand-in, on either surface: how long the
+// add-in itself takes over a selection change, how soon a wheel message
+// brings the band to its new place, and whether Excel's own repaints ever
+// leave it broken.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "dll_surfaces.h"
 #include "dll_watch.h"
 #include "host_clock.h"
 #include "host_figures.h"
 #include "host_session.h"
-#include "platform/win32/gdi_handles.h"
 #include "screen_capture.h"
 
 namespace rowtint::host {
@@ -26,13 +27,12 @@ std::string Line(HostSession& session, const std::string& line) {
   return out.str();
 }
 
-// The screen pixel in the band's left part, halfway down a row as the grid shows it now.
-COLORREF PixelOnRow(HostSession& session, int row) {
-  const auto grid = session.Windows()->GridOnScreen();
-  const auto& sheet = session.Sheet();
-  const int y = grid.top + (sheet.RowEdge(row) + sheet.RowEdge(row + 1)) / 2;
-  const win32::ScopedWindowDC screen(nullptr, win32::ScopedWindowDC::Area::Client);
-  return GetPixel(screen.Get(), grid.left + 20, y);
+// The band as the add-in last drew it on either surface: its Rectangle calls
+// on the grid, its new bitmaps for the overlays, the later of the two.
+RectanglesDrawn TakeBandDrawn() {
+  const RectanglesDrawn rectangles = TakeRectanglesDrawn();
+  const LayersUpdated layers = TakeLayersUpdated();
+  return {rectangles.calls + layers.calls, std::max(rectangles.lastAtMs, layers.lastAtMs)};
 }
 
 // A row's middle on the screen, so that the band's old place can be looked at after the scroll.
@@ -41,9 +41,15 @@ int RowMiddle(HostSession& session, int row) {
   return session.Windows()->GridOnScreen().top + (sheet.RowEdge(row) + sheet.RowEdge(row + 1)) / 2;
 }
 
-COLORREF PixelAt(HostSession& session, int y) {
-  const win32::ScopedWindowDC screen(nullptr, win32::ScopedWindowDC::Area::Client);
-  return GetPixel(screen.Get(), session.Windows()->GridOnScreen().left + 20, y);
+// The pixel in the band's left part at that height as the user sees it, an overlay blended in.
+COLORREF PixelAt(HostSession& session, int y) { return ShownPixel(session.Windows()->GridOnScreen().left + 20, y); }
+
+COLORREF PixelOnRow(HostSession& session, int row) { return PixelAt(session, RowMiddle(session, row)); }
+
+double Median(std::vector<double> times) {
+  if (times.empty()) return 0;
+  std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
+  return times[times.size() / 2];
 }
 
 void PrintSpread(std::ostream& out, std::vector<double> times) {
@@ -63,16 +69,16 @@ bool SameGrid(const sim::FrameBuffer& a, const sim::FrameBuffer& b, const platfo
 }
 }  // namespace
 
-void PrintSelectionFigures(HostSession& session, int events, std::ostream& out) {
-  if (events <= 0) return;
+double PrintSelectionFigures(HostSession& session, int events, std::ostream& out) {
+  if (events <= 0) return 0;
   std::vector<double> times, addInTimes;
   int shown = 0;
   for (int i = 0; i < events; ++i) {
     const int row = 5 + i % 20;
-    TakeRectanglesDrawn();
+    TakeBandDrawn();
     const double start = NowMs();
     session.UserSelects({{row, 3}, {row, 3}}, false);
-    const auto drawn = TakeRectanglesDrawn();
+    const auto drawn = TakeBandDrawn();
     if (drawn.calls > 0) times.push_back(drawn.lastAtMs - start);
     if (session.LastCall().what == "SheetSelectionChange") addInTimes.push_back(session.LastCall().addInMs);
     session.PumpNow();
@@ -84,6 +90,7 @@ void PrintSelectionFigures(HostSession& session, int events, std::ostream& out) 
   out << "the add-in's own time for a selection change (less the stand-in's window procedures): ";
   PrintSpread(out, addInTimes);
   out << "\n";
+  return Median(addInTimes);
 }
 
 void PrintWheelFigures(HostSession& session, int wheels, std::ostream& out) {
@@ -98,11 +105,11 @@ void PrintWheelFigures(HostSession& session, int wheels, std::ostream& out) {
     const short delta = i % 2 ? 120 : -120;
     const int row = session.Sheet().active.row;
     const int oldY = RowMiddle(session, row);
-    TakeRectanglesDrawn();
+    TakeBandDrawn();
     const double start = NowMs();
     PostMessageW(grid, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
     session.PumpNow();
-    const auto drawn = TakeRectanglesDrawn();
+    const auto drawn = TakeBandDrawn();
     if (drawn.calls > 0) {
       times.push_back(drawn.lastAtMs - start);
       withinFrame += drawn.lastAtMs - start <= kFrameMs;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "dll_dpi.h"
+#include "dll_surfaces.h"
 #include "dll_watch.h"
 #include "platform/win32/boundaries.h"
 #include "platform/win32/gdi_handles.h"
@@ -18,6 +19,8 @@ constexpr UINT_PTR kNextLineTimer = 1;
 constexpr UINT_PTR kDialogTimer = 2;
 constexpr wchar_t kHelperClass[] = L"RowtintHostHelper";
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Tintrow";
+// The add-in's own key, where the user fixes the band's surface.
+constexpr wchar_t kOwnKey[] = L"Software\\Rowtint";
 
 // Messages of every kind but the timer's: the add-in's ticks come only when
 // a script asks for them. How many there were.
@@ -63,6 +66,8 @@ HostSession::HostSession(std::string outDir)
   // system's resolution and the add-in called per-monitor aware; the helper
   // window is made in that context too.
   RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kOwnKey, L"Surface");
+  HideDrawingOnGrids(nullptr);
   AnswerWindowDpi(0);
   ResetThreadDpi();
   WNDCLASSW helper{};
@@ -77,6 +82,7 @@ HostSession::HostSession(std::string outDir)
 HostSession::~HostSession() {
   // The process ends: the add-in is let go without being told, like a host that is closed from outside.
   EndHost();
+  HideDrawingOnGrids(nullptr);
   CoFreeUnusedLibraries();
   SetWindowLongPtrW(helper_, GWLP_USERDATA, 0);
   DestroyWindow(helper_);
@@ -141,6 +147,7 @@ void HostSession::NextLineInsideCall() {
 void HostSession::CallAddIn(const char* what, const std::function<HRESULT()>& call) {
   // Office calls its add-ins in its own thread's context, whatever the window procedure it calls from.
   const HostContextForCall context;
+  if (callDepth_ == 0) NoteCallIntoAddIn();
   if (callDepth_++ == 0) {
     SetTimer(helper_, kNextLineTimer, 20, nullptr);
     SetTimer(helper_, kDialogTimer, 20, nullptr);
@@ -160,9 +167,11 @@ void HostSession::CallAddIn(const char* what, const std::function<HRESULT()>& ca
   }
 }
 
-// Between two lines Office draws its ribbon again before the loop dispatches what was posted.
+// Between two lines a composed renderer redraws the grids, and Office its
+// ribbon, before the loop dispatches what was posted.
 void HostSession::Execute(const std::string& line, std::ostream& out) {
   script::Execute(line, *this, out);
+  RedrawOwnPicture();
   RefreshRibbon();
   PumpWithoutTimers();
 }
@@ -234,6 +243,9 @@ void HostSession::Tick() {
   // A message held while its window was destroyed reaches no procedure:
   // the add-in destroys its timer's window before its library can go.
   if (!message || !IsWindow(message->hwnd)) return;
+  // A composed renderer has redrawn the grids from its own picture before the timer's message comes.
+  RedrawOwnPicture();
+  NoteCallIntoAddIn();
   CallAddIn("timer", [&] {
     DispatchMessageW(&*message);
     return S_OK;
@@ -263,7 +275,43 @@ bool HostSession::TimerMessageArrives(DWORD withinMs) {
 void HostSession::WriteSnapshot(const std::string& file) {
   PumpUntilQuiet();
   const auto path = (std::filesystem::path(outDir_) / file).string();
-  if (!CaptureScreen().WritePng(path)) throw ScriptError("cannot write " + path);
+  if (!CaptureShown().WritePng(path)) throw ScriptError("cannot write " + path);
+}
+
+void HostSession::PutSurface(const std::string& choice) {
+  const std::wstring text = win32::Widen(choice);
+  if (RegSetKeyValueW(HKEY_CURRENT_USER, kOwnKey, L"Surface", REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+    throw ScriptError("cannot write the add-in's own key");
+}
+
+void HostSession::SetRenderer(script::Renderer renderer) {
+  if (renderer == renderer_) return;
+  renderer_ = renderer;
+  ApplyRenderer();
+  if (windows_) windows_->RepaintAll();
+}
+
+void HostSession::ApplyRenderer() {
+  if (renderer_ != script::Renderer::Flip) {
+    HideDrawingOnGrids(nullptr);
+    return;
+  }
+  HideDrawingOnGrids([this](HWND grid, HDC into) { return windows_ && windows_->PaintGridPicture(grid, into); });
+}
+
+void HostSession::RedrawOwnPicture() {
+  if (renderer_ != script::Renderer::Composed || !windows_) return;
+  windows_->RedrawOwnPicture();
+  // Wine takes what was drawn through a window's DC to the screen when the
+  // thread next looks at its queue; the compositor has it there at once.
+  MSG message;
+  PeekMessageW(&message, nullptr, WM_NULL, WM_NULL, PM_NOREMOVE);
+}
+
+void HostSession::MoveMainWindow(int dx, int dy) {
+  windows_->MoveMain(dx, dy);
+  PumpNow();
 }
 
 }  // namespace rowtint::host

@@ -85,6 +85,9 @@ class HostSession : private script::ScriptHost {
   std::optional<std::string> ShownForm() override;
   void RecordError(const std::string& what) override { errors_.push_back(what); }
   void PutSetting(const script::Setting& setting) override;
+  void PutSurface(const std::string& choice) override;
+  void SetRenderer(script::Renderer renderer) override;
+  void MoveMainWindow(int dx, int dy) override;
   void SetFaults(const script::Faults&) override { NotOffered("faults"); }
   void SetScreen(const script::ScreenSize&) override { NotOffered("screen"); }
   void SetDpi(int) override { NotOffered("dpi"); }
@@ -117,6 +120,14 @@ class HostSession : private script::ScriptHost {
   HWND FormWindow() const;
   // The add-in's next timer message, taken from the queue when one comes within a second.
   std::optional<MSG> NextTimerMessage();
+  // The renderer at work on the host's windows: a composed one redraws them
+  // from its own picture, a flip one keeps what is drawn through a DC on a
+  // grid off the screen.
+  void ApplyRenderer();
+  void RedrawOwnPicture();
+  // The way across the add-in answers for its "Across" items, asked through
+  // its IDispatch as Office asks; none with no add-in connected.
+  std::optional<std::string> AskAcross();
 
   std::string outDir_;
   HWND helper_ = nullptr;
@@ -135,6 +146,7 @@ class HostSession : private script::ScriptHost {
   // A connection object disconnected by `unload keep`, held until `release` or the next connection.
   win32::ComPtr<IDispatch> kept_;
   platform::Rect gridRect_{40, 120, 1240, 760};
+  script::Renderer renderer_ = script::Renderer::Gdi;
   bool started_ = false;
 
   // Lines, and where the run is in them.

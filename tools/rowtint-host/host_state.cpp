@@ -1,9 +1,14 @@
 // What `state` prints for the stand-in: only what a host sees from outside
 // the add-in, under the simulator's key names where the meaning is the same.
 #include "host_session.h"
+
+#include <algorithm>
+
 #include "dll_dpi.h"
+#include "dll_surfaces.h"
 #include "dll_watch.h"
 #include "live_gdi_objects.h"
+#include "ribbon_objects.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/hresult_errors.h"
 #include "state_json.h"
@@ -84,6 +89,19 @@ std::string HostSession::StateJson() {
   report.errors = std::exchange(errors_, {});
   report.foregroundChanges = TakeForegroundChanges();
   report.foregroundOwner = ForegroundOwner();
+  report.across = AskAcross();
+  // The surface is what the windows tell: the add-in's overlays owned by the active workbook's main window.
+  for (const auto& o : OverlayWindows())
+    report.overlays.push_back({reinterpret_cast<platform::WindowHandle>(o.owner), o.visible,
+                               platform::Rect{o.rect.left, o.rect.top, o.rect.right, o.rect.bottom},
+                               (o.exStyle & WS_EX_LAYERED) != 0, (o.exStyle & WS_EX_TRANSPARENT) != 0,
+                               (o.exStyle & WS_EX_NOACTIVATE) != 0, (o.exStyle & WS_EX_TOPMOST) != 0});
+  if (addin_ && windows_) {
+    const auto main = reinterpret_cast<platform::WindowHandle>(windows_->Main());
+    const bool overlay = std::any_of(report.overlays.begin(), report.overlays.end(),
+                                     [&](const script::StateReport::Overlay& o) { return o.owner == main; });
+    report.surface = script::StateReport::Surface{overlay, ScreenChecks(), std::nullopt};
+  }
   if (const auto systemAware = LastDrawingSystemAware())
     report.threadDpi =
         *systemAware ? script::StateReport::DpiContext::System : script::StateReport::DpiContext::Monitor;
@@ -92,11 +110,37 @@ std::string HostSession::StateJson() {
     j.Key("focusInGrid").Bool(windows_ && GetFocus() == windows_->Grid());
     j.Key("comReferences").Value(OutstandingReferences());
   };
-  return script::WriteState(
-      report, {StateKey::Selection, StateKey::Workbooks, StateKey::FindOptions, StateKey::Timer, StateKey::Settings,
-               StateKey::Bars, StateKey::Ribbon, StateKey::ClicksHandled, StateKey::Forms, StateKey::Messages,
-               StateKey::Launched, launches, StateKey::Errors, StateKey::ForegroundChanges, StateKey::ForegroundOwner,
-               StateKey::RefusedCalls, StateKey::ThreadDpi, windows});
+  return script::WriteState(report, {StateKey::Selection,    StateKey::Workbooks,         StateKey::FindOptions,
+                                     StateKey::Timer,        StateKey::Settings,          StateKey::Bars,
+                                     StateKey::Ribbon,       StateKey::ClicksHandled,     StateKey::Forms,
+                                     StateKey::Messages,     StateKey::Launched,          launches,
+                                     StateKey::Errors,       StateKey::ForegroundChanges, StateKey::ForegroundOwner,
+                                     StateKey::RefusedCalls, StateKey::ThreadDpi,         StateKey::Across,
+                                     StateKey::Surface,      StateKey::Overlays,          windows});
+}
+
+std::optional<std::string> HostSession::AskAcross() {
+  if (!addin_) return std::nullopt;
+  std::wstring name = L"RibbonPressed";
+  LPOLESTR names[] = {name.data()};
+  DISPID id = DISPID_UNKNOWN;
+  if (FAILED(addin_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return std::nullopt;
+  std::optional<std::string> across;
+  const std::pair<const char*, const char*> items[] = {
+      {"rowtintAcrossRow", "row"}, {"rowtintAcrossColumn", "column"}, {"rowtintAcrossBoth", "both"}};
+  for (const auto& [item, way] : items) {
+    win32::Variant control = win32::Variant::Object(
+        FakeRibbonControl(item, app_ ? win32::fakes::AsDispatch(app_) : win32::ComPtr<IDispatch>()).Get());
+    DISPPARAMS params{control.Ptr(), nullptr, 1, 0};
+    win32::Variant pressed;
+    HRESULT hr = S_OK;
+    CallAddIn("RibbonPressed", [&] {
+      hr = addin_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, pressed.Put(), nullptr, nullptr);
+      return hr;
+    });
+    if (SUCCEEDED(hr) && pressed.Type() == VT_BOOL && pressed.Ptr()->boolVal != VARIANT_FALSE) across = way;
+  }
+  return across;
 }
 
 long HostSession::OutstandingReferences() {

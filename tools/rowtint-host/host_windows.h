@@ -40,6 +40,12 @@ class HostWindows : public sim::ExcelView {
   void Show(sim::ExcelModel& model);
   // The add-in's ribbon group above the grid, drawn again when what it shows has changed.
   void ShowRibbon(const sim::RibbonModel& ribbon);
+  // A grid window's own picture, its whole client area, painted into `dc`; false for any other window.
+  bool PaintGridPicture(HWND grid, HDC dc);
+  // Excel redraws every grid from its own picture, with no message to the grid's procedure.
+  void RedrawOwnPicture();
+  // The user drags the active workbook's main window by (dx, dy), its grid with it.
+  void MoveMain(int dx, int dy);
 
   // What the host repaints at once after the user's action.
   platform::Rect GridClient() override;

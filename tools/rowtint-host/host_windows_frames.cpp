@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host_windows.h"
+#include "platform/win32/gdi_handles.h"
 
 namespace rowtint::host {
 
@@ -61,6 +62,31 @@ void HostWindows::ShowActive() {
   SetActiveWindow(shown_->main);
   SetFocus(shown_->grid);
   RepaintAll();
+}
+
+bool HostWindows::PaintGridPicture(HWND grid, HDC dc) {
+  const Frame* frame = FrameOf(grid);
+  if (!frame || frame->grid != grid) return false;
+  RECT client{};
+  GetClientRect(grid, &client);
+  PaintGrid(*frame, dc, client);
+  return true;
+}
+
+// Through a DC of the stand-in's own, which Windows tells the grid's procedure nothing of.
+void HostWindows::RedrawOwnPicture() {
+  for (const auto& frame : frames_) {
+    const win32::ScopedWindowDC dc(frame->grid, win32::ScopedWindowDC::Area::Client);
+    if (dc.Get()) PaintGridPicture(frame->grid, dc.Get());
+  }
+}
+
+// As a drag does: the window keeps its pixels, and it is told of its move.
+void HostWindows::MoveMain(int dx, int dy) {
+  RECT r{};
+  GetWindowRect(Main(), &r);
+  SetWindowPos(Main(), nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceCaret();
 }
 
 void HostWindows::ShowRibbon(const sim::RibbonModel& ribbon) {

@@ -50,6 +50,7 @@ void SimSession::LoadAddInLibrary() {
   // A timer message held for the old library's band names a callback about to go.
   os.DropHeldTimers();
   library_.reset();
+  forms_.LibraryGone();
   library_ = std::make_unique<addin::Library>(
       engine::Services{os, os, os, os, os, settings_, forms_, diagnostics_, os, os, ownKey_});
 }
@@ -122,6 +123,14 @@ void SimSession::SetThreadDpi(bool systemAware) {
   desktop_->SetHostThreadDpi(systemAware ? sim::SimDesktop::ThreadDpi::System : sim::SimDesktop::ThreadDpi::PerMonitor);
 }
 
+void SimSession::SetRenderer(script::Renderer renderer) {
+  using R = sim::SimHost::Renderer;
+  renderer_ = renderer == script::Renderer::Composed ? R::Composed
+              : renderer == script::Renderer::Flip   ? R::Flip
+                                                     : R::Gdi;
+  if (Host().CurrentRenderer() != renderer_) host_->SetRenderer(renderer_);
+}
+
 void SimSession::PutSetting(const script::Setting& setting) {
   settings_.PutByUser(engine::kSettingsApp, setting.section, setting.key, setting.text);
 }
@@ -176,6 +185,7 @@ void SimSession::StartHost() {
   bars_->DropTemporary();
   LoadAddInLibrary();
   host_ = sim::SimHost::Start(*desktop_, bars_, gridRect_, workbook_ ? &*workbook_ : nullptr, &faults_);
+  if (renderer_ != host_->CurrentRenderer()) host_->SetRenderer(renderer_);
   LoadAddIn(platform::ext_cm_Startup);
   CallAddIn("OnStartupComplete", [&] { connect_->OnStartupComplete(); });
 }
@@ -196,6 +206,17 @@ void SimSession::Unload(bool keep) {
     kept_ = std::move(connect_);
   else
     connect_.reset();
+  FreeUnusedLibrary();
+}
+
+void SimSession::Release() {
+  kept_.reset();
+  FreeUnusedLibrary();
+}
+
+void SimSession::FreeUnusedLibrary() {
+  if (connect_ || kept_ || forms_.KeepsFormWindows()) return;
+  LoadAddInLibrary();
 }
 
 void SimSession::ShutdownHost() {

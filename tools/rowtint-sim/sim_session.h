@@ -80,7 +80,7 @@ class SimSession : private script::ScriptHost {
   bool Kept() const override { return kept_ != nullptr; }
   void Load() override { LoadAddIn(platform::ext_cm_AfterStartup); }
   void Unload(bool keep) override;
-  void Release() override { kept_.reset(); }
+  void Release() override;
   sim::ExcelModel& Model() override { return Host().Model(); }
   sim::RibbonModel& Ribbon() override { return ribbon_.Model(); }
   platform::Rect ScreenBounds() override { return desktop_->Screen().Bounds(); }
@@ -89,6 +89,9 @@ class SimSession : private script::ScriptHost {
   std::optional<std::string> ShownForm() override;
   void RecordError(const std::string& what) override { desktop_->RecordHostError(what); }
   void PutSetting(const script::Setting& setting) override;
+  void PutSurface(const std::string& choice) override { ownKey_.texts["Surface"] = choice; }
+  void SetRenderer(script::Renderer renderer) override;
+  void MoveMainWindow(int dx, int dy) override { Host().MoveMainWindow(dx, dy); }
   void SetFaults(const script::Faults& faults) override { faults_.Set(faults.probability, faults.seed); }
   void SetScreen(const script::ScreenSize& size) override;
   void SetDpi(int dpi) override { Host().SetDpi(dpi); }
@@ -119,6 +122,10 @@ class SimSession : private script::ScriptHost {
   void LoadAddIn(platform::ext_ConnectMode mode);
   // The connection objects go, the kept one too, without being told: the host has ended.
   void DropConnections();
+  // As COM frees a single-threaded apartment's unused library at once when
+  // the host asks: with no connection object and no window of its own left,
+  // the add-in's library goes, and the next connection loads it afresh.
+  void FreeUnusedLibrary();
   template <class Call>
   void CallAddIn(const char* what, Call call);
   std::string ForegroundOwner() const;
@@ -132,6 +139,8 @@ class SimSession : private script::ScriptHost {
   std::shared_ptr<sim::SimHost> host_;
   std::optional<sim::SheetModel> workbook_;
   platform::Rect gridRect_ = sim::kDefaultGridRect;
+  // How the host gets its grids onto the screen, kept across its runs.
+  sim::SimHost::Renderer renderer_ = sim::SimHost::Renderer::Gdi;
   platform::NoDiagnostics diagnostics_;
   // The add-in's own key, which the user sets by hand; it outlives the host's runs.
   sim::SimOwnKey ownKey_;

@@ -96,6 +96,13 @@ std::string SimSession::StateJson() {
     for (int i = 0; i < 3; ++i)
       if (connect_->RibbonPressed(addin::kRibbonAcrossItems[i])) report.across = engine::AcrossToSettingText(ways[i]);
   }
+  if (connect_ && host_) {
+    const auto& surfaces = library_->Band().Surfaces();
+    report.surface = script::StateReport::Surface{surfaces.For(host_->MainWindow()) == engine::Surface::Overlay,
+                                                  surfaces.Checks(), surfaces.Missed()};
+  }
+  for (const auto& o : desktop_->Overlays())
+    report.overlays.push_back({o.owner, o.visible, o.rect, o.layered, o.transparent, o.noActivate, o.topmost});
   if (const auto drawing = desktop_->LastDrawingDpi())
     report.threadDpi = *drawing == sim::SimDesktop::ThreadDpi::System ? script::StateReport::DpiContext::System
                                                                       : script::StateReport::DpiContext::Monitor;
@@ -137,6 +144,8 @@ std::string SimSession::StateJson() {
                                      StateKey::RefusedCalls,
                                      handles,
                                      StateKey::Across,
+                                     StateKey::Surface,
+                                     StateKey::Overlays,
                                      StateKey::Settings,
                                      StateKey::Bars,
                                      StateKey::Ribbon,

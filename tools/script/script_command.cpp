@@ -25,6 +25,8 @@ const std::map<std::string, Entry>& Table() {
       {"bar", {Verb::Bar, Kind::Prepare}},
       {"faults", {Verb::Faults, Kind::Prepare}},
       {"thread-dpi", {Verb::ThreadDpi, Kind::Prepare}},
+      {"surface", {Verb::Surface, Kind::Prepare}},
+      {"renderer", {Verb::Renderer, Kind::Sheet}},
       {"screen", {Verb::Screen, Kind::Sheet}},
       {"grid", {Verb::Grid, Kind::Sheet}},
       {"zoom", {Verb::Zoom, Kind::Sheet}},
@@ -49,6 +51,7 @@ const std::map<std::string, Entry>& Table() {
       {"away", {Verb::Away, Kind::User}},
       {"back", {Verb::Back, Kind::User}},
       {"freeze", {Verb::Freeze, Kind::User}},
+      {"move", {Verb::Move, Kind::User}},
       {"wheel", {Verb::Wheel, Kind::User}},
       {"repaint", {Verb::Repaint, Kind::User}},
       {"ribbon", {Verb::Ribbon, Kind::User}},
@@ -133,6 +136,14 @@ Arguments SheetArguments(Verb verb, const ScriptLine& line) {
     }
     case Verb::Caret:
       return OnOff{OnOrOff(line)};
+    case Verb::Renderer: {
+      line.ExpectArguments(1);
+      const std::string& which = line.Word(1);
+      if (which == "gdi") return RendererChoice{Renderer::Gdi};
+      if (which == "composed") return RendererChoice{Renderer::Composed};
+      if (which == "flip") return RendererChoice{Renderer::Flip};
+      throw ScriptError("'renderer' takes gdi, composed or flip, not '" + which + "'");
+    }
     default:
       return EdgesOf(line);  // grid
   }
@@ -231,6 +242,14 @@ Arguments UserArguments(Verb verb, const ScriptLine& line) {
     }
     case Verb::Repaint:
       return RepaintOf(line);
+    case Verb::Move: {
+      // The main window may be dragged as far as the largest screen is wide or high.
+      line.ExpectArguments(2);
+      const Offset by{line.Whole(1, -kScreenLimits.right, kScreenLimits.right, "distance right"),
+                      line.Whole(2, -kScreenLimits.bottom, kScreenLimits.bottom, "distance down")};
+      if (by.dx == 0 && by.dy == 0) throw ScriptError("'move' takes a distance to move the window, not 0 0");
+      return by;
+    }
     default:
       line.ExpectArguments(0);
       return NoArguments{};
@@ -310,6 +329,13 @@ Arguments ArgumentsOf(Verb verb, Kind kind, const ScriptLine& line) {
       if (context != "system" && context != "monitor")
         throw ScriptError("'thread-dpi' takes system or monitor, not '" + context + "'");
       return ThreadContext{context == "system"};
+    }
+    case Verb::Surface: {
+      line.ExpectArguments(1);
+      const std::string& choice = line.Word(1);
+      if (choice != "auto" && choice != "grid" && choice != "overlay")
+        throw ScriptError("'surface' takes auto, grid or overlay, not '" + choice + "'");
+      return Text{choice};
     }
     case Verb::Tick:
       line.ExpectArguments(0, 1);

@@ -45,6 +45,8 @@ enum class Verb {
   Set,
   WindowDpi,
   ThreadDpi,
+  Surface,
+  Renderer,
   Caret,
   Select,
   SelectObject,
@@ -60,6 +62,7 @@ enum class Verb {
   Away,
   Back,
   Freeze,
+  Move,
   Wheel,
   Repaint,
   Ribbon,
@@ -161,10 +164,22 @@ struct RibbonAction {
   enum class What { Click, Toggle, Menu } what = What::Click;
   std::string id, item;
 };
+// How Excel gets its grids onto the screen: through GDI, redrawn from a
+// picture of its own at any time without a message the grid's procedure
+// sees, or presented through a flip-model swap chain, where nothing drawn
+// through a DC on the grid shows.
+enum class Renderer { Gdi, Composed, Flip };
+struct RendererChoice {
+  Renderer which = Renderer::Gdi;
+};
+// `move DX DY`: the active workbook's main window dragged by that many pixels.
+struct Offset {
+  std::int64_t dx = 0, dy = 0;
+};
 
 using Arguments = std::variant<NoArguments, Number, OnOff, Text, Setting, Faults, ScreenSize, Edges, Size, CellText,
                                Selection, ScrollTo, Freeze, Repaint, LookIn, WorkbookAction, Edit, Unload,
-                               ThreadContext, Ticks, ColorAnswer, FormAction, RibbonAction>;
+                               ThreadContext, Ticks, ColorAnswer, FormAction, RibbonAction, RendererChoice, Offset>;
 
 struct Command {
   Verb verb;

@@ -23,6 +23,24 @@ void MoveGrid(const Command& command, ScriptHost& host) {
     model.PlaceGrid(rect);
 }
 
+// The main window goes with its grid; the grid must stay on the screen, where both hosts can compare it.
+void MoveMain(const Command& command, ScriptHost& host) {
+  // Both hosts place an edit's window once, where the cell was.
+  if (host.Model().Editing()) throw ScriptError("'move' needs the edit ended first");
+  auto& view = host.Model().View();
+  const platform::Rect client = view.GridClient();
+  const platform::Point origin = view.GridOrigin();
+  const Offset by = command.Get<Offset>();
+  const Edges moved{origin.x + by.dx, origin.y + by.dy, origin.x + client.right + by.dx,
+                    origin.y + client.bottom + by.dy};
+  const platform::Rect screen = host.ScreenBounds();
+  if (moved.left < screen.left || moved.top < screen.top || moved.right > screen.right || moved.bottom > screen.bottom)
+    throw ScriptError("'move' would take the grid off the screen, to " + std::to_string(moved.left) + " " +
+                      std::to_string(moved.top) + " " + std::to_string(moved.right) + " " +
+                      std::to_string(moved.bottom));
+  host.MoveMainWindow(static_cast<int>(by.dx), static_cast<int>(by.dy));
+}
+
 void SheetCommand(const Command& command, sim::ExcelModel& model) {
   switch (command.verb) {
     case Verb::Zoom:
@@ -182,6 +200,13 @@ void CarryOut(const Command& command, ScriptHost& host, std::ostream& out) {
   switch (command.verb) {
     case Verb::Setting:
       return host.PutSetting(command.Get<Setting>());
+    case Verb::Surface:
+      return host.PutSurface(command.Get<Text>().text);
+    case Verb::Renderer:
+      host.Model();
+      return host.SetRenderer(command.Get<RendererChoice>().which);
+    case Verb::Move:
+      return MoveMain(command, host);
     case Verb::Bar:
       host.Bars().AddBar(command.Get<Text>().text, false);
       return;

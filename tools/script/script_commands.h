@@ -65,6 +65,13 @@ class ScriptHost {
 
   // Before the host starts, or later.
   virtual void PutSetting(const Setting& setting) = 0;
+  // The user's choice of the band's surface in the add-in's own key (the
+  // value Surface), which the add-in reads when it next connects.
+  virtual void PutSurface(const std::string& choice) = 0;
+  // How Excel gets its grids onto the screen, from now on and at the host's next starts.
+  virtual void SetRenderer(Renderer renderer) = 0;
+  // The user drags the active workbook's main window by (dx, dy), its grid with it.
+  virtual void MoveMainWindow(int dx, int dy) = 0;
   virtual void SetFaults(const Faults& faults) = 0;
   // The screen's size and resolution.
   virtual void SetScreen(const ScreenSize& size) = 0;

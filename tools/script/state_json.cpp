@@ -1,6 +1,8 @@
 #include "state_json.h"
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "platform/host.h"
 
@@ -146,6 +148,53 @@ void WriteTexts(JsonWriter& j, const char* key, const std::vector<std::string>& 
   j.EndArray();
 }
 
+// "surface": the kind of the active window's band and the checks; null while no add-in is connected.
+void WriteSurface(JsonWriter& j, const std::optional<StateReport::Surface>& surface) {
+  j.Key("surface");
+  if (!surface) {
+    j.Null();
+    return;
+  }
+  j.BeginObject().Key("kind").Text(surface->overlay ? "overlay" : "grid").Key("checks").Value(surface->checks);
+  if (surface->missed) j.Key("missed").Value(*surface->missed);
+  j.EndObject();
+}
+
+// The place, from 1, of the workbook whose window is `main`, as `workbook N`
+// counts; the active one first, since before version 15 one main window shows them all. 0 for none.
+std::int64_t WorkbookPlaceOf(sim::ExcelModel* model, platform::WindowHandle main) {
+  if (!model || !main) return 0;
+  auto& view = model->View();
+  if (view.MainWindowOf(model->Active().id) == main) return static_cast<std::int64_t>(model->ActivePlace());
+  const auto& books = model->Workbooks();
+  for (std::size_t i = 0; i < books.size(); ++i)
+    if (view.MainWindowOf(books[i]->id) == main) return static_cast<std::int64_t>(i + 1);
+  return 0;
+}
+
+// "overlays": by owner, then top to bottom and left to right, so that the
+// order neither host's window list keeps does not matter.
+void WriteOverlays(JsonWriter& j, const StateReport& r) {
+  struct Entry {
+    std::int64_t owner;
+    const StateReport::Overlay* overlay;
+  };
+  std::vector<Entry> entries;
+  for (const auto& o : r.overlays) entries.push_back({WorkbookPlaceOf(r.model, o.owner), &o});
+  const auto key = [](const Entry& e) {
+    const platform::Rect& rect = e.overlay->rect;
+    return std::make_tuple(e.owner, rect.top, rect.left, rect.bottom, rect.right, e.overlay->visible);
+  };
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return key(a) < key(b); });
+  j.Key("overlays").BeginArray();
+  for (const auto& [owner, o] : entries) {
+    j.BeginObject().Key("owner").Value(owner).Key("visible").Bool(o->visible).Key("rect").RectValue(o->rect);
+    j.Key("layered").Bool(o->layered).Key("transparent").Bool(o->transparent);
+    j.Key("noActivate").Bool(o->noActivate).Key("topmost").Bool(o->topmost).EndObject();
+  }
+  j.EndArray();
+}
+
 void WriteKey(JsonWriter& j, const StateReport& r, StateKey key) {
   switch (key) {
     case StateKey::Selection:
@@ -188,6 +237,10 @@ void WriteKey(JsonWriter& j, const StateReport& r, StateKey key) {
       else
         j.Null();
       return;
+    case StateKey::Surface:
+      return WriteSurface(j, r.surface);
+    case StateKey::Overlays:
+      return WriteOverlays(j, r);
     case StateKey::ThreadDpi:
       j.Key("threadDpi");
       if (r.threadDpi)

@@ -53,6 +53,24 @@ struct StateReport {
   // "column" or "both"), asked whether or not a ribbon shows them; none
   // while no add-in is connected.
   std::optional<std::string> across;
+  // The surface the band of the active workbook's window is on, and the
+  // add-in's checks of the screen since it connected; none while no add-in
+  // is connected. Only the simulator, which sees the checks' outcome, tells the misses.
+  struct Surface {
+    bool overlay = false;
+    std::int64_t checks = 0;
+    std::optional<std::int64_t> missed;
+  };
+  std::optional<Surface> surface;
+  // Each of the add-in's overlay windows: its owner (a workbook's main
+  // window), whether it shows, where, and its styles.
+  struct Overlay {
+    platform::WindowHandle owner = 0;
+    bool visible = false;
+    platform::Rect rect;
+    bool layered = false, transparent = false, noActivate = false, topmost = false;
+  };
+  std::vector<Overlay> overlays;
   // The DPI context the add-in's last drawing ran in; none before it drew.
   enum class DpiContext { System, Monitor };
   std::optional<DpiContext> threadDpi;
@@ -77,6 +95,8 @@ enum class StateKey {
   RefusedCalls,  // taken from the model: counted afresh
   Across,
   ThreadDpi,
+  Surface,
+  Overlays,  // in a fixed order: by owner, then by place
 };
 // Keys of one host's own, written where its layout has them.
 using OwnKeys = std::function<void(JsonWriter&)>;

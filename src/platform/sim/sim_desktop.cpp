@@ -87,7 +87,7 @@ std::vector<Rect> SimDesktop::WindowsAbove(WindowHandle topLevel) const {
   std::vector<Rect> above;
   bool past = false;
   for (const auto& w : windows_) {
-    if (w.parent != 0 || w.layer) continue;
+    if (w.parent != 0 || (w.exStyle & kExLayered)) continue;
     if (past) above.push_back(w.rect);
     past = past || w.handle == topLevel;
   }

@@ -117,12 +117,14 @@ class SimDesktop : public platform::WindowQueries,
   // applies no raster operation) where no window above them covers them.
   FrameBuffer Shown() const;
   Pixel ShownAt(Point p) const;
-  // The overlays, in the z-order, for what `state` shows of them.
+  // The overlays, in the z-order, for what `state` shows of them: with
+  // their extended styles as Windows would report them.
   struct OverlayView {
     WindowHandle handle;
     WindowHandle owner;
     bool visible;
     Rect rect;
+    bool layered, transparent, noActivate, topmost;
   };
   std::vector<OverlayView> Overlays() const;
   // Excel presents the window's picture itself (a flip-model swap chain):
@@ -276,6 +278,15 @@ class SimDesktop : public platform::WindowQueries,
     platform::Color color = 0;
     std::uint8_t alpha = 0;
   };
+  // The extended styles the desktop acts on: a layered window's fill is
+  // blended in by the compositor; one that is also transparent lets the
+  // mouse through; one that takes no activation never becomes active.
+  enum ExStyle : std::uint32_t {
+    kExLayered = 1,
+    kExTransparent = 2,
+    kExNoActivate = 4,
+    kExTopmost = 8,
+  };
   struct Window {
     WindowHandle handle;
     std::string className;
@@ -284,7 +295,8 @@ class SimDesktop : public platform::WindowQueries,
     Painter painter;
     Program program = Program::Host;
     WindowHandle owner = 0;      // a top-level window kept just above its owner, and gone with it
-    std::optional<Layer> layer;  // an overlay: no painting of its own, transparent to the mouse
+    std::optional<Layer> layer;  // an overlay: no painting of its own
+    std::uint32_t exStyle = 0;
   };
   struct DcState {
     int rop = platform::kR2CopyPen;

@@ -1,22 +1,24 @@
 // The simulated desktop's layered overlays and its compositor: an overlay
 // paints nothing into the framebuffer; what the user sees blends it in over
-// what the windows painted, as the desktop's compositor does, each channel
-// round(alpha * P + (1 - alpha) * D), where no window above it covers it.
+// what the windows painted, as the desktop's compositor does, where no
+// window above it covers it. Windows takes an overlay's fill as a bitmap of
+// premultiplied bytes, each colour channel round(alpha * P) already; the
+// compositor adds round((1 - alpha) * D) of the pixel beneath.
 #include <algorithm>
-#include <cmath>
 
 #include "platform/sim/sim_desktop.h"
 
 namespace rowtint::sim {
 namespace {
-std::uint8_t Channel(platform::Color color, int shift) { return static_cast<std::uint8_t>((color >> shift) & 0xFF); }
+unsigned Channel(std::uint32_t color, int shift) { return (color >> shift) & 0xFF; }
 
 Pixel Blend(Pixel under, platform::Color color, std::uint8_t alpha) {
-  const double a = alpha / 255.0;
   Pixel out = 0;
   for (const int shift : {0, 8, 16}) {
-    const double mixed = a * Channel(color, shift) + (1 - a) * ((under >> shift) & 0xFF);
-    out |= static_cast<Pixel>(std::lround(mixed)) << shift;
+    // Neither division ever meets a half: 255 is odd.
+    const unsigned premultiplied = (Channel(static_cast<std::uint32_t>(color), shift) * alpha + 127) / 255;
+    const unsigned beneath = ((255U - alpha) * Channel(under, shift) + 127) / 255;
+    out |= static_cast<Pixel>(premultiplied + beneath) << shift;
   }
   return out;
 }
@@ -28,13 +30,18 @@ WindowHandle SimDesktop::CreateOverlay(WindowHandle owner) {
   ++calls_;
   if (!IsWindow(owner)) return 0;
   const WindowHandle overlay = CreateWindow("RowtintOverlay", 0, {}, nullptr);
-  for (auto& w : windows_)
-    if (w.handle == overlay) {
-      w.owner = owner;
-      w.layer = Layer{};
-    }
-  // An owned window stands just above its owner.
-  BringToTop(RootOf(owner) == owner ? owner : RootOf(owner));
+  Window made = std::move(windows_.back());
+  windows_.pop_back();
+  made.owner = owner;
+  made.layer = Layer{};
+  made.exStyle = kExLayered | kExTransparent | kExNoActivate;
+  // An owned window stands just above its owner (and what the owner holds),
+  // which keeps its own place in the z-order.
+  const WindowHandle root = RootOf(owner);
+  std::size_t above = 0;
+  for (std::size_t i = 0; i < windows_.size(); ++i)
+    if (RootOf(windows_[i].handle) == root || windows_[i].owner == root) above = i + 1;
+  windows_.insert(windows_.begin() + static_cast<std::ptrdiff_t>(above), std::move(made));
   return overlay;
 }
 
@@ -70,7 +77,7 @@ Pixel SimDesktop::ShownAt(Point p) const {
     if (!w.layer || !w.layer->visible || !Inside(w.rect, p)) continue;
     bool covered = false;
     for (std::size_t j = i + 1; j < windows_.size() && !covered; ++j)
-      covered = windows_[j].parent == 0 && !windows_[j].layer && Inside(windows_[j].rect, p);
+      covered = windows_[j].parent == 0 && !(windows_[j].exStyle & kExLayered) && Inside(windows_[j].rect, p);
     if (!covered) pixel = Blend(pixel, w.layer->color, w.layer->alpha);
   }
   return pixel;
@@ -90,7 +97,10 @@ FrameBuffer SimDesktop::Shown() const {
 std::vector<SimDesktop::OverlayView> SimDesktop::Overlays() const {
   std::vector<OverlayView> all;
   for (const auto& w : windows_)
-    if (w.layer) all.push_back({w.handle, w.owner, w.layer->visible, w.rect});
+    if (w.layer)
+      all.push_back({w.handle, w.owner, w.layer->visible, w.rect, (w.exStyle & kExLayered) != 0,
+                     (w.exStyle & kExTransparent) != 0, (w.exStyle & kExNoActivate) != 0,
+                     (w.exStyle & kExTopmost) != 0});
   return all;
 }
 

@@ -161,8 +161,8 @@ WindowHandle SimDesktop::WindowFromPoint(Point seen) {
   ++calls_;
   const Point point = Physical(seen);
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-    // An overlay is transparent to the mouse, and so to this question.
-    if (it->layer) continue;
+    // A layered window that is transparent lets the mouse through, and so this question.
+    if ((it->exStyle & kExLayered) && (it->exStyle & kExTransparent)) continue;
     const Rect& r = it->rect;
     if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom) return it->handle;
   }

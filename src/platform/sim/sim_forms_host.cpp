@@ -39,6 +39,7 @@ void SimFormsHost::ShowModal(const std::shared_ptr<platform::FormWindow>& form, 
                                                       if (auto f = weak.lock()) Paint(*f, fb, clip);
                                                     });
   shown_.push_back({form, window, desktop_.GetActiveWindow(), desktop_.GetFocus(), desktop_.Foreground(), dpi});
+  made_.insert(form.get());
   // An activated top-level window of the process in front is the foreground window, as on Windows.
   desktop_.SetForegroundHandle(window);
   desktop_.SetActiveWindowHandle(window);

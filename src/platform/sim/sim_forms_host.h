@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "platform/form_surface.h"
@@ -20,7 +21,16 @@ class SimFormsHost : public platform::FormsHost {
 
   void ShowModal(const std::shared_ptr<platform::FormWindow>& form, platform::WindowHandle anchor) override;
   void Invalidate(platform::FormWindow& form) override;
-  void Unloaded(platform::FormWindow& form) override { Close(form); }
+  void Unloaded(platform::FormWindow& form) override {
+    made_.erase(&form);
+    Close(form);
+  }
+  // Windows keeps a form's window, hidden, from its first showing until the
+  // form unloads: the add-in's library, whose code the window runs, stays
+  // loaded while one is kept.
+  bool KeepsFormWindows() const { return !made_.empty(); }
+  // The library that made them went, and its forms with it.
+  void LibraryGone() { made_.clear(); }
 
   // The form the user is working with: the topmost shown one, or nullptr.
   std::shared_ptr<platform::FormWindow> ActiveForm() const;
@@ -45,6 +55,7 @@ class SimFormsHost : public platform::FormsHost {
   SimDesktop& desktop_;
   std::function<bool()> pumpOne_;
   std::vector<Shown> shown_;
+  std::set<const platform::FormWindow*> made_;
 };
 
 }  // namespace rowtint::sim
