@@ -224,6 +224,10 @@ TEST_F(SurfaceTest, TheOverlayFollowsTheBand) {
   EXPECT_TRUE(Shown().empty()) << "switched off";
   Run({"click Switch", "select D10", "click Warm"});
   expectOverBand("a preset");
+  Run("select D1");
+  EXPECT_TRUE(Shown().empty()) << "the view's first row has no band, and the one before goes";
+  Run("select D10");
+  expectOverBand("back where a band is drawn");
   EXPECT_EQ(Shown()[0].rect.top, S().LeftBandRect.top);
   Run({"edit begin", "tick"});
   Run({"edit end", "tick"});

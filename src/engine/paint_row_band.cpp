@@ -52,6 +52,19 @@ class PaintRun {
         record_(record) {}
 
   void Run() {
+    // Overlays the erase took from the band are hidden once the run is over,
+    // drawn or not, however it ends; a band drawn again on them moves them.
+    try {
+      RunPhases();
+    } catch (...) {
+      HideErasedOverlays();
+      throw;
+    }
+    HideErasedOverlays();
+  }
+
+ private:
+  void RunPhases() {
     Locate();
     Erase();
     const Verdict verdict = Decide();
@@ -65,7 +78,11 @@ class PaintRun {
     Finish();
   }
 
- private:
+  void HideErasedOverlays() {
+    if (erasedOverlays_) surfaces_.HideOverlays(*erasedOverlays_);
+    erasedOverlays_.reset();
+  }
+
   // The main and grid windows. With the focus in one of the add-in's own
   // forms, in an edit box or in another program, the focus window is no grid
   // and the caret marks no cell: the last grid stands. Drawing through a
@@ -125,8 +142,11 @@ class PaintRun {
     DecideKeeping();
     if (!keepColumn_) EraseColumnBand();
     if (band.onOverlay) {
-      // The overlays moved with none of Excel's pixels: hidden, the band is gone wherever the view went.
-      surfaces_.HideOverlays(band.main);
+      // The overlays moved with none of Excel's pixels: hidden, the band is
+      // gone wherever the view went. Hidden only at the run's end, so that a
+      // band drawn again moves them, where hiding and showing each costs a
+      // round trip to the window manager.
+      erasedOverlays_ = band.main;
       record_.erased.push_back(last_.previousBand);
       kept_.redrawWholeGrid = false;
       kept_.paintScrollColumn = host_.ScrollColumn();
@@ -375,7 +395,10 @@ class PaintRun {
     return true;
   }
 
-  void DrawOnOverlays(const DrawnBand& band) { surfaces_.ShowOverlays(band.main, band.Clipped(), band.color); }
+  void DrawOnOverlays(const DrawnBand& band) {
+    surfaces_.ShowOverlays(band.main, band.Clipped(), band.color);
+    if (erasedOverlays_ == band.main) erasedOverlays_.reset();
+  }
 
   // Through the grid's own client DC, so that the band cannot land on a
   // window lying over the grid, nor outside it. A few of its pixels are read
@@ -456,6 +479,8 @@ class PaintRun {
   DrawnBand previous_;
   bool keepRow_ = false, keepColumn_ = false;
   std::optional<Rect> rowLimit_, columnLimit_;
+  // The main window whose overlays the erase took the band from.
+  std::optional<WindowHandle> erasedOverlays_;
   bool focusInHost_ = false;
   Point caret_;
   std::optional<double> rowHeight_;

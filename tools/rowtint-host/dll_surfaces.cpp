@@ -157,6 +157,16 @@ BOOL WINAPI KeptUpdateLayeredWindow(HWND window, HDC destination, POINT* at, SIZ
   return TRUE;
 }
 
+// An overlay moved without a new bitmap keeps the one it has: the band stands at its new place once it is placed.
+BOOL WINAPI PlaceWindow(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
+  const BOOL placed = SetWindowPos(window, after, x, y, width, height, flags);
+  if (placed && g_layers.count(window)) {
+    ++g_updated.calls;
+    g_updated.lastAtMs = NowMs();
+  }
+  return placed;
+}
+
 // A DC on a grid whose drawing never reaches the screen, holding the grid's picture; null when it is none.
 HDC HiddenGridDC(HWND grid) {
   RECT client{};
@@ -201,6 +211,7 @@ bool WatchAddInSurfaces(HMODULE dll) {
   return PatchImport(dll, "user32.dll", "GetDC", reinterpret_cast<void*>(&TakeDC)) &&
          PatchImport(dll, "user32.dll", "ReleaseDC", reinterpret_cast<void*>(&GiveBackDC)) &&
          PatchImport(dll, "user32.dll", "UpdateLayeredWindow", reinterpret_cast<void*>(&KeptUpdateLayeredWindow)) &&
+         PatchImport(dll, "user32.dll", "SetWindowPos", reinterpret_cast<void*>(&PlaceWindow)) &&
          PatchImport(dll, "gdi32.dll", "GetPixel", reinterpret_cast<void*>(&ReadPixel));
 }
 
