@@ -20,6 +20,7 @@ class FrameBuffer {
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   Pixel Get(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
   const Pixel* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  Pixel* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
   void Set(int x, int y, Pixel p) {
     if (Contains(x, y)) pixels_[static_cast<std::size_t>(y) * width_ + x] = p;
   }

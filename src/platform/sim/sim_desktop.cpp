@@ -110,6 +110,7 @@ void SimDesktop::PaintWindowTree(WindowHandle parent, const Rect& clip) {
 }
 
 void SimDesktop::PaintArea(const Rect& area) {
+  const PixelWork timed(*this);
   const Rect clip = Intersect(area, screen_.Bounds());
   if (clip.Empty()) return;
   screen_.Fill(clip, clip, kDesktopTeal);

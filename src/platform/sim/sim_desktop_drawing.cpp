@@ -1,9 +1,10 @@
 // The simulated desktop's graphics: window DCs with their saved states and
 // clipping, brushes, and rectangles drawn on the framebuffer through binary
 // raster operations, pen outline and all.
+#include "platform/sim/sim_desktop.h"
+
 #include <algorithm>
 
-#include "platform/sim/sim_desktop.h"
 #include "platform/sim/system_colors.h"
 
 namespace rowtint::sim {
@@ -145,17 +146,29 @@ bool SimDesktop::Rectangle(DcHandle dc, int left, int top, int right, int bottom
   Rect clip = st.clip.value_or(screen_.Bounds());
   if (st.clip) clip = {clip.left + dx, clip.top + dy, clip.right + dx, clip.bottom + dy};
   const Rect area = Intersect(Intersect(clip, screen_.Bounds()), window);
-  auto covered = [&](int x, int y) {
-    for (const Rect& r : above)
-      if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
-    return false;
-  };
-  for (int y = std::max(top, area.top); y < std::min(bottom, area.bottom); ++y)
-    for (int x = std::max(left, area.left); x < std::min(right, area.right); ++x) {
-      if (covered(x, y)) continue;
-      const bool outline = x == left || x == right - 1 || y == top || y == bottom - 1;
-      screen_.Set(x, y, ApplyRop(st.rop, outline ? kPenBlack : fill, screen_.Get(x, y)));
+  // Only the windows above that reach into the area are looked at, and on a
+  // row none of them reaches, no pixel is: a band is drawn often, and this is
+  // the simulator's time, not the add-in's.
+  const PixelWork timed(*this);
+  std::vector<Rect> over;
+  for (const Rect& r : above)
+    if (!Intersect(r, area).Empty()) over.push_back(r);
+  const int fromX = std::max(left, area.left), toX = std::min(right, area.right);
+  for (int y = std::max(top, area.top); y < std::min(bottom, area.bottom); ++y) {
+    const bool rowCovered =
+        std::any_of(over.begin(), over.end(), [&](const Rect& r) { return y >= r.top && y < r.bottom; });
+    const bool edgeRow = y == top || y == bottom - 1;
+    // The area lies within the screen: its pixels are written in place.
+    Pixel* const row = screen_.Row(y);
+    for (int x = fromX; x < toX; ++x) {
+      if (rowCovered && std::any_of(over.begin(), over.end(), [&](const Rect& r) {
+            return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+          }))
+        continue;
+      const bool outline = edgeRow || x == left || x == right - 1;
+      row[x] = ApplyRop(st.rop, outline ? kPenBlack : fill, row[x]);
     }
+  }
   return true;
 }
 
