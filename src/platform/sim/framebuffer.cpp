@@ -40,8 +40,9 @@ void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 void PutChunk(std::ofstream& f, const char* type, const std::vector<std::uint8_t>& data) {
   std::vector<std::uint8_t> buf;
+  buf.reserve(data.size() + 12);
   PutBe32(buf, static_cast<std::uint32_t>(data.size()));
-  buf.insert(buf.end(), type, type + 4);
+  for (int i = 0; i < 4; ++i) buf.push_back(static_cast<std::uint8_t>(type[i]));
   buf.insert(buf.end(), data.begin(), data.end());
   const auto crc = static_cast<std::uint32_t>(crc32(0, buf.data() + 4, static_cast<uInt>(buf.size() - 4)));
   PutBe32(buf, crc);
