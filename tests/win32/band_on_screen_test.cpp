@@ -246,6 +246,11 @@ class BandOnScreen : public ::testing::Test {
     return GetPixel(screen.Get(), x, y);
   }
 
+  // The band is read back from the grid surface, the default: a surface a
+  // user (or an earlier test in the same prefix) fixed is not this test's.
+  struct DefaultSurface {
+    DefaultSurface() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Rowtint", L"Surface"); }
+  } defaultSurface;
   Win32Services os;
   RegistrySettingsStore store;
   Win32FormsHost forms;

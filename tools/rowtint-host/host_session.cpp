@@ -84,6 +84,8 @@ HostSession::~HostSession() {
   EndHost();
   HideDrawingOnGrids(nullptr);
   CoFreeUnusedLibraries();
+  // A surface a script fixed was the script's alone: none is left in the user's key.
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kOwnKey, L"Surface");
   SetWindowLongPtrW(helper_, GWLP_USERDATA, 0);
   DestroyWindow(helper_);
 }
