@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/band_geometry.h"
 #include "platform/types.h"
 
 namespace rowtint::engine {
@@ -60,16 +61,11 @@ struct DrawnBand {
   }
   // The four parts, each within its clip, as overlays show them; those not drawn empty.
   std::array<Rect, 4> Clipped() const {
-    auto within = [](const Rect& a, const Rect& b) {
-      const Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
-                   a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
-      return r.Empty() ? Rect{} : r;
-    };
     std::array<Rect, 4> parts{};
-    if (row) parts = {within(left, clip), within(right, clip), Rect{}, Rect{}};
+    if (row) parts = {Intersection(left, clip), Intersection(right, clip), Rect{}, Rect{}};
     if (column) {
-      parts[2] = within(above, columnClip);
-      parts[3] = within(below, columnClip);
+      parts[2] = Intersection(above, columnClip);
+      parts[3] = Intersection(below, columnClip);
     }
     return parts;
   }

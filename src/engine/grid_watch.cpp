@@ -23,12 +23,14 @@ bool MayHaveMoved(const DrawnBand& band, const std::vector<Rect>& repainted) {
   const Rect left = band.ClientOf(band.left), right = band.ClientOf(band.right);
   const Rect cell{left.right, left.top, right.left, left.bottom};
   std::int64_t covered = 0, whole = 0;
-  for (const auto& part : band.Parts())
-    whole += AreaOf(Intersection(band.ClientOf(part.rect), band.ClientOf(part.clip)));
+  std::vector<Rect> shown;
+  for (const auto& part : band.Parts()) {
+    shown.push_back(band.ClientOf(Intersection(part.rect, part.clip)));
+    whole += AreaOf(shown.back());
+  }
   for (const Rect& r : repainted) {
     if (!Intersection(r, cell).Empty()) return true;
-    for (const auto& part : band.Parts())
-      covered += AreaOf(Intersection(r, Intersection(band.ClientOf(part.rect), band.ClientOf(part.clip))));
+    for (const Rect& part : shown) covered += AreaOf(Intersection(r, part));
   }
   return covered >= whole;
 }

@@ -9,6 +9,7 @@
 
 #include "host_clock.h"
 #include "import_patch.h"
+#include "platform/sim/compositor.h"
 #include "platform/win32/gdi_handles.h"
 #include "screen_capture.h"
 
@@ -79,20 +80,6 @@ std::optional<Layer> KeptBitmap(HDC source, const POINT* from, const SIZE& size,
     }
   }
   return layer;
-}
-
-// One channel of what the compositor shows: the premultiplied byte and
-// round((1 - alpha) * D), which never meets a half since 255 is odd.
-unsigned Over(unsigned premultiplied, unsigned alpha, unsigned beneath) {
-  return std::min(255U, premultiplied + ((255U - alpha) * beneath + 127) / 255);
-}
-
-// `beneath` and the result as 0x00BBGGRR, the layer's pixel as 0xAARRGGBB.
-sim::Pixel Blend(sim::Pixel beneath, std::uint32_t layer) {
-  const unsigned alpha = layer >> 24;
-  return Over(layer & 0xFF, alpha, (beneath >> 16) & 0xFF) << 16 |
-         Over((layer >> 8) & 0xFF, alpha, (beneath >> 8) & 0xFF) << 8 |
-         Over((layer >> 16) & 0xFF, alpha, beneath & 0xFF);
 }
 
 // A visible layered window's part in what is shown: its kept bitmap, where
@@ -246,7 +233,7 @@ sim::FrameBuffer CaptureShown() {
               bottom = std::min<int>(layer.rect.bottom, frame.Height());
     for (int y = std::max<int>(layer.rect.top, 0); y < bottom; ++y)
       for (int x = std::max<int>(layer.rect.left, 0); x < right; ++x)
-        if (layer.Shows(x, y)) frame.Set(x, y, Blend(frame.Get(x, y), layer.At(x, y)));
+        if (layer.Shows(x, y)) frame.Set(x, y, sim::Composite(frame.Get(x, y), layer.At(x, y)));
   }
   return frame;
 }
@@ -257,7 +244,7 @@ COLORREF ShownPixel(int x, int y) {
   if (read == CLR_INVALID) return read;
   sim::Pixel pixel = read;
   for (const ShownLayer& layer : ShownLayers())
-    if (layer.Shows(x, y)) pixel = Blend(pixel, layer.At(x, y));
+    if (layer.Shows(x, y)) pixel = sim::Composite(pixel, layer.At(x, y));
   return pixel;
 }
 

@@ -1,26 +1,16 @@
 // The simulated desktop's layered overlays and its compositor: an overlay
 // paints nothing into the framebuffer; what the user sees blends it in over
 // what the windows painted, as the desktop's compositor does, where no
-// window above it covers it. Windows takes an overlay's fill as a bitmap of
-// premultiplied bytes, each colour channel round(alpha * P) already; the
-// compositor adds round((1 - alpha) * D) of the pixel beneath.
+// window above it covers it, as compositor.h blends it.
 #include <algorithm>
 
+#include "platform/sim/compositor.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace rowtint::sim {
 namespace {
-unsigned Channel(std::uint32_t color, int shift) { return (color >> shift) & 0xFF; }
-
 Pixel Blend(Pixel under, platform::Color color, std::uint8_t alpha) {
-  Pixel out = 0;
-  for (const int shift : {0, 8, 16}) {
-    // Neither division ever meets a half: 255 is odd.
-    const unsigned premultiplied = (Channel(static_cast<std::uint32_t>(color), shift) * alpha + 127) / 255;
-    const unsigned beneath = ((255U - alpha) * Channel(under, shift) + 127) / 255;
-    out |= static_cast<Pixel>(premultiplied + beneath) << shift;
-  }
-  return out;
+  return Composite(under, Premultiplied(static_cast<std::uint32_t>(color) & 0xFFFFFF, alpha));
 }
 
 bool Inside(const Rect& r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
