@@ -128,6 +128,7 @@ std::vector<ShownLayer> ShownLayers() {
 
 BOOL WINAPI KeptUpdateLayeredWindow(HWND window, HDC destination, POINT* at, SIZE* size, HDC source, POINT* from,
                                     COLORREF key, BLENDFUNCTION* blend, DWORD flags) {
+  const double start = NowMs();
   std::optional<Layer> kept;
   if (IsWindow(window) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) && size && size->cx > 0 &&
       size->cy > 0 && source && flags == ULW_ALPHA)
@@ -141,15 +142,18 @@ BOOL WINAPI KeptUpdateLayeredWindow(HWND window, HDC destination, POINT* at, SIZ
   g_layers[window] = std::move(*kept);
   ++g_updated.calls;
   g_updated.lastAtMs = NowMs();
+  g_updated.withinMs += g_updated.lastAtMs - start;
   return TRUE;
 }
 
 // An overlay moved without a new bitmap keeps the one it has: the band stands at its new place once it is placed.
 BOOL WINAPI PlaceWindow(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
+  const double start = NowMs();
   const BOOL placed = SetWindowPos(window, after, x, y, width, height, flags);
   if (placed && g_layers.count(window)) {
     ++g_updated.calls;
     g_updated.lastAtMs = NowMs();
+    g_updated.withinMs += g_updated.lastAtMs - start;
   }
   return placed;
 }

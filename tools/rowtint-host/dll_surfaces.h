@@ -42,10 +42,12 @@ void NoteCallIntoAddIn();
 std::int64_t ScreenChecks();
 void ResetScreenChecks();
 
-// When (NowMs) the add-in last handed a layered window a new bitmap, and how often since this was last taken.
+// When (NowMs) the add-in last handed a layered window a new bitmap or placed
+// one, how often since this was last taken, and the time spent within those calls.
 struct LayersUpdated {
   int calls = 0;
   double lastAtMs = 0;
+  double withinMs = 0;
 };
 LayersUpdated TakeLayersUpdated();
 

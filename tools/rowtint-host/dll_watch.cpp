@@ -68,9 +68,11 @@ LRESULT WINAPI WatchedDispatchMessageW(const MSG* message) {
 
 BOOL WINAPI WatchedRectangle(HDC dc, int left, int top, int right, int bottom) {
   NoteDrawing();
+  const double start = NowMs();
   const BOOL done = Rectangle(dc, left, top, right, bottom);
   ++g_rectangles.calls;
   g_rectangles.lastAtMs = NowMs();
+  g_rectangles.withinMs += g_rectangles.lastAtMs - start;
   return done;
 }
 }  // namespace

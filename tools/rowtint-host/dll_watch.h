@@ -24,11 +24,12 @@ UINT AnsweredWindowDpi();
 // other than to or from its own forms and dialogs, since the last time they were taken.
 int TakeForegroundChanges();
 
-// The add-in's Rectangle calls since the last time they were taken, and
-// when (NowMs) the last of them returned.
+// The add-in's Rectangle calls since the last time they were taken, when
+// (NowMs) the last of them returned, and the time spent within them.
 struct RectanglesDrawn {
   int calls = 0;
   double lastAtMs = 0;
+  double withinMs = 0;
 };
 RectanglesDrawn TakeRectanglesDrawn();
 

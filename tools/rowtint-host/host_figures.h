@@ -26,8 +26,13 @@ struct FigureCounts {
 int PrintFigures(const std::string& outDir, const FigureCounts& counts, std::ostream& out);
 
 class HostSession;
-// Returns the median of the add-in's own time, 0 when none was measured.
-double PrintSelectionFigures(HostSession& session, int events, std::ostream& out);
+// Medians in milliseconds, 0 when none was measured: the whole selection
+// change until the loop ran dry, and the add-in's own part of its event.
+struct SelectionTimes {
+  double wholeMs = 0;
+  double addInMs = 0;
+};
+SelectionTimes PrintSelectionFigures(HostSession& session, int events, std::ostream& out);
 void PrintWheelFigures(HostSession& session, int wheels, std::ostream& out);
 // False when a repaint left the band broken.
 bool PrintRepaintFigures(HostSession& session, int repaints, std::ostream& out);
