@@ -38,7 +38,7 @@ std::map<HDC, std::unique_ptr<HiddenGrid>> g_hidden;
 GridPicture g_picture;
 bool g_readThisCall = false;
 std::int64_t g_checks = 0;
-LayersUpdated g_updated;
+WatchedCalls g_updated;
 
 bool OwnWindow(HWND window) {
   DWORD process = 0;
@@ -140,9 +140,7 @@ BOOL WINAPI KeptUpdateLayeredWindow(HWND window, HDC destination, POINT* at, SIZ
   if (!at) how |= SWP_NOMOVE;
   if (!SetWindowPos(window, nullptr, at ? at->x : 0, at ? at->y : 0, size->cx, size->cy, how)) return FALSE;
   g_layers[window] = std::move(*kept);
-  ++g_updated.calls;
-  g_updated.lastAtMs = NowMs();
-  g_updated.withinMs += g_updated.lastAtMs - start;
+  g_updated.Returned(start);
   return TRUE;
 }
 
@@ -150,11 +148,7 @@ BOOL WINAPI KeptUpdateLayeredWindow(HWND window, HDC destination, POINT* at, SIZ
 BOOL WINAPI PlaceWindow(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
   const double start = NowMs();
   const BOOL placed = SetWindowPos(window, after, x, y, width, height, flags);
-  if (placed && g_layers.count(window)) {
-    ++g_updated.calls;
-    g_updated.lastAtMs = NowMs();
-    g_updated.withinMs += g_updated.lastAtMs - start;
-  }
+  if (placed && g_layers.count(window)) g_updated.Returned(start);
   return placed;
 }
 
@@ -214,7 +208,7 @@ std::int64_t ScreenChecks() { return g_checks; }
 
 void ResetScreenChecks() { g_checks = 0; }
 
-LayersUpdated TakeLayersUpdated() { return std::exchange(g_updated, {}); }
+WatchedCalls TakeLayersUpdated() { return std::exchange(g_updated, {}); }
 
 std::vector<OverlayWindow> OverlayWindows() {
   std::vector<HWND> order;

@@ -21,6 +21,7 @@
 #include <functional>
 #include <vector>
 
+#include "host_clock.h"
 #include "platform/sim/framebuffer.h"
 
 namespace rowtint::host {
@@ -42,14 +43,8 @@ void NoteCallIntoAddIn();
 std::int64_t ScreenChecks();
 void ResetScreenChecks();
 
-// When (NowMs) the add-in last handed a layered window a new bitmap or placed
-// one, how often since this was last taken, and the time spent within those calls.
-struct LayersUpdated {
-  int calls = 0;
-  double lastAtMs = 0;
-  double withinMs = 0;
-};
-LayersUpdated TakeLayersUpdated();
+// The add-in's new bitmaps for layered windows and placements of them.
+WatchedCalls TakeLayersUpdated();
 
 // The add-in's overlay windows, top-level and of its own class, top of the z-order first.
 struct OverlayWindow {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 #include "dll_dpi.h"
 #include "dll_surfaces.h"
@@ -12,7 +13,7 @@ namespace rowtint::host {
 namespace {
 UINT g_windowDpi = 0;
 int g_foregroundChanges = 0;
-RectanglesDrawn g_rectangles;
+WatchedCalls g_rectangles;
 using DpiForWindow = UINT(WINAPI*)(HWND);
 DpiForWindow g_systemDpiForWindow = nullptr;
 
@@ -70,9 +71,7 @@ BOOL WINAPI WatchedRectangle(HDC dc, int left, int top, int right, int bottom) {
   NoteDrawing();
   const double start = NowMs();
   const BOOL done = Rectangle(dc, left, top, right, bottom);
-  ++g_rectangles.calls;
-  g_rectangles.lastAtMs = NowMs();
-  g_rectangles.withinMs += g_rectangles.lastAtMs - start;
+  g_rectangles.Returned(start);
   return done;
 }
 }  // namespace
@@ -96,10 +95,6 @@ int TakeForegroundChanges() {
   return changes;
 }
 
-RectanglesDrawn TakeRectanglesDrawn() {
-  const RectanglesDrawn drawn = g_rectangles;
-  g_rectangles = {};
-  return drawn;
-}
+WatchedCalls TakeRectanglesDrawn() { return std::exchange(g_rectangles, {}); }
 
 }  // namespace rowtint::host

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "host_clock.h"
+
 namespace rowtint::host {
 
 // Points the add-in's GetProcAddress, SetForegroundWindow, DispatchMessageW
@@ -24,13 +26,7 @@ UINT AnsweredWindowDpi();
 // other than to or from its own forms and dialogs, since the last time they were taken.
 int TakeForegroundChanges();
 
-// The add-in's Rectangle calls since the last time they were taken, when
-// (NowMs) the last of them returned, and the time spent within them.
-struct RectanglesDrawn {
-  int calls = 0;
-  double lastAtMs = 0;
-  double withinMs = 0;
-};
-RectanglesDrawn TakeRectanglesDrawn();
+// The add-in's Rectangle calls.
+WatchedCalls TakeRectanglesDrawn();
 
 }  // namespace rowtint::host

@@ -21,4 +21,18 @@ class InOwnProcedure {
 // The time spent in the stand-in's window procedures so far.
 double OwnProcedureMs();
 
+// One kind of the add-in's calls the stand-in watches, since it was last
+// taken: how many, when (NowMs) the last returned, and the time within them.
+struct WatchedCalls {
+  int calls = 0;
+  double lastAtMs = 0;
+  double withinMs = 0;
+  // One call that began at `startMs` has just returned.
+  void Returned(double startMs) {
+    ++calls;
+    lastAtMs = NowMs();
+    withinMs += lastAtMs - startMs;
+  }
+};
+
 }  // namespace rowtint::host

@@ -29,9 +29,9 @@ std::string Line(HostSession& session, const std::string& line) {
 
 // The band as the add-in last drew it on either surface: its Rectangle calls
 // on the grid, its new bitmaps for the overlays and their placements.
-RectanglesDrawn TakeBandDrawn() {
-  const RectanglesDrawn rectangles = TakeRectanglesDrawn();
-  const LayersUpdated layers = TakeLayersUpdated();
+WatchedCalls TakeBandDrawn() {
+  const WatchedCalls rectangles = TakeRectanglesDrawn();
+  const WatchedCalls layers = TakeLayersUpdated();
   return {rectangles.calls + layers.calls, std::max(rectangles.lastAtMs, layers.lastAtMs),
           rectangles.withinMs + layers.withinMs};
 }
